@@ -1,0 +1,45 @@
+#include "sim/platform/VirtualPlatform.h"
+
+#include <cstdlib>
+
+#include "platform/FixedFolders.h"
+#include "platform/ManualClock.h"
+#include "platform/PlatformServices.h"
+#include "platform/RecordingDebugOutput.h"
+#include "sim/core/StateFolder.h"
+#include "sim/platform/VirtualServices.h"
+
+namespace audio77::sim {
+namespace {
+
+std::string HomeOrEnvironment(const std::string& home) {
+  if (!home.empty()) return home;
+  const char* value = std::getenv("HOME");
+  return value != nullptr ? std::string(value) : std::string("/tmp");
+}
+
+}  // namespace
+
+std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options) {
+  PlatformServices services;
+  services.debug = options.debug ? std::move(options.debug) : std::make_unique<RecordingDebugOutput>();
+  services.clock = options.clock ? std::move(options.clock) : std::make_unique<ManualClock>();
+  services.folders =
+      std::make_unique<FixedFolders>(options.program_path, HomeOrEnvironment(options.home));
+  const VirtualContext context{
+      *services.debug, *services.clock, *services.folders,
+      options.state_folder.empty() ? DefaultStateFolder() : options.state_folder};
+  services.registry = CreateVirtualRegistry(context);
+  services.loader = CreateVirtualDynamicLibrary(context);
+  services.message_box = CreateVirtualMessageBox(context);
+  services.hid = CreateVirtualHidBackend(context);
+  services.extension = CreateVirtualDriverExtension(context);
+  services.devices = CreateVirtualDeviceEnumerator(context);
+  services.services = CreateVirtualServiceManager(context);
+  services.instance_lock = CreateVirtualInstanceLock(context);
+  services.instance_link = CreateVirtualInstanceLink(context);
+  services.bus = CreateVirtualMessageBus(context);
+  return std::make_unique<OwningPlatformHost>(std::move(services));
+}
+
+}  // namespace audio77::sim

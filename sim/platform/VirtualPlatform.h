@@ -1,0 +1,23 @@
+#pragma once
+// The platform of tests and of the demo: every device service answered by the
+// virtual 77xx device, files under a home and program folder of the caller's
+// choosing.
+
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace audio77::sim {
+
+struct VirtualPlatformOptions {
+  std::string state_folder;    // empty: the default state folder
+  std::string program_path;    // the running program file; its folder is the program folder
+  std::string home;            // the user's home; empty: $HOME
+  std::unique_ptr<DebugOutput> debug;  // null: a recorder
+  std::unique_ptr<Clock> clock;        // null: a manual clock
+};
+
+std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);
+
+}  // namespace audio77::sim

@@ -1,0 +1,47 @@
+#pragma once
+// Every operating-system service the program uses, as one bundle of
+// references. main() builds it from platform/linux or from the virtual device;
+// tests build it from the virtual device.
+
+#include <memory>
+
+#include "platform/Clock.h"
+#include "platform/DebugOutput.h"
+#include "platform/DeviceEnumerator.h"
+#include "platform/DriverExtension.h"
+#include "platform/DynamicLibrary.h"
+#include "platform/HidBackend.h"
+#include "platform/InstanceLink.h"
+#include "platform/InstanceLock.h"
+#include "platform/KnownFolders.h"
+#include "platform/MessageBox.h"
+#include "platform/MessageBus.h"
+#include "platform/Registry.h"
+#include "platform/ServiceManager.h"
+
+namespace audio77 {
+
+struct Platform {
+  DebugOutput& debug;
+  Clock& clock;
+  KnownFolders& folders;
+  Registry& registry;
+  DynamicLibrary& loader;
+  MessageBox& message_box;
+  HidBackend& hid;
+  DriverExtension& extension;
+  DeviceEnumerator& devices;
+  ServiceManager& services;
+  InstanceLock& instance_lock;
+  InstanceLink& instance_link;
+  MessageBus& bus;
+};
+
+// Owns the implementations behind one Platform bundle.
+class PlatformHost {
+ public:
+  virtual ~PlatformHost() = default;
+  virtual Platform& Get() = 0;
+};
+
+}  // namespace audio77

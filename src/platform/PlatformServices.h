@@ -1,0 +1,37 @@
+#pragma once
+// A PlatformHost that owns one implementation of every service.
+
+#include <memory>
+
+#include "platform/Platform.h"
+
+namespace audio77 {
+
+struct PlatformServices {
+  std::unique_ptr<DebugOutput> debug;
+  std::unique_ptr<Clock> clock;
+  std::unique_ptr<KnownFolders> folders;
+  std::unique_ptr<Registry> registry;
+  std::unique_ptr<DynamicLibrary> loader;
+  std::unique_ptr<MessageBox> message_box;
+  std::unique_ptr<HidBackend> hid;
+  std::unique_ptr<DriverExtension> extension;
+  std::unique_ptr<DeviceEnumerator> devices;
+  std::unique_ptr<ServiceManager> services;
+  std::unique_ptr<InstanceLock> instance_lock;
+  std::unique_ptr<InstanceLink> instance_link;
+  std::unique_ptr<MessageBus> bus;
+};
+
+class OwningPlatformHost final : public PlatformHost {
+ public:
+  // Every member of services must be set.
+  explicit OwningPlatformHost(PlatformServices services);
+  Platform& Get() override { return platform_; }
+
+ private:
+  PlatformServices services_;
+  Platform platform_;
+};
+
+}  // namespace audio77

@@ -1,0 +1,29 @@
+#include "platform/linux/LinuxPlatform.h"
+
+#include "platform/PlatformServices.h"
+#include "platform/StderrDebugOutput.h"
+#include "platform/SteadyClock.h"
+#include "platform/linux/LinuxServices.h"
+
+namespace audio77 {
+
+std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
+  PlatformServices services;
+  services.debug = std::make_unique<StderrDebugOutput>(StderrDebugOutput::EnabledByEnvironment());
+  services.clock = std::make_unique<SteadyClock>();
+  services.folders = CreateLinuxKnownFolders();
+  const LinuxContext context{*services.debug, *services.clock, *services.folders};
+  services.registry = CreateLinuxRegistry(context);
+  services.loader = CreateLinuxDynamicLibrary(context);
+  services.message_box = CreateLinuxMessageBox(context);
+  services.hid = CreateLinuxHidBackend(context);
+  services.extension = CreateLinuxDriverExtension(context);
+  services.devices = CreateLinuxDeviceEnumerator(context);
+  services.services = CreateLinuxServiceManager(context);
+  services.instance_lock = CreateLinuxInstanceLock(context);
+  services.instance_link = CreateLinuxInstanceLink(context);
+  services.bus = CreateLinuxMessageBus(context);
+  return std::make_unique<OwningPlatformHost>(std::move(services));
+}
+
+}  // namespace audio77

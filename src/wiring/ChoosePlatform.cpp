@@ -1,0 +1,35 @@
+#include "wiring/ChoosePlatform.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string_view>
+
+#include "platform/StderrDebugOutput.h"
+#include "platform/SteadyClock.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/LinuxServices.h"
+#include "sim/platform/VirtualPlatform.h"
+
+namespace audio77 {
+
+PlatformKind PlatformKindFromEnvironment() {
+  const char* value = std::getenv("AUDIO77_PLATFORM");
+  const std::string_view name = value != nullptr ? value : "";
+  if (name.empty() || name == "linux") return PlatformKind::kLinux;
+  if (name == "virtual") return PlatformKind::kVirtual;
+  throw std::invalid_argument("AUDIO77_PLATFORM must be \"linux\" or \"virtual\", not \"" +
+                              std::string(name) + "\"");
+}
+
+std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
+  if (kind == PlatformKind::kLinux) return CreateLinuxPlatform();
+  sim::VirtualPlatformOptions options;
+  options.program_path = CreateLinuxKnownFolders()->ProgramPath();
+  // A person runs the virtual device in real time and reads its diagnostics
+  // the same way as on hardware.
+  options.debug = std::make_unique<StderrDebugOutput>(StderrDebugOutput::EnabledByEnvironment());
+  options.clock = std::make_unique<SteadyClock>();
+  return sim::CreateVirtualPlatform(std::move(options));
+}
+
+}  // namespace audio77
