@@ -234,6 +234,7 @@ void ProfileDocument::InsertAfter(std::size_t index, std::string text) {
   } else {
     before.ending = ending.substr(0, FirstLineEndLength(ending));
   }
+  if (ending.empty()) ending = EncodedLineEnd();
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index) + 1, MakeLine(std::move(text), ending));
 }
 
