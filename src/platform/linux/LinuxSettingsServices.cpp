@@ -69,14 +69,10 @@ class FlockFileGuard final : public FileGuard {
 
 }  // namespace
 
-namespace {
-
 void InstallLinuxFileGuard() {
   static FlockFileGuard guard;
   FileGuard::Install(&guard);
 }
-
-}  // namespace
 
 std::unique_ptr<KnownFolders> CreateLinuxKnownFolders() {
   return std::make_unique<EnvironmentFolders>(RunningProgramPath());
