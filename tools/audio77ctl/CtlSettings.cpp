@@ -162,20 +162,20 @@ int RunRegistry(CtlContext& context, CtlArgs args) {
 std::vector<CtlNoun> SettingsNouns() {
   return {
       {"ini",
-       "  ini dump FILE                        every section and pair as the INI reader holds them\n"
-       "  ini get FILE SECTION KEY             one value, exact names\n",
+       "ini dump FILE                        every section and pair as the INI reader holds them\n"
+       "ini get FILE SECTION KEY             one value, exact names\n",
        RunIni},
       {"profile",
-       "  profile get FILE SECTION KEY [DEFAULT]   a private-profile value\n"
-       "  profile set FILE SECTION KEY VALUE       write a value (file and section created as needed)\n"
-       "  profile delete FILE SECTION [KEY]        remove a key, or the whole section\n",
+       "profile get FILE SECTION KEY [DEFAULT]   a private-profile value\n"
+       "profile set FILE SECTION KEY VALUE       write a value (file and section created as needed)\n"
+       "profile delete FILE SECTION [KEY]        remove a key, or the whole section\n",
        RunProfile},
       {"config",
-       "  config show [PROGRAM_FOLDER]         the configuration record and run-time switches\n",
+       "config show [PROGRAM_FOLDER]         the configuration record and run-time switches\n",
        RunConfig},
       {"registry",
-       "  registry get SUBKEY NAME             a 32-bit value under HKEY_LOCAL_MACHINE\\SOFTWARE\\SUBKEY\n"
-       "  registry set SUBKEY NAME DWORD       store one (decimal, or hexadecimal after 0x or $)\n",
+       "registry get SUBKEY NAME             a 32-bit value under HKEY_LOCAL_MACHINE\\SOFTWARE\\SUBKEY\n"
+       "registry set SUBKEY NAME DWORD       store one (decimal, or hexadecimal after 0x or $)\n",
        RunRegistry},
   };
 }
