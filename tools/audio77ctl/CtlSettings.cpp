@@ -133,6 +133,15 @@ int RunConfig(CtlContext& context, CtlArgs args) {
   return kExitOk;
 }
 
+// Signed or unsigned decimal, or hexadecimal: every 32-bit pattern can be given.
+std::optional<std::uint32_t> ParseDword(const std::string& text) {
+  if (const auto number = TryStrToInt(text)) return static_cast<std::uint32_t>(*number);
+  if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  const unsigned long long value = std::stoull(text);
+  if (value > 0xFFFFFFFFull) return std::nullopt;
+  return static_cast<std::uint32_t>(value);
+}
+
 int RunRegistry(CtlContext& context, CtlArgs args) {
   Registry& registry = context.platform().registry;
   if (args.size() == 3 && args[0] == "get") {
@@ -144,12 +153,11 @@ int RunRegistry(CtlContext& context, CtlArgs args) {
     return kExitOk;
   }
   if (args.size() == 4 && args[0] == "set") {
-    const auto number = TryStrToInt(args[3]);
-    if (!number) return context.UsageError("'" + args[3] + "' is not a 32-bit number");
-    const auto value = static_cast<std::uint32_t>(*number);
-    RegSetDword(registry, args[1], args[2], value);
-    std::uint32_t stored = ~value;
-    if (RegGetDword(registry, args[1], args[2], stored) != kRegRead || stored != value) {
+    const auto value = ParseDword(args[3]);
+    if (!value) return context.UsageError("'" + args[3] + "' is not a 32-bit number");
+    RegSetDword(registry, args[1], args[2], *value);
+    std::uint32_t stored = ~*value;
+    if (RegGetDword(registry, args[1], args[2], stored) != kRegRead || stored != *value) {
       return context.Fail("cannot write SOFTWARE\\" + args[1] + " " + args[2]);
     }
     return kExitOk;

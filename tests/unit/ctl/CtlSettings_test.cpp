@@ -72,6 +72,9 @@ TEST(CtlSettings, RegistryCommandsUseTheUserFile) {
   EXPECT_EQ(RunCommand({"registry", "set", "QKW 77xx Software", "VoiceMagicLevel", "0x0c"}).code, kExitOk);
   EXPECT_EQ(RunCommand({"registry", "get", "qkw 77xx software", "voicemagiclevel"}).out, "12\n");
   EXPECT_EQ(RunCommand({"registry", "set", "QKW 77xx Software", "VoiceMagicLevel", "twelve"}).code, kExitUsage);
+  EXPECT_EQ(RunCommand({"registry", "set", "QKW 77xx Software", "Big", "4294967295"}).code, kExitOk);
+  EXPECT_EQ(RunCommand({"registry", "get", "QKW 77xx Software", "Big"}).out, "4294967295\n");
+  EXPECT_EQ(RunCommand({"registry", "set", "QKW 77xx Software", "Big", "4294967296"}).code, kExitUsage);
   EXPECT_NE(dir.Read("user.reg").find("\"VoiceMagicLevel\"=dword:0000000c"), std::string::npos);
   ::unsetenv("AUDIO77_REGISTRY");
 }
