@@ -46,10 +46,12 @@ AtomicFile::Content AtomicFile::Read(const std::string& path) {
   std::error_code error;
   if (!fs::exists(path, error)) return {error ? ReadStatus::kFailed : ReadStatus::kMissing, {}};
   if (fs::is_directory(path, error)) return {ReadStatus::kFailed, {}};
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return {ReadStatus::kFailed, {}};
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return {ReadStatus::kFailed, {}};
+  const std::streamoff length = file.tellg();
+  if (length < 0 || !file.seekg(0)) return {ReadStatus::kFailed, {}};
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  if (!file.read(bytes.data(), length)) return {ReadStatus::kFailed, {}};
   return {ReadStatus::kRead, std::move(bytes)};
 }
 
@@ -67,7 +69,6 @@ bool AtomicFile::Replace(const std::string& path, const std::string& bytes) {
     fs::remove(temporary, error);
     return false;
   }
-  FileGuard::Current().Sync(FolderOf(path));
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/DebugFormat.h"
 #include "settings/AtomicFile.h"
+#include "settings/ProfileCache.h"
 #include "settings/ProfileDocument.h"
 
 namespace audio77 {
@@ -28,10 +29,7 @@ std::string PrivateProfile::GetString(const std::string& section, const std::str
                                       const std::string& path) {
   if (buffer_chars == 0) return {};
   std::optional<std::string> value;
-  const AtomicFile::Content content = AtomicFile::Read(path);
-  if (content.status == AtomicFile::ReadStatus::kRead) {
-    value = ProfileDocument::Parse(content.bytes).Find(section, key);
-  }
+  if (const auto document = ProfileCache::Load(path)) value = document->Find(section, key);
   return TruncateToUtf16Units(StripQuotes(value.value_or(default_value)), buffer_chars - 1);
 }
 

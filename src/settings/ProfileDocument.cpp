@@ -31,7 +31,21 @@ char16_t FoldCase(char16_t c) {
   return c;
 }
 
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
+  a = Trim(a);
+  b = Trim(b);
+  if (IsAscii(a) && IsAscii(b)) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+      return FoldCase(static_cast<char16_t>(x)) == FoldCase(static_cast<char16_t>(y));
+    });
+  }
   const std::u16string wide_a = TextCodec::Utf8ToUtf16(Trim(a));
   const std::u16string wide_b = TextCodec::Utf8ToUtf16(Trim(b));
   return std::equal(wide_a.begin(), wide_a.end(), wide_b.begin(), wide_b.end(),
@@ -53,6 +67,7 @@ std::string HeaderName(std::string_view text) {
 // What a reader sees of bytes that may not be UTF-8: valid sequences stay,
 // other bytes become the Latin-1 character of the same value.
 std::string RepairUtf8(std::string_view bytes) {
+  if (IsAscii(bytes)) return std::string(bytes);
   return TextCodec::Utf16ToUtf8(TextCodec::Utf8ToUtf16(bytes));
 }
 
@@ -114,6 +129,7 @@ ProfileDocument ProfileDocument::Parse(std::string_view bytes) {
                                std::string(body.substr(content_end * unit_size, (i - content_end) * unit_size)),
                                decode(start, content_end)});
   }
+  document.Reindex();
   return document;
 }
 
@@ -147,6 +163,8 @@ ProfileDocument::Line ProfileDocument::MakeLine(std::string text, std::string en
   return {Encode(text), std::move(ending), std::move(text)};
 }
 
+void ProfileDocument::Reindex() { sections_ = Sections(); }
+
 std::vector<ProfileDocument::Section> ProfileDocument::Sections() const {
   std::vector<Section> sections;
   std::size_t first_header = 0;
@@ -163,14 +181,14 @@ std::vector<ProfileDocument::Section> ProfileDocument::Sections() const {
 
 std::vector<std::string> ProfileDocument::SectionNames() const {
   std::vector<std::string> names;
-  for (const auto& section : Sections()) {
+  for (const auto& section : sections_) {
     if (section.header != npos) names.push_back(section.name);
   }
   return names;
 }
 
 std::optional<ProfileDocument::Section> ProfileDocument::FindSection(std::string_view section) const {
-  for (const auto& candidate : Sections()) {
+  for (const auto& candidate : sections_) {
     if (SameName(candidate.name, section)) return candidate;
   }
   return std::nullopt;
@@ -203,6 +221,7 @@ bool ProfileDocument::SetValue(std::string_view section, std::string_view key, s
   const auto found_section = FindSection(section);
   if (!found_section) {
     AppendSection(section, key, value);
+    Reindex();
     return true;
   }
   const std::string pair_text = std::string(Trim(key)) + "=" + std::string(value);
@@ -210,6 +229,7 @@ bool ProfileDocument::SetValue(std::string_view section, std::string_view key, s
     if (found_key->value == value) return false;
     Line& line = lines_[found_key->index];
     line = MakeLine(found_key->name + "=" + std::string(value), line.ending);
+    Reindex();
     return true;
   }
   std::size_t last = found_section->header;
@@ -217,6 +237,7 @@ bool ProfileDocument::SetValue(std::string_view section, std::string_view key, s
     if (!Trim(lines_[i].text).empty()) last = i;
   }
   InsertAfter(last, pair_text);
+  Reindex();
   return true;
 }
 
@@ -250,6 +271,7 @@ bool ProfileDocument::DeleteKey(std::string_view section, std::string_view key) 
   const auto found_key = FindKey(*found_section, key);
   if (!found_key) return false;
   EraseLines(found_key->index, found_key->index + 1, true);
+  Reindex();
   return true;
 }
 
@@ -258,6 +280,7 @@ bool ProfileDocument::DeleteSection(std::string_view section) {
   if (!found) return false;
   const std::size_t begin = found->header == npos ? found->begin : found->header;
   EraseLines(begin, found->end, false);
+  Reindex();
   return true;
 }
 

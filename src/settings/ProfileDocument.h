@@ -53,6 +53,7 @@ class ProfileDocument {
   };
 
   std::vector<Section> Sections() const;
+  void Reindex();
   std::optional<Section> FindSection(std::string_view section) const;
   std::optional<KeyLine> FindKey(const Section& section, std::string_view key) const;
   std::size_t UnitSize() const;
@@ -70,6 +71,7 @@ class ProfileDocument {
   std::string leading_;            // line ends before the first line
   std::vector<Line> lines_;
   std::string trailer_;  // an odd last byte of a UTF-16 file
+  std::vector<Section> sections_;  // of lines_, rebuilt after every change
 };
 
 }  // namespace audio77

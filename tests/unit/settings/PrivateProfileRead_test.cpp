@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "settings/PrivateProfile.h"
 #include "support/TempDir.h"
 
@@ -78,6 +80,22 @@ TEST(PrivateProfileRead, ReadsEveryEncodingTheFilesComeIn) {
     const std::string path = dir.Write("encoded.ini", c.bytes);
     EXPECT_EQ(PrivateProfile::GetString("s", "K", "", 256, path), "\xC3\xA9t\xC3\xA9");
   }
+}
+
+}  // namespace
+}  // namespace audio77
+
+namespace audio77 {
+namespace {
+
+TEST(PrivateProfileRead, SeesEveryChangeOfTheFileAtOnce) {
+  test::TempDir dir;
+  for (const char* value : {"1", "2", "3"}) {  // same size, same second: only the content tells them apart
+    const std::string path = dir.Write("p.ini", std::string("[S]\nk=") + value + "\n");
+    EXPECT_EQ(PrivateProfile::GetString("S", "k", "", 32, path), value);
+  }
+  std::filesystem::remove(dir.File("p.ini"));
+  EXPECT_EQ(PrivateProfile::GetString("S", "k", "gone", 32, dir.File("p.ini")), "gone");
 }
 
 }  // namespace
