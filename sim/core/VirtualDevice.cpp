@@ -269,6 +269,9 @@ void VirtualDevice::SetPresence(bool present, Lock& lock) {
     state_.hid_reply = DeviceState::HidReply::kNone;
   }
   const auto notifications = InterfaceNotifications(present);
+  // Traced where a program receives them: a process that only sends the
+  // change (audio77ctl) has no listener and so adds no second set of lines.
+  if (listeners_.empty()) return;
   for (const auto& n : notifications) {
     trace_->Append(std::string("notify ") + (n.arrival ? "arrival " : "removal ") + n.class_id + " " +
                    n.device_name);
