@@ -11,6 +11,8 @@ class InstanceLock {
  public:
   virtual ~InstanceLock() = default;
   // Takes the named lock and holds it until this object (the process) ends.
+  // Asking again for a lock already taken gives kHeldByAnother, as another
+  // instance would see it.
   virtual InstanceLockResult Acquire(const std::string& name) = 0;
 };
 

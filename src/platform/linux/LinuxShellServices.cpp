@@ -1,23 +1,28 @@
 // Service control, the single-instance lock and link, and session messages on Linux.
-#include "platform/NullServices.h"
+#include "platform/linux/ControlDatagram.h"
+#include "platform/linux/FlockInstanceLock.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/linux/SessionInstanceLink.h"
+#include "platform/linux/SessionMessageBus.h"
+#include "platform/linux/SystemdServiceManager.h"
 
 namespace audio77 {
 
 std::unique_ptr<ServiceManager> CreateLinuxServiceManager(const LinuxContext&) {
-  return std::make_unique<NullServiceManager>();
+  return std::make_unique<SystemdServiceManager>([] { return QDBusConnection::systemBus(); },
+                                                 kServiceControlSocket);
 }
 
 std::unique_ptr<InstanceLock> CreateLinuxInstanceLock(const LinuxContext&) {
-  return std::make_unique<NullInstanceLock>();
+  return std::make_unique<FlockInstanceLock>();
 }
 
 std::unique_ptr<InstanceLink> CreateLinuxInstanceLink(const LinuxContext&) {
-  return std::make_unique<NullInstanceLink>();
+  return std::make_unique<SessionInstanceLink>([] { return QDBusConnection::sessionBus(); });
 }
 
 std::unique_ptr<MessageBus> CreateLinuxMessageBus(const LinuxContext&) {
-  return std::make_unique<LocalMessageBus>();
+  return std::make_unique<SessionMessageBus>([] { return QDBusConnection::sessionBus(); });
 }
 
 }  // namespace audio77

@@ -1,0 +1,66 @@
+#include "app/Application.h"
+
+#include <exception>
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "app/ControlTheService.h"
+#include "platform/DebugFormat.h"
+
+namespace audio77 {
+
+Application::Application(Platform& platform, WindowInstanceFactory make_window)
+    : platform_(platform), make_window_(std::move(make_window)) {}
+
+int Application::Run(std::vector<std::string> arguments) {
+  // The first argument reads as the full path of the running program.
+  const std::string program = platform_.folders.ProgramPath();
+  if (!arguments.empty() && !program.empty()) arguments[0] = program;
+  const CommandLine command_line(std::move(arguments));
+  command_line.LogArguments(platform_.debug);
+  switch (command_line.ChooseRole(platform_.debug)) {
+    case Role::kBootRequest:
+      RequestService("===== Service Control Execution -boot =====\n", kBootServiceCode);
+      break;
+    case Role::kServiceRequest:
+      RequestService("===== Service Control Execution no service =====\n", kNoSwitchServiceCode);
+      break;
+    case Role::kWindowInstance:
+      try {
+        RunWindowInstance(kApplicationTitle);
+      } catch (const std::exception& error) {
+        platform_.message_box.Show(error.what(), kApplicationTitle, MessageBoxButtons::kOk,
+                                   MessageBoxIcon::kError);
+      }
+      break;
+  }
+  return 0;
+}
+
+void Application::RequestService(const char* framing, std::uint32_t code) {
+  platform_.debug.Write(framing);
+  const std::uint32_t result =
+      ControlTheService(platform_.services, platform_.clock, kCompanionServiceName, code);
+  DebugPrintf(platform_.debug, "ControlTheService ret = %d\n", static_cast<int>(result));
+}
+
+void Application::RunWindowInstance(const std::string& title) {
+  if (platform_.instance_lock.Acquire(kInstanceLockName) == InstanceLockResult::kHeldByAnother) {
+    // Another window instance runs for this user: bring it forward and end
+    // before any window exists, so that nothing here touches the device or
+    // the profiles that instance owns.
+    platform_.instance_link.ActivateRunning(title);
+    return;
+  }
+  // A lock that cannot be taken at all (no usable runtime folder) must not
+  // keep the user from the control panel: run without it.
+  const std::shared_ptr<WindowInstance> window = make_window_();
+  if (!window) return;
+  // The link may outlive the window; a late request then finds nobody.
+  platform_.instance_link.Publish(title, [weak = std::weak_ptr<WindowInstance>(window)] {
+    if (const auto alive = weak.lock()) alive->BringForward();
+  });
+  window->Run();
+}
+
+}  // namespace audio77

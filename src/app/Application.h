@@ -1,0 +1,36 @@
+#pragma once
+// The entry point's work: choose the role from the command line, send the
+// one-shot service requests, or run the single window instance of the logon.
+
+#include <string>
+#include <vector>
+
+#include "app/WindowInstance.h"
+#include "platform/Platform.h"
+
+namespace audio77 {
+
+// The application title before any window exists; a second instance finds the
+// running one under it.
+inline constexpr const char* kApplicationTitle = "Audio77";
+inline constexpr const char* kInstanceLockName = "{196BFF53-13AC-4BB7-8F82-D7E5E55E19F7}";
+inline constexpr const char* kCompanionServiceName = "AudioDeviceService";
+inline constexpr std::uint32_t kBootServiceCode = 196;
+inline constexpr std::uint32_t kNoSwitchServiceCode = 193;
+
+class Application {
+ public:
+  Application(Platform& platform, WindowInstanceFactory make_window);
+
+  // arguments[0] is the program. The exit code, always 0.
+  int Run(std::vector<std::string> arguments);
+
+ private:
+  void RequestService(const char* framing, std::uint32_t code);
+  void RunWindowInstance(const std::string& title);
+
+  Platform& platform_;
+  WindowInstanceFactory make_window_;
+};
+
+}  // namespace audio77

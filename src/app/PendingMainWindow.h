@@ -1,0 +1,34 @@
+#pragma once
+// The window instance until the main window and its companions exist: it
+// registers the session messages, keeps the activation behaviour, runs the
+// message loop and ends on the exit message. The main controller takes its
+// place in WindowInstance.
+
+#include "app/FirstActivation.h"
+#include "app/RegisteredMessages.h"
+#include "app/WindowInstance.h"
+#include "platform/Platform.h"
+
+namespace audio77 {
+
+class PendingMainWindow final : public WindowInstance {
+ public:
+  PendingMainWindow(Platform& platform, std::string raw_command_line, MessageLoop loop);
+  ~PendingMainWindow() override;
+
+  void Run() override;
+  void BringForward() override;
+  bool Minimised() const { return minimised_; }
+
+ private:
+  void Activate();
+  void OnMessage(std::uint32_t message);
+
+  Platform& platform_;
+  MessageLoop loop_;
+  RegisteredMessages messages_;
+  FirstActivation activation_;
+  bool minimised_ = false;
+};
+
+}  // namespace audio77
