@@ -1,19 +1,30 @@
 // HID, the driver extension and device enumeration of the virtual device.
-#include "platform/NullServices.h"
+#include "sim/platform/VirtualDeviceEnumerator.h"
+#include "sim/platform/VirtualDriverExtension.h"
+#include "sim/platform/VirtualHidBackend.h"
 #include "sim/platform/VirtualServices.h"
 
 namespace audio77::sim {
+namespace {
 
-std::unique_ptr<HidBackend> CreateVirtualHidBackend(const VirtualContext&) {
-  return std::make_unique<NullHidBackend>();
+VirtualDevice& DeviceOf(const VirtualContext& context) {
+  auto& device = VirtualDevice::Instance();
+  device.UseStateFolder(context.state_folder);
+  return device;
 }
 
-std::unique_ptr<DriverExtension> CreateVirtualDriverExtension(const VirtualContext&) {
-  return std::make_unique<NullDriverExtension>();
+}  // namespace
+
+std::unique_ptr<HidBackend> CreateVirtualHidBackend(const VirtualContext& context) {
+  return std::make_unique<VirtualHidBackend>(DeviceOf(context));
 }
 
-std::unique_ptr<DeviceEnumerator> CreateVirtualDeviceEnumerator(const VirtualContext&) {
-  return std::make_unique<NullDeviceEnumerator>();
+std::unique_ptr<DriverExtension> CreateVirtualDriverExtension(const VirtualContext& context) {
+  return std::make_unique<VirtualDriverExtension>(DeviceOf(context));
+}
+
+std::unique_ptr<DeviceEnumerator> CreateVirtualDeviceEnumerator(const VirtualContext& context) {
+  return std::make_unique<VirtualDeviceEnumerator>(DeviceOf(context));
 }
 
 }  // namespace audio77::sim

@@ -1,0 +1,165 @@
+#include "device/DeviceIdMgr.h"
+
+#include <algorithm>
+#include <array>
+
+#include "device/SignedText.h"
+
+namespace audio77 {
+namespace {
+
+// A registry value is read into a buffer of 2048 bytes: 1024 characters.
+constexpr std::size_t kRegistryTextChars = 1024;
+constexpr std::size_t kPlainCapacity = 4096;
+
+std::u16string_view TrimSpaces(std::u16string_view text) {
+  while (!text.empty() && text.front() == u' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
+  return text;
+}
+
+char16_t ToUpper(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
+  return c;
+}
+
+std::u16string ToUpper(std::u16string_view text) {
+  std::u16string upper(text);
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](char16_t c) { return ToUpper(c); });
+  return upper;
+}
+
+// UTF-8 to UTF-16; a malformed sequence gives U+FFFD for its lead byte.
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string wide;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t count = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    char32_t code = count == 1 ? lead : count == 2 ? lead & 0x1F : count == 3 ? lead & 0x0F : lead & 0x07;
+    bool valid = count != 0 && i + count <= text.size();
+    for (std::size_t k = 1; valid && k < count; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (!valid) {
+      wide.push_back(u'\uFFFD');
+      ++i;
+      continue;
+    }
+    if (code >= 0x10000) {
+      code -= 0x10000;
+      wide.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+      wide.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+    } else {
+      wide.push_back(static_cast<char16_t>(code));
+    }
+    i += count;
+  }
+  return wide;
+}
+
+// A registry value as the text a wide query reads: strings as text, other
+// types as their raw bytes taken two at a time; ends at the first NUL.
+std::u16string RegistryText(const RegistryValue& value) {
+  std::u16string text;
+  if (value.type == RegistryType::kString) {
+    text = Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()));
+  } else {
+    for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
+      text.push_back(static_cast<char16_t>(value.data[i] | (value.data[i + 1] << 8)));
+    }
+  }
+  text = text.substr(0, text.find(u'\0'));
+  if (text.size() > kRegistryTextChars) text.resize(kRegistryTextChars);
+  return text;
+}
+
+}  // namespace
+
+std::u16string CDeviceIdMgr::WidenBytes(std::string_view bytes) {
+  std::u16string wide;
+  wide.reserve(bytes.size());
+  for (char c : bytes) wide.push_back(static_cast<unsigned char>(c));
+  return wide;
+}
+
+std::string CDeviceIdMgr::NarrowToBytes(std::u16string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (char16_t c : text) bytes.push_back(static_cast<char>(c & 0xFF));
+  return bytes;
+}
+
+void CDeviceIdMgr::Clear() {
+  entries_.clear();
+  ids_.clear();
+  outcomes_.clear();
+}
+
+int CDeviceIdMgr::LoadFromRegistry(Registry& registry, const std::string& group) {
+  const std::string key = "SOFTWARE\\" + group;
+  bool created = false;
+  const bool opened = registry.OpenOrCreateKey(key, &created);
+  if (created) return 1;
+  Clear();
+  // A key that can be neither opened nor created leaves the list empty and says so.
+  if (!opened) return 1;
+  for (unsigned n = 1;; ++n) {
+    const auto value = registry.QueryValue(key, std::to_string(n));
+    if (!value) break;
+    entries_.push_back(RegistryText(*value));
+  }
+  return DecodeEntries() ? 0 : 1;
+}
+
+bool CDeviceIdMgr::DecodeEntries() {
+  outcomes_.assign(entries_.size(), EntryOutcome::kSkipped);
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    bool stop = false;
+    outcomes_[i] = DecodeEntry(entries_[i], stop);
+    if (stop) return false;
+  }
+  return true;
+}
+
+CDeviceIdMgr::EntryOutcome CDeviceIdMgr::DecodeEntry(const std::u16string& entry, bool& stop) {
+  const auto comma = entry.find(u',');
+  if (comma == std::u16string::npos) return EntryOutcome::kSkipped;
+  const auto pattern = TrimSpaces(std::u16string_view(entry).substr(0, comma));
+  const auto signature = TrimSpaces(std::u16string_view(entry).substr(comma + 1));
+  if (pattern.empty() || signature.empty()) {
+    stop = true;
+    return EntryOutcome::kDropped;
+  }
+  std::array<std::uint8_t, kPlainCapacity> plain{};
+  std::size_t length = 0;
+  if (SignedText::DecodeSignedText(NarrowToBytes(signature), plain, length) != 0) {
+    return EntryOutcome::kDropped;
+  }
+  const std::string_view decrypted(reinterpret_cast<const char*>(plain.data()), length);
+  if (WidenBytes(decrypted) != pattern) return EntryOutcome::kDropped;
+  ids_.emplace(std::u16string(pattern), std::u16string(signature));
+  return EntryOutcome::kAccepted;
+}
+
+bool CDeviceIdMgr::IsListedHardwareId(std::u16string_view hardware_id) const {
+  const std::u16string candidate = ToUpper(hardware_id);
+  for (const auto& [listed, signature] : ids_) {
+    if (listed.size() != candidate.size()) continue;
+    const std::u16string pattern = ToUpper(listed);
+    std::u16string masked = candidate;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+      if (pattern[i] == u'X') masked[i] = u'X';
+    }
+    if (masked == pattern) return true;
+  }
+  return false;
+}
+
+bool CDeviceIdMgr::IsListedHardwareId(std::string_view hardware_id) const {
+  return IsListedHardwareId(WidenBytes(hardware_id));
+}
+
+}  // namespace audio77

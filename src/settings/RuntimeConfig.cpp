@@ -1,0 +1,32 @@
+#include "settings/RuntimeConfig.h"
+
+#include "settings/IntegerText.h"
+#include "settings/PrivateProfile.h"
+
+namespace audio77 {
+
+std::string ReadRuntimeValue(const std::string& path, const std::string& section, const std::string& key) {
+  return PrivateProfile::GetString(section, key, "", kRuntimeValueChars, path);
+}
+
+RuntimeConfig LoadRuntimeConfig(const std::string& path) {
+  auto read = [&path](const char* section, const char* key) { return ReadRuntimeValue(path, section, key); };
+  RuntimeConfig config;
+  config.hint_name = read("TrayIconHint", "HintName");
+  config.old_version = LeadingInt(read("Version", "OldVersion"));
+  config.default_ini = LeadingInt(read("Version", "DefaultIni"));
+  config.mic_monitor = LeadingIntOr(read("Mic", "Monitor"), 1);
+  config.v71_scalar_tenths = LeadingIntOr(read("DefaultSet", "V7ch1Scalar"), 20);
+  config.enc_button_mode = LeadingInt(read("DefaultSet", "EncButtonMode"));
+  config.enc_gpio = LeadingInt(read("DefaultSet", "EncGpio"));
+  config.exclusive_3d_v71 = LeadingInt(read("DefaultSet", "3DV7ch1MutuallyExclusive"));
+  config.region_cut = StrToInt(read("Skin", "RegionCut"));
+  config.simple_enable = StrToInt(read("Simple", "Enable"));
+  return config;
+}
+
+std::int32_t ReadRegionCutLenient(const std::string& path) {
+  return LeadingInt(ReadRuntimeValue(path, "Skin", "RegionCut"));
+}
+
+}  // namespace audio77

@@ -1,0 +1,55 @@
+#pragma once
+// The window system's standard dialogs: message boxes and the colour, open and
+// save dialogs. The Qt presentation shows real ones; tests script the answers
+// in advance and read what was shown.
+
+#include <optional>
+#include <string>
+
+#include "toolkit/Color.h"
+
+namespace audio77::toolkit {
+
+enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel, kRetryCancel, kAbortRetryIgnore };
+enum class MessageIcon { kNone, kError, kWarning, kInformation, kQuestion };
+// The answers carry the window system's numbers (1 OK ... 7 No).
+enum class MessageAnswer { kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7 };
+
+struct MessageRequest {
+  std::string text;
+  std::string caption;
+  MessageIcon icon = MessageIcon::kNone;
+  MessageButtons buttons = MessageButtons::kOk;
+  friend bool operator==(const MessageRequest&, const MessageRequest&) = default;
+};
+
+struct ColorRequest {
+  Color initial = kBlack;
+  friend bool operator==(const ColorRequest&, const ColorRequest&) = default;
+};
+
+// Filter in the "Description|*.ext;*.other|All files|*.*" form.
+struct FileRequest {
+  std::string title;
+  std::string initial_folder;
+  std::string file_name;
+  std::string filter;
+  std::string default_extension;  // without the dot; added when the user typed none
+  friend bool operator==(const FileRequest&, const FileRequest&) = default;
+};
+
+// The answer a box gives when it is closed without a choice.
+MessageAnswer DismissAnswer(MessageButtons buttons);
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual MessageAnswer ShowMessage(const MessageRequest& request) = 0;
+  // The chosen colour, or nothing when cancelled.
+  virtual std::optional<Color> ChooseColor(const ColorRequest& request) = 0;
+  // The chosen file's full path, or nothing when cancelled.
+  virtual std::optional<std::string> OpenFile(const FileRequest& request) = 0;
+  virtual std::optional<std::string> SaveFile(const FileRequest& request) = 0;
+};
+
+}  // namespace audio77::toolkit

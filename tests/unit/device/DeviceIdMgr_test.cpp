@@ -1,0 +1,128 @@
+#include "device/DeviceIdMgr.h"
+
+#include <gtest/gtest.h>
+
+#include "MemoryRegistry.h"
+#include "device/SignedText.h"
+
+namespace audio77 {
+namespace {
+
+using Outcome = CDeviceIdMgr::EntryOutcome;
+
+constexpr const char* kKey = "SOFTWARE\\QKW USB DeviceId Group";
+const std::string kAudio = "USB\\VID_2E8D&PID_77XX&REV_0100&MI_00";
+const std::string kHid = "HID\\VID_2E8D&PID_771F&MI_03";
+
+std::string Entry(const std::string& pattern) { return pattern + "," + SignedText::Sign(pattern); }
+
+std::u16string U(std::string_view text) { return CDeviceIdMgr::WidenBytes(text); }
+
+class DeviceIdMgrRegistry : public ::testing::Test {
+ protected:
+  void Put(std::initializer_list<std::string> values) {
+    int n = 1;
+    for (const auto& value : values) registry_.SetString(kKey, std::to_string(n++), value);
+  }
+  test::MemoryRegistry registry_;
+  CDeviceIdMgr manager_;
+};
+
+TEST_F(DeviceIdMgrRegistry, KeepsOnlyEntriesWhoseSignatureVerifies) {
+  const std::string other_signature = SignedText::Sign("USB\\VID_2E8D&PID_77XX&REV_0100&MI_01");
+  Put({Entry(kHid),
+       "  " + kAudio + "  ,  " + SignedText::Sign(kAudio) + "  ",
+       "no comma at all",
+       kAudio + "," + other_signature,
+       "USB\\VID_1234&PID_0001," + SignedText::Sign("usb\\vid_1234&pid_0001"),
+       "USB\\VID_1234&PID_0002,not base64!",
+       "\t" + Entry("USB\\VID_1234&PID_0003"),
+       Entry(kHid)});
+  EXPECT_EQ(manager_.LoadFromRegistry(registry_, "QKW USB DeviceId Group"), 0);
+  EXPECT_EQ(manager_.Entries().size(), 8u);
+  EXPECT_EQ(manager_.Outcomes(),
+            (std::vector<Outcome>{Outcome::kAccepted, Outcome::kAccepted, Outcome::kSkipped, Outcome::kDropped,
+                                  Outcome::kDropped, Outcome::kDropped, Outcome::kDropped, Outcome::kAccepted}));
+  ASSERT_EQ(manager_.Ids().size(), 2u);
+  // Sorted by pattern; a repeated pattern keeps one pair.
+  EXPECT_EQ(manager_.Ids().begin()->first, U(kHid));
+  EXPECT_EQ(manager_.Ids().rbegin()->first, U(kAudio));
+  EXPECT_EQ(manager_.Ids().rbegin()->second, U(SignedText::Sign(kAudio)));
+}
+
+TEST_F(DeviceIdMgrRegistry, AnEmptySideStopsDecodingButKeepsWhatWasAccepted) {
+  const std::vector<std::string> stoppers = {kAudio + ",", kAudio + ",   ", " ," + SignedText::Sign(kAudio), ","};
+  for (const auto& stopper : stoppers) {
+    SCOPED_TRACE(stopper);
+    Put({Entry(kHid), stopper, Entry(kAudio)});
+    EXPECT_EQ(manager_.LoadFromRegistry(registry_, "QKW USB DeviceId Group"), 1);
+    EXPECT_EQ(manager_.Outcomes(), (std::vector<Outcome>{Outcome::kAccepted, Outcome::kDropped, Outcome::kSkipped}));
+    EXPECT_TRUE(manager_.IsListedHardwareId(kHid));
+    EXPECT_FALSE(manager_.IsListedHardwareId("USB\\VID_2E8D&PID_771F&REV_0100&MI_00"));
+  }
+}
+
+TEST_F(DeviceIdMgrRegistry, ReadsNumberedValuesUntilTheFirstGap) {
+  registry_.SetString(kKey, "1", Entry(kHid));
+  registry_.SetString(kKey, "3", Entry(kAudio));
+  EXPECT_EQ(manager_.LoadFromRegistry(registry_, "QKW USB DeviceId Group"), 0);
+  EXPECT_EQ(manager_.Entries(), std::vector<std::u16string>{U(Entry(kHid))});
+}
+
+TEST_F(DeviceIdMgrRegistry, ValueTextEndsAtNulAndIsCutAt1024Characters) {
+  // A wide text stored as raw bytes, with a NUL and junk after it.
+  std::vector<std::uint8_t> wide;
+  for (char c : Entry(kAudio) + std::string(1, '\0') + "junk") {
+    wide.push_back(static_cast<std::uint8_t>(c));
+    wide.push_back(0);
+  }
+  registry_.SetBinary(kKey, "1", wide);
+  registry_.SetString(kKey, "2", Entry(kHid) + std::string(3000, ' '));
+  EXPECT_EQ(manager_.LoadFromRegistry(registry_, "QKW USB DeviceId Group"), 0);
+  ASSERT_EQ(manager_.Entries().size(), 2u);
+  EXPECT_EQ(manager_.Entries()[0], U(Entry(kAudio)));
+  EXPECT_EQ(manager_.Entries()[1].size(), 1024u);
+  EXPECT_TRUE(manager_.IsListedHardwareId(kAudio));
+  EXPECT_TRUE(manager_.IsListedHardwareId(kHid));
+}
+
+TEST_F(DeviceIdMgrRegistry, MissingKeyIsCreatedEmptyAndReported) {
+  EXPECT_EQ(manager_.LoadFromRegistry(registry_, "QKW HID DeviceId Group"), 1);
+  EXPECT_TRUE(registry_.KeyExists("SOFTWARE\\QKW HID DeviceId Group"));
+  EXPECT_EQ(manager_.LoadFromRegistry(registry_, "QKW HID DeviceId Group"), 0);
+  EXPECT_TRUE(manager_.Ids().empty());
+
+  Put({Entry(kAudio)});
+  ASSERT_EQ(manager_.LoadFromRegistry(registry_, "QKW USB DeviceId Group"), 0);
+  registry_.writable = false;
+  EXPECT_EQ(manager_.LoadFromRegistry(registry_, "Unreachable Group"), 1);
+  EXPECT_TRUE(manager_.Ids().empty()) << "a key that cannot be opened leaves an empty list";
+}
+
+TEST(DeviceIdMgrMatching, WildcardsCaseAndLength) {
+  test::MemoryRegistry registry;
+  registry.SetString(kKey, "1", Entry(kAudio));
+  registry.SetString(kKey, "2", Entry("usb\\vid_0d8c&pid_0x1x"));
+  CDeviceIdMgr manager;
+  ASSERT_EQ(manager.LoadFromRegistry(registry, "QKW USB DeviceId Group"), 0);
+  struct Case {
+    std::string id;
+    bool listed;
+  };
+  const Case cases[] = {
+      {"USB\\VID_2E8D&PID_771F&REV_0100&MI_00", true},
+      {"usb\\vid_2e8d&pid_77a1&rev_0100&mi_00", true},
+      {"USB\\VID_2E8D&PID_77XX&REV_0100&MI_00", true},
+      {"USB\\VID_2E8D&PID_77A1&REV_0100&MI_01", false},
+      {"USB\\VID_2E8D&PID_78A1&REV_0100&MI_00", false},
+      {"USB\\VID_2E8D&PID_771F&REV_0100&MI_000", false},
+      {"USB\\VID_2E8D&PID_771F&REV_0100&MI_0", false},
+      {"USB\\VID_0D8C&PID_0A1B", true},
+      {"USB\\VID_0D8C&PID_0A1", false},
+      {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(manager.IsListedHardwareId(c.id), c.listed) << c.id;
+}
+
+}  // namespace
+}  // namespace audio77
