@@ -146,12 +146,31 @@ TEST(EntryPoint, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
   EXPECT_NE(h.Trace().find("instance activate Audio77 = called"), std::string::npos) << h.Trace();
 }
 
+class RecordingMessageBox final : public MessageBox {
+ public:
+  MessageBoxAnswer Show(const std::string& text, const std::string& caption, MessageBoxButtons,
+                        MessageBoxIcon icon) override {
+    shown.push_back(caption + ": " + text);
+    icons.push_back(icon);
+    return MessageBoxAnswer::kOk;
+  }
+  std::vector<std::string> shown;
+  std::vector<MessageBoxIcon> icons;
+};
+
 TEST(EntryPoint, StartupExceptionIsShownAndExitIsZero) {
   Harness h;
-  EntryPoint app(h.host->Get(), []() -> std::unique_ptr<WindowInstance> {
+  Platform& base = h.host->Get();
+  RecordingMessageBox box;
+  Platform platform{base.debug,   base.clock,     base.folders,  base.registry,      base.loader,
+                    box,          base.hid,       base.extension, base.devices,      base.services,
+                    base.instance_lock, base.instance_link, base.bus};
+  EntryPoint entry(platform, []() -> std::unique_ptr<WindowInstance> {
     throw std::runtime_error("'x' is not a valid integer value");
   });
-  EXPECT_EQ(app.Run({"audio77", "-servicestart"}), 0);
+  EXPECT_EQ(entry.Run({"audio77", "-servicestart"}), 0);
+  EXPECT_EQ(box.shown, std::vector<std::string>{"Audio77: 'x' is not a valid integer value"});
+  EXPECT_EQ(box.icons, std::vector<MessageBoxIcon>{MessageBoxIcon::kError});
 }
 
 struct FakeLoop {
