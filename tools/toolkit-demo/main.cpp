@@ -12,6 +12,7 @@
 #include "toolkit/qt/DemoForm.h"
 #include "toolkit/qt/FormWidget.h"
 #include "toolkit/qt/QtToolkit.h"
+#include "toolkit/qt/QtTrayIcon.h"
 
 int main(int argc, char** argv) {
   using namespace audio77::toolkit;
@@ -37,6 +38,21 @@ int main(int argc, char** argv) {
     if (e.button == MouseButton::kLeft) form.StartSystemMove();
   };
   demo.track.OnChange = [&demo](TrackBar& bar) { demo.level_bar.SetWidth(bar.Position() * 100 / 255); };
+  demo.circle.OnMouseDown = [&app, &demo](Control&, const MouseEvent&) {
+    if (const auto chosen = app.GetDialogs().ChooseColor({demo.circle.BrushColor()})) {
+      demo.circle.SetBrushColor(*chosen);
+    }
+  };
+
+  // The tray icon: double click restores, the right button opens the menu.
+  TrayIcon& tray = form.AddTrayIcon();
+  PopupMenu& menu = form.AddPopupMenu("PopupMenu");
+  menu.Add("RestoreMenu", "&Restore").OnClick = [&app](MenuItem&) { app.Restore(); };
+  menu.Add("CloseMenu", "&Close").OnClick = [&form](MenuItem&) { form.Close(); };
+  tray.SetMenu(&menu);
+  tray.SetHint("Audio77 toolkit demo");
+  tray.SetPicture(Picture::Filled({16, 16}, 0xFFFF8000));
+  qt::QtTrayIcon tray_icon(tray);
 
   if (render_to != nullptr) {
     if (!widget.RenderToImage().save(render_to, "PNG")) {
