@@ -24,6 +24,12 @@ std::optional<long> InRange(const std::string& text, long low, long high) {
 
 bool ApplyIdentity(DeviceSetup& setup, const DeviceIni::Entry& entry, std::string& error) {
   const std::string key = Lower(entry.key);
+  static const char* const kKeys[] = {"vendorid", "productid", "revision", "inputreportlength",
+                                      "outputreportlength", "present", "gpio"};
+  if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys)) {
+    error = LineError(entry, "unknown key \"" + entry.key + "\" in [Device]");
+    return false;
+  }
   const auto value = InRange(entry.value, 0, 0xFFFF);
   if (!value) {
     error = LineError(entry, "\"" + entry.value + "\" is not a number from 0 to 0xFFFF");
@@ -36,11 +42,7 @@ bool ApplyIdentity(DeviceSetup& setup, const DeviceIni::Entry& entry, std::strin
   else if (key == "inputreportlength") setup.identity.input_report_length = number;
   else if (key == "outputreportlength") setup.identity.output_report_length = number;
   else if (key == "present") setup.present = number != 0;
-  else if (key == "gpio") setup.state.gpio = static_cast<std::uint16_t>(number & kAllGpioHigh);
-  else {
-    error = LineError(entry, "unknown key \"" + entry.key + "\" in [Device]");
-    return false;
-  }
+  else setup.state.gpio = static_cast<std::uint16_t>(number & kAllGpioHigh);
   return true;
 }
 

@@ -39,6 +39,7 @@ struct LightingState {
   std::uint8_t steps = 0;
   std::uint8_t brightness = 0;
   std::int32_t timing = 0;
+  bool operator==(const LightingState&) const = default;
 };
 
 inline constexpr int kGpioLines = 10;
@@ -74,6 +75,7 @@ struct DeviceState {
 
   std::uint16_t hid_address = 0;
   enum class HidReply { kNone, kRegister, kGpio } hid_reply = HidReply::kNone;
+  bool operator==(const DeviceState&) const = default;
 };
 
 // The noise-cancellation block a fresh device answers with: level 15 in bytes 8..11.

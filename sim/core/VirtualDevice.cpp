@@ -252,13 +252,26 @@ bool VirtualDevice::Apply(const std::string& command) {
 void VirtualDevice::SetPresence(bool present, Lock& lock) {
   if (setup_.present == present) return;
   setup_.present = present;
-  if (!present) {
+  if (present) {
+    // A device that comes back has been powered off: everything but its
+    // EEPROM starts again from device.ini.
+    auto eeprom50 = state_.slave50;
+    auto eeprom51 = state_.slave51;
+    const bool selected = state_.device_selected;
+    state_ = setup_.state;
+    state_.slave50 = eeprom50;
+    state_.slave51 = eeprom51;
+    state_.device_selected = selected;
+  } else {
     ++plug_generation_;
     scan_callback_ = nullptr;
     reports_.clear();
     state_.hid_reply = DeviceState::HidReply::kNone;
   }
   const auto notifications = InterfaceNotifications(present);
+  // Traced where a program receives them: a process that only sends the
+  // change (audio77ctl) has no listener and so adds no second set of lines.
+  if (listeners_.empty()) return;
   for (const auto& n : notifications) {
     trace_->Append(std::string("notify ") + (n.arrival ? "arrival " : "removal ") + n.class_id + " " +
                    n.device_name);
@@ -319,17 +332,17 @@ bool VirtualDevice::TakeCount(int& count) {
 }
 
 std::int32_t VirtualDevice::RunEntry(std::string_view name, bool needs_device,
-                                     const std::function<std::int32_t(DeviceState&)>& body,
+                                     const std::function<std::int32_t(DeviceState&, const DeviceSetup&)>& body,
                                      const std::function<std::string()>& arguments) {
   Lock lock(mutex_);
   std::int32_t result = 0;
   const auto fault = setup_.faults.entries.find(std::string(name));
   if (fault != setup_.faults.entries.end() && TakeCount(fault->second)) {
-    result = kEntryDeviceFailure;
+    result = DLLQK_DEVICE_FAILURE;
   } else if (needs_device && (!setup_.present || !state_.device_selected)) {
-    result = kEntryNoDevice;
+    result = DLLQK_NO_DEVICE;
   } else {
-    result = body(state_);
+    result = body(state_, setup_);
   }
   std::string line = "lib ";
   line += name;

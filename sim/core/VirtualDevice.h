@@ -23,16 +23,13 @@
 #include <thread>
 #include <vector>
 
+#include "device/DLLQK_UsbAudio77xx.h"
 #include "sim/core/DeviceSetup.h"
 #include "sim/core/DeviceState.h"
 #include "sim/core/TraceLog.h"
 
 namespace audio77::sim {
 
-// Results of library entries, besides 0 for done.
-inline constexpr std::int32_t kEntryBadArgument = -1;
-inline constexpr std::int32_t kEntryNoDevice = -2;
-inline constexpr std::int32_t kEntryDeviceFailure = -3;  // a scripted fault
 
 // The button report callback of the library: vendor ID, product ID, 5 report
 // bytes, two values the receiver ignores.
@@ -96,7 +93,7 @@ class VirtualDevice {
   // device fails it before body runs; then traces "lib <name> <arguments> = <result>".
   // arguments is called after body, so it can show what body returned.
   std::int32_t RunEntry(std::string_view name, bool needs_device,
-                        const std::function<std::int32_t(DeviceState&)>& body,
+                        const std::function<std::int32_t(DeviceState&, const DeviceSetup&)>& body,
                         const std::function<std::string()>& arguments);
   // Starts (on != 0) or stops button scanning; the first report after a start
   // is the idle state of the lines.

@@ -1,8 +1,135 @@
-// audio77ctl nouns of this group; they arrive with the code they drive.
+// audio77ctl nouns of the device library: "bind" and "virtual".
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
 #include "CtlContext.h"
+#include "device/DeviceLibrary.h"
+#include "platform/RecordingDebugOutput.h"
+#include "sim/core/DeviceIni.h"
+#include "sim/core/VirtualDevice.h"
 
 namespace audio77::ctl {
+namespace {
 
-std::vector<CtlNoun> DeviceLibraryNouns() { return {}; }
+// Boxes of the binding go to standard output, so that a script sees them.
+class PrintingMessageBox final : public MessageBox {
+ public:
+  explicit PrintingMessageBox(std::ostream& out) : out_(out) {}
+  MessageBoxAnswer Show(const std::string& text, const std::string& caption, MessageBoxButtons,
+                        MessageBoxIcon) override {
+    out_ << "message box \"" << caption << "\": " << text << '\n';
+    return MessageBoxAnswer::kOk;
+  }
+
+ private:
+  std::ostream& out_;
+};
+
+int Bind(CtlContext& context, CtlArgs args) {
+  if (args.size() > 1) return context.UsageError("bind takes at most one library");
+  const std::string file = args.empty() ? DeviceLibrary::kProgramFileName : args[0];
+  RecordingDebugOutput debug;
+  PrintingMessageBox boxes(context.out);
+  DeviceLibrary library(context.platform().loader, debug, boxes);
+  const int result = library.Open_DLLQK_UsbAudio77xx(file);
+  context.out << debug.Text();
+  context.out << "Open_DLLQK_UsbAudio77xx(" << file << ") = " << result << '\n';
+  if (result != 0) return context.Fail("binding " + file + " gave " + std::to_string(result));
+  return kExitOk;
+}
+
+std::string Hex4(unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%04X", value & 0xFFFF);
+  return text;
+}
+
+int Status(CtlContext& context, sim::VirtualDevice& device) {
+  const auto identity = device.Identity();
+  context.out << "state folder: " << device.StateFolder() << '\n'
+              << "device: " << Hex4(identity.vendor_id) << ':' << Hex4(identity.product_id) << " revision "
+              << Hex4(identity.revision) << '\n'
+              << "present: " << (device.Present() ? "yes" : "no") << '\n'
+              << "report lengths: input " << device.InputReportLength() << ", output "
+              << device.OutputReportLength() << '\n';
+  const auto faults = device.Faults();
+  std::ostringstream listed;
+  for (const auto& [name, count] : faults.entries) {
+    if (count > 0) listed << ' ' << name << '=' << count;
+  }
+  if (faults.hid_out > 0) listed << " hid.out=" << faults.hid_out;
+  if (faults.hid_in > 0) listed << " hid.in=" << faults.hid_in;
+  if (faults.extension_missing) listed << " ext=missing";
+  if (faults.output_report_length) listed << " output_report_length=" << *faults.output_report_length;
+  if (faults.input_report_length) listed << " input_report_length=" << *faults.input_report_length;
+  context.out << "faults:" << (listed.str().empty() ? " none" : listed.str()) << '\n';
+  if (const auto message = device.SetupMessage(); !message.empty()) context.out << "device.ini: " << message << '\n';
+  return kExitOk;
+}
+
+int Trace(CtlContext& context, sim::VirtualDevice& device) {
+  std::ifstream in(device.StateFolder() + "/trace.log", std::ios::binary);
+  if (!in) return kExitOk;  // nothing traced yet
+  context.out << in.rdbuf();
+  return kExitOk;
+}
+
+int Virtual(CtlContext& context, CtlArgs args) {
+  if (args.empty()) return context.UsageError("virtual needs a verb");
+  const std::string& verb = args[0];
+  const auto arguments = args.subspan(1);
+  auto& device = sim::VirtualDevice::Instance();
+  const auto expect = [&](std::size_t count) { return arguments.size() == count; };
+  if (verb == "status" && expect(0)) return Status(context, device);
+  if (verb == "trace" && expect(0)) return Trace(context, device);
+  if (verb == "plug" && expect(0)) {
+    device.Plug();
+    return kExitOk;
+  }
+  if (verb == "unplug" && expect(0)) {
+    device.Unplug();
+    return kExitOk;
+  }
+  if (verb == "reset" && expect(0)) {
+    device.Reset();
+    return kExitOk;
+  }
+  if (verb == "press-button" && expect(1)) {
+    const auto bits = sim::ParseNumber(arguments[0]);
+    if (!bits || *bits <= 0 || *bits > sim::kAllGpioHigh) {
+      return context.UsageError("press-button takes GPIO bits from 1 to 0x3FF, not '" + arguments[0] + "'");
+    }
+    device.PressButton(static_cast<std::uint16_t>(*bits));
+    return kExitOk;
+  }
+  if (verb == "fault" && expect(2)) {
+    if (!device.SetFault(arguments[0], arguments[1])) {
+      return context.UsageError("unknown fault '" + arguments[0] + " " + arguments[1] + "'");
+    }
+    return kExitOk;
+  }
+  return context.UsageError("unknown or incomplete command 'virtual " + verb + "'");
+}
+
+}  // namespace
+
+std::vector<CtlNoun> DeviceLibraryNouns() {
+  return {
+      {"bind",
+       "  bind [LIBRARY]                 bind the device library (default DLLQK_UsbAudio77xx_x32.dll,\n"
+       "                                 i.e. libDLLQK_UsbAudio77xx.so) and print its debug lines and result\n",
+       Bind},
+      {"virtual",
+       "  virtual status                 identity, presence and faults of the virtual device\n"
+       "  virtual plug | unplug          plug the virtual device in or out (running programs see it)\n"
+       "  virtual press-button BITS      press and release the buttons on GPIO lines BITS (bit n = GPIO n)\n"
+       "  virtual fault NAME N           script a fault: <entry>=N calls fail, hid.out, hid.in,\n"
+       "                                 ext missing, output_report_length, input_report_length, present\n"
+       "  virtual trace                  print trace.log\n"
+       "  virtual reset                  clear the trace and the faults, plug the device in\n",
+       Virtual},
+  };
+}
 
 }  // namespace audio77::ctl

@@ -1,15 +1,16 @@
 // Run-time loading and message boxes on Linux.
-#include "platform/NullServices.h"
+#include "platform/linux/LinuxDynamicLibrary.h"
+#include "platform/linux/LinuxMessageBox.h"
 #include "platform/linux/LinuxServices.h"
 
 namespace audio77 {
 
-std::unique_ptr<DynamicLibrary> CreateLinuxDynamicLibrary(const LinuxContext&) {
-  return std::make_unique<NullDynamicLibrary>();
+std::unique_ptr<DynamicLibrary> CreateLinuxDynamicLibrary(const LinuxContext& context) {
+  return std::make_unique<LinuxDynamicLibrary>(context.folders.ProgramFolder());
 }
 
 std::unique_ptr<MessageBox> CreateLinuxMessageBox(const LinuxContext&) {
-  return std::make_unique<NullMessageBox>();
+  return std::make_unique<LinuxMessageBox>();
 }
 
 }  // namespace audio77

@@ -1,0 +1,21 @@
+#pragma once
+// Run-time loading with dlopen: a bare file name is looked for in the program
+// folder first, then by the system's search (LD_LIBRARY_PATH, the cache, the
+// default folders). Modules are never unloaded.
+
+#include <string>
+
+#include "platform/DynamicLibrary.h"
+
+namespace audio77 {
+
+class LinuxDynamicLibrary final : public DynamicLibrary {
+ public:
+  explicit LinuxDynamicLibrary(std::string program_folder) : program_folder_(std::move(program_folder)) {}
+  std::shared_ptr<LoadedModule> Load(const std::string& file_name, LoadFailure& failure) override;
+
+ private:
+  std::string program_folder_;
+};
+
+}  // namespace audio77

@@ -1,0 +1,100 @@
+// audio77ctl binding real library files and driving the virtual device from
+// outside, as a script or a person would.
+#include <gtest/gtest.h>
+
+#include "support/ProcessRunner.h"
+#include "support/TempDir.h"
+
+namespace audio77::test {
+namespace {
+
+std::string Ctl() { return (DistDir() / "audio77ctl").string(); }
+
+std::string TestLibrary(const std::string& variant) {
+  return (DistDir().parent_path() / "test-libraries" / variant / "libDLLQK_UsbAudio77xx.so").string();
+}
+
+TEST(DeviceLibraryCtl, BindPrintsResultAndDebugLines) {
+  struct Case {
+    std::string platform;
+    std::vector<std::string> args;
+    int exit_code;
+    std::string out;
+  };
+  const std::string missing = "/nonexistent/libDLLQK_UsbAudio77xx.so";
+  const Case cases[] = {
+      {"linux", {"bind"}, 0, "Open_DLLQK_UsbAudio77xx(DLLQK_UsbAudio77xx_x32.dll) = 0\n"},
+      {"virtual", {"bind"}, 0, "Open_DLLQK_UsbAudio77xx(DLLQK_UsbAudio77xx_x32.dll) = 0\n"},
+      {"virtual", {"bind", TestLibrary("without-first")}, 1,
+       "Open_DLLQK_UsbAudio77xx(" + TestLibrary("without-first") + ") = 2\n"},
+      {"virtual", {"bind", TestLibrary("without-third")}, 1,
+       "***** DLLQK_CheckDriver *****\nOpen_DLLQK_UsbAudio77xx(" + TestLibrary("without-third") + ") = 4\n"},
+      {"linux", {"bind", TestLibrary("without-last")}, 1,
+       "***** DLLQK_PWM_GetRGB_Color_ById *****\nOpen_DLLQK_UsbAudio77xx(" + TestLibrary("without-last") +
+           ") = 250\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    TempDir state;
+    const auto result = RunProcess(Ctl(), c.args,
+                                   {{"AUDIO77_PLATFORM", c.platform}, {"AUDIO77_VIRTUAL_DIR", state.path().string()}});
+    EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
+    EXPECT_EQ(result.out, c.out);
+  }
+  const auto absent = RunProcess(Ctl(), {"bind", missing}, {{"AUDIO77_PLATFORM", "virtual"}});
+  EXPECT_EQ(absent.exit_code, 1);
+  EXPECT_EQ(absent.out.rfind("message box \"Error\": error 2: ", 0), 0u) << absent.out;
+  EXPECT_NE(absent.out.find("Open_DLLQK_UsbAudio77xx(" + missing + ") = 1\n"), std::string::npos);
+  EXPECT_EQ(absent.err, "audio77ctl: binding " + missing + " gave 1\n");
+}
+
+TEST(DeviceLibraryCtl, VirtualDeviceIsDrivenThroughItsStateFolder) {
+  TempDir state;
+  const std::map<std::string, std::string> env{{"AUDIO77_PLATFORM", "virtual"},
+                                               {"AUDIO77_VIRTUAL_DIR", state.path().string()}};
+  const auto ctl = [&](std::vector<std::string> args) { return RunProcess(Ctl(), args, env); };
+
+  const auto fresh = ctl({"virtual", "status"});
+  EXPECT_EQ(fresh.exit_code, 0);
+  EXPECT_NE(fresh.out.find("device: 2E8D:771F revision 0100\npresent: yes\n"), std::string::npos) << fresh.out;
+  EXPECT_NE(fresh.out.find("faults: none\n"), std::string::npos);
+
+  EXPECT_EQ(ctl({"virtual", "unplug"}).exit_code, 0);
+  EXPECT_EQ(ctl({"virtual", "fault", "DLLQK_AudioCommand", "2"}).exit_code, 0);
+  EXPECT_EQ(ctl({"virtual", "fault", "ext", "missing"}).exit_code, 0);
+  const auto changed = ctl({"virtual", "status"});
+  EXPECT_NE(changed.out.find("present: no\n"), std::string::npos) << changed.out;
+  EXPECT_NE(changed.out.find("faults: DLLQK_AudioCommand=2 ext=missing\n"), std::string::npos) << changed.out;
+
+  for (const auto& bad : std::vector<std::vector<std::string>>{{"virtual", "press-button", "0"},
+                                                               {"virtual", "press-button", "0x400"},
+                                                               {"virtual", "fault", "hid.out", "lots"},
+                                                               {"virtual", "fault", "nonsense", "1"},
+                                                               {"virtual", "wobble"},
+                                                               {"virtual"}}) {
+    const auto result = ctl(bad);
+    EXPECT_EQ(result.exit_code, 2) << bad.back();
+    EXPECT_EQ(result.err.rfind("audio77ctl: ", 0), 0u);
+  }
+
+  EXPECT_EQ(ctl({"virtual", "reset"}).exit_code, 0);
+  const auto after = ctl({"virtual", "status"});
+  EXPECT_NE(after.out.find("present: yes\n"), std::string::npos) << after.out;
+  EXPECT_NE(after.out.find("faults: none\n"), std::string::npos) << after.out;
+  EXPECT_EQ(ctl({"virtual", "trace"}).out, "");
+}
+
+TEST(DeviceLibraryCtl, MalformedDeviceIniIsNamedAndTheDefaultDeviceServes) {
+  TempDir state;
+  state.Write("device.ini", "[Device]\nProductID=0x7720\nVendorID=\n");
+  const auto result =
+      RunProcess(Ctl(), {"virtual", "status"},
+                 {{"AUDIO77_PLATFORM", "virtual"}, {"AUDIO77_VIRTUAL_DIR", state.path().string()}});
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_NE(result.out.find("device: 2E8D:771F"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("device.ini: device.ini line 3: \"\" is not a number"), std::string::npos) << result.out;
+  EXPECT_NE(result.err.find("device.ini line 3"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace audio77::test
