@@ -294,6 +294,7 @@ std::vector<DeviceNotification> VirtualDevice::InterfaceNotifications(bool arriv
 void VirtualDevice::Broadcast(const std::string& command) {
   const std::string folder = StateFolder();
   if (folder.empty()) return;
+  // One append per command, like a trace line, so commands of several senders never mix.
   TraceLog(ControlPath(folder)).Append(std::to_string(::getpid()) + " " + command);
 }
 
@@ -449,7 +450,8 @@ void VirtualDevice::ApplyHidCommand(std::span<const std::uint8_t> report) {
 bool VirtualDevice::HidInput(std::uint64_t session, std::span<std::uint8_t> report) {
   Lock lock(mutex_);
   const std::uint16_t length = setup_.faults.input_report_length.value_or(setup_.identity.input_report_length);
-  const bool ok = SessionValid(session) && report.size() == length && !TakeCount(setup_.faults.hid_in);
+  const bool ok = SessionValid(session) && !report.empty() && report.size() == length &&
+                  !TakeCount(setup_.faults.hid_in);
   if (!ok) {
     trace_->Append("hid in " + std::to_string(report.size()) + " = fail");
     return false;

@@ -559,21 +559,6 @@ DLLQK_API int32_t DLLQK_ReadI2C_ByMode(uint8_t mode, uint8_t slave, uint8_t reg,
     }, [&] { return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timeout); });
 }
 
-DLLQK_API int32_t DLLQK_Write_EEPROM(uint16_t address, const uint8_t* buffer, int32_t length) {
-  return Run("DLLQK_Write_EEPROM", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length); });
-}
-
-DLLQK_API int32_t DLLQK_Read_EEPROM(uint16_t address, uint8_t* buffer, int32_t length) {
-  return Run("DLLQK_Read_EEPROM", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      std::fill_n(buffer, length, uint8_t{0});
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length); });
-}
-
 DLLQK_API int32_t DLLQK_Set3D(int32_t value) {
   return Run("DLLQK_Set3D", true, [&](DeviceState&) -> int32_t {
       return DLLQK_DONE;
@@ -750,20 +735,6 @@ DLLQK_API int32_t DLLQK_GetGpioMode_ById(uint8_t gpio, uint8_t* mode, uint8_t in
     }, [&] { return Byte(gpio) + " " + OutByte(mode) + " " + Byte(index); });
 }
 
-DLLQK_API int32_t DLLQK_SetGpioEx_ById(uint16_t lines, uint8_t index) {
-  return Run("DLLQK_SetGpioEx_ById", true, [&](DeviceState&) -> int32_t {
-      return DLLQK_DONE;
-    }, [&] { return Int(lines) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_GetGpioEx_ById(uint16_t* lines, uint8_t index) {
-  return Run("DLLQK_GetGpioEx_ById", true, [&](DeviceState&) -> int32_t {
-      if (lines == nullptr) return DLLQK_BAD_ARGUMENT;
-      *lines = 0;
-      return DLLQK_DONE;
-    }, [&] { return OutInt(lines) + " " + Byte(index); });
-}
-
 DLLQK_API int32_t DLLQK_WaitI2CReady_ById(int32_t timeout, uint8_t index) {
   return Run("DLLQK_WaitI2CReady_ById", true, [&](DeviceState&) -> int32_t {
       return DLLQK_DONE;
@@ -783,21 +754,6 @@ DLLQK_API int32_t DLLQK_ReadI2C_ByMode_ById(uint8_t mode, uint8_t slave, uint8_t
       std::fill_n(buffer, length, uint8_t{0});
       return DLLQK_DONE;
     }, [&] { return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timeout) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_Write_EEPROM_ById(uint16_t address, const uint8_t* buffer, int32_t length, uint8_t index) {
-  return Run("DLLQK_Write_EEPROM_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_Read_EEPROM_ById(uint16_t address, uint8_t* buffer, int32_t length, uint8_t index) {
-  return Run("DLLQK_Read_EEPROM_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      std::fill_n(buffer, length, uint8_t{0});
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_Set3D_ById(int32_t value, uint8_t index) {
@@ -840,14 +796,6 @@ DLLQK_API int32_t DLLQK_GetEQ_DB_ById(int32_t band, float* decibels, uint8_t ind
       *decibels = 0;
       return DLLQK_DONE;
     }, [&] { return Int(band) + " " + OutFloat(decibels) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_GetEQ_CurrentBank_ById(int32_t* bank, uint8_t index) {
-  return Run("DLLQK_GetEQ_CurrentBank_ById", true, [&](DeviceState&) -> int32_t {
-      if (bank == nullptr) return DLLQK_BAD_ARGUMENT;
-      *bank = 0;
-      return DLLQK_DONE;
-    }, [&] { return OutInt(bank) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_StoreOrClearRGB_Color_ById(uint8_t address, uint8_t store, int32_t timing, uint8_t index) {

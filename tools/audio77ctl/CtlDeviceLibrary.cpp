@@ -117,17 +117,17 @@ int Virtual(CtlContext& context, CtlArgs args) {
 std::vector<CtlNoun> DeviceLibraryNouns() {
   return {
       {"bind",
-       "  bind [LIBRARY]                 bind the device library (default DLLQK_UsbAudio77xx_x32.dll,\n"
-       "                                 i.e. libDLLQK_UsbAudio77xx.so) and print its debug lines and result\n",
+       "bind [LIBRARY]  bind the device library (default DLLQK_UsbAudio77xx_x32.dll, the file\n"
+       "bind            libDLLQK_UsbAudio77xx.so) and print its debug lines and result\n",
        Bind},
       {"virtual",
-       "  virtual status                 identity, presence and faults of the virtual device\n"
-       "  virtual plug | unplug          plug the virtual device in or out (running programs see it)\n"
-       "  virtual press-button BITS      press and release the buttons on GPIO lines BITS (bit n = GPIO n)\n"
-       "  virtual fault NAME N           script a fault: <entry>=N calls fail, hid.out, hid.in,\n"
-       "                                 ext missing, output_report_length, input_report_length, present\n"
-       "  virtual trace                  print trace.log\n"
-       "  virtual reset                  clear the trace and the faults, plug the device in\n",
+       "virtual status  identity, presence and faults of the virtual device\n"
+       "virtual plug | unplug  plug the virtual device in or out; running programs see it\n"
+       "virtual press-button BITS  press and release the buttons on GPIO lines BITS (bit n is GPIO n)\n"
+       "virtual fault NAME N  script a fault: an entry name (its next N calls fail), hid.out, hid.in,\n"
+       "virtual fault NAME N  ext (missing), output_report_length, input_report_length, present\n"
+       "virtual trace  print trace.log\n"
+       "virtual reset  clear the trace and the faults, plug the device in\n",
        Virtual},
   };
 }

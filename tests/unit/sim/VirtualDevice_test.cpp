@@ -133,7 +133,8 @@ TEST_F(VirtualDeviceTest, CommandsOfOtherProcessesArriveThroughTheStateFolder) {
   Notifications notifications(device());
   {
     std::ofstream control(folder_.File("control"), std::ios::app);
-    control << "999999 present 0\n999999 fault hid.out 3\n";
+    // Commands are taken in order: the fault is in place when the removal arrives.
+    control << "999999 fault hid.out 3\n999999 present 0\n";
   }
   const auto seen = notifications.WaitFor(2);
   ASSERT_EQ(seen.size(), 2u);
