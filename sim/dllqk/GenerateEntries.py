@@ -398,6 +398,8 @@ def generic_body(name, params):
         checks.append("length < 0 || length > kMaxTransfer")
     if "chars" in names:
         checks.append("chars <= 0")
+    if "index" in names:
+        checks.append("!IsDeviceIndex(index)")
     condition = " || ".join(checks)
     lines = []
     if condition:

@@ -51,6 +51,7 @@ TEST_F(OtherEntries, GenericEntriesCheckArgumentsAndClearWhatTheyReturn) {
   std::uint8_t red = 1, green = 2, blue = 3;
   EXPECT_EQ(CALL(DLLQK_PWM_GetRGB_Color_ById, std::uint8_t{1}, &red, &green, &blue, std::uint8_t{0}), 0);
   EXPECT_EQ(red + green + blue, 0);
+  EXPECT_EQ(CALL(DLLQK_PWM_SetRGB_Speed_ById, std::uint8_t{1}, std::uint8_t{3}, std::uint8_t{1}), DLLQK_BAD_ARGUMENT);
   std::uint8_t buffer[8];
   EXPECT_EQ(CALL(DLLQK_GetDataFromMCU, std::uint8_t{58}, std::uint8_t{0}, buffer, 300, 50), DLLQK_BAD_ARGUMENT);
   EXPECT_EQ(CALL(DLLQK_GetDataFromMCU, std::uint8_t{58}, std::uint8_t{0}, buffer, -1, 50), DLLQK_BAD_ARGUMENT);
