@@ -93,7 +93,7 @@ void VirtualDevice::UseStateFolder(const std::string& state_folder) {
   if (folder_ != state_folder || !worker_.joinable()) LoadLocked(state_folder, lock);
 }
 
-void VirtualDevice::LoadLocked(const std::string& state_folder, Lock& lock) {
+void VirtualDevice::LoadLocked(const std::string& state_folder, Lock&) {
   folder_ = state_folder;
   std::error_code ignored;
   std::filesystem::create_directories(folder_, ignored);
@@ -123,7 +123,6 @@ void VirtualDevice::LoadLocked(const std::string& state_folder, Lock& lock) {
     stopping_ = false;
     worker_ = std::thread([this] { Work(); });
   }
-  (void)lock;
 }
 
 std::string VirtualDevice::StateFolder() const {

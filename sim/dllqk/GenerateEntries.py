@@ -13,10 +13,6 @@ import re
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 
-I = "int32_t"
-B = "uint8_t"
-W = "uint16_t"
-
 def entries():
     rows = []
     def add(name, params):
@@ -192,15 +188,7 @@ def entries():
     by_id("GetEQ_DB", "int32_t band, float* decibels")
     by_id("GetEQ_CurrentBank", "int32_t* bank")
     for name, params in master:
-        if name.startswith("SetRGB") or name.startswith("StoreOrClear") or name in (
-                "GetDataFromMCU", "SetDataToMCU", "SetFanOrMotor", "GetManufacturerID", "GetFirmwareVersion") \
-                or name.startswith("GetRGB"):
-            pass
-    for name in ["SetRGB_Color", "SetRGB_Mode", "SetRGB_Brightness", "SetRGB_Step", "SetRGB_SingleColor",
-                 "StoreOrClearRGB_Color", "GetDataFromMCU", "SetDataToMCU", "SetFanOrMotor", "GetManufacturerID",
-                 "GetFirmwareVersion", "GetRGB_Color", "GetRGB_Mode", "GetRGB_Brightness", "GetRGB_Step",
-                 "GetRGB_SingleColor"]:
-        by_id(name, dict(master)[name])
+        by_id(name, params)
     # PWM lighting by device index
     pwm = ["SetConfig", "GetConfig", "SetSpeedUnit", "GetSpeedUnit", "SetLED_ButtonMode", "GetLED_ButtonMode"]
     for group in ["BREATHING", "RGB"]:
