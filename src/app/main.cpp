@@ -1,13 +1,13 @@
 // audio77: the window instance ("-servicestart", "-serviceboot") and the two
 // one-shot service requests. This file only wires the platform and Qt's loop
-// to Application.
+// to the entry point.
 #include <QCoreApplication>
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
+#include "app/EntryPoint.h"
 #include "app/CommandLine.h"
 #include "app/PendingMainWindow.h"
 #include "platform/linux/TerminationSignals.h"
@@ -35,11 +35,11 @@ int main(int argc, char** argv) {
     const auto host = audio77::CreatePlatform(audio77::PlatformKindFromEnvironment());
     audio77::Platform& platform = host->Get();
     const std::string raw_command_line = audio77::CommandLine(arguments).RawText();
-    audio77::Application application(platform, [&platform, &raw_command_line] {
+    audio77::EntryPoint entry_point(platform, [&platform, &raw_command_line] {
       // The main controller and its companion windows take this place.
       return std::make_unique<audio77::PendingMainWindow>(platform, raw_command_line, QtLoop());
     });
-    return application.Run(std::move(arguments));
+    return entry_point.Run(std::move(arguments));
   } catch (const std::exception& error) {
     std::cerr << "audio77: " << error.what() << '\n';
   }

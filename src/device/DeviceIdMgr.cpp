@@ -4,6 +4,7 @@
 #include <array>
 
 #include "device/SignedText.h"
+#include "settings/TextCodec.h"
 
 namespace audio77 {
 namespace {
@@ -30,42 +31,12 @@ std::u16string ToUpper(std::u16string_view text) {
   return upper;
 }
 
-// UTF-8 to UTF-16; a malformed sequence gives U+FFFD for its lead byte.
-std::u16string Utf8ToUtf16(std::string_view text) {
-  std::u16string wide;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t count = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    char32_t code = count == 1 ? lead : count == 2 ? lead & 0x1F : count == 3 ? lead & 0x0F : lead & 0x07;
-    bool valid = count != 0 && i + count <= text.size();
-    for (std::size_t k = 1; valid && k < count; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    if (!valid) {
-      wide.push_back(u'\uFFFD');
-      ++i;
-      continue;
-    }
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      wide.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-      wide.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-    } else {
-      wide.push_back(static_cast<char16_t>(code));
-    }
-    i += count;
-  }
-  return wide;
-}
-
 // A registry value as the text a wide query reads: strings as text, other
 // types as their raw bytes taken two at a time; ends at the first NUL.
 std::u16string RegistryText(const RegistryValue& value) {
   std::u16string text;
   if (value.type == RegistryType::kString) {
-    text = Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()));
+    text = TextCodec::Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()));
   } else {
     for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
       text.push_back(static_cast<char16_t>(value.data[i] | (value.data[i + 1] << 8)));
@@ -96,6 +67,17 @@ void CDeviceIdMgr::Clear() {
   entries_.clear();
   ids_.clear();
   outcomes_.clear();
+}
+
+int CDeviceIdMgr::LoadFromConfigFile(const std::u16string& section, const std::string& path) {
+  if (ini_.LoadFile(path) != CIniMgr::kLoaded) return 1;
+  Clear();
+  if (!ini_.HasSection(section)) return 2;
+  std::vector<std::u16string> names;
+  ini_.GetValueNames(section, names);
+  if (names.empty()) return 3;
+  for (const auto& name : names) entries_.push_back(ini_.GetValue(section, name));
+  return DecodeEntries() ? 0 : 4;
 }
 
 int CDeviceIdMgr::LoadFromRegistry(Registry& registry, const std::string& group) {

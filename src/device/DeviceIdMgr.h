@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Registry.h"
+#include "settings/Inifilemanager.h"
 
 namespace audio77 {
 
@@ -22,6 +23,10 @@ class CDeviceIdMgr {
     kSkipped,     // no comma, or not reached because the decoding stopped before it
   };
 
+  // Every value of the section, in file order. 0 loaded; 1 the file cannot be
+  // loaded; 2 no such section; 3 the section holds no value names; 4 decoding
+  // stopped at an entry with an empty side. path is UTF-8.
+  int LoadFromConfigFile(const std::u16string& section, const std::string& path);
   // 0 loaded (possibly empty); 1 the key did not exist (it is now created
   // empty), could not be opened, or decoding stopped at an entry with an empty side.
   int LoadFromRegistry(Registry& registry, const std::string& group);
@@ -47,6 +52,7 @@ class CDeviceIdMgr {
   bool DecodeEntries();
   EntryOutcome DecodeEntry(const std::u16string& entry, bool& stop);
 
+  CIniMgr ini_;
   std::vector<std::u16string> entries_;
   std::map<std::u16string, std::u16string> ids_;
   std::vector<EntryOutcome> outcomes_;

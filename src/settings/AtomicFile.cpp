@@ -71,7 +71,20 @@ bool AtomicFile::Replace(const std::string& path, const std::string& bytes) {
   return true;
 }
 
-bool AtomicFile::Update(const std::string& path, const Change& change) {
+namespace {
+
+// A link is followed, so the file it names is replaced and the link stays.
+std::string ResolveLinks(const std::string& path) {
+  std::error_code error;
+  if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+  const fs::path target = fs::weakly_canonical(path, error);
+  return error ? path : target.string();
+}
+
+}  // namespace
+
+bool AtomicFile::Update(const std::string& link_or_path, const Change& change) {
+  const std::string path = ResolveLinks(link_or_path);
   const auto hold = FileGuard::Current().LockFolder(FolderOf(path));
   if (!hold) return false;
   const Content current = Read(path);

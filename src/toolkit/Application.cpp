@@ -33,6 +33,13 @@ Size Application::MeasureText(std::string_view text, const Font& font, int wrap_
   return measurer_->Measure(text, font, wrap_width);
 }
 
+void Application::UseHeadlessServices() {
+  pictures_.SetLoader(header_loader_);
+  dialogs_ = &scripted_dialogs_;
+  measurer_ = &estimated_measurer_;
+  menu_presenter_ = nullptr;
+}
+
 void Application::Minimize() {
   if (main_form_ != nullptr) main_form_->Minimize();
 }

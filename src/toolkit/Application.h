@@ -55,6 +55,9 @@ class Application {
   Size MeasureText(std::string_view text, const Font& font, int wrap_width) const;
   void SetTextMeasurer(TextMeasurer& measurer) { measurer_ = &measurer; }
   MenuPresenter* GetMenuPresenter() const { return menu_presenter_; }
+  // Back to the headless loader, measurer and scripted dialogs, without a menu
+  // presenter (when a presentation that installed its own goes away).
+  void UseHeadlessServices();
   void SetMenuPresenter(MenuPresenter* presenter) { menu_presenter_ = presenter; }
 
   // The first form created, unless set otherwise; closing it ends the program.

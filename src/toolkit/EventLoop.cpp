@@ -30,6 +30,10 @@ void EventLoop::Wake() {
 
 void EventLoop::ProcessPending() {
   if (pump_) pump_();
+  DispatchQueued();
+}
+
+void EventLoop::DispatchQueued() {
   RunPostedTasks();
   FireDueTimers();
 }

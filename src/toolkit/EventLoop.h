@@ -31,6 +31,9 @@ class EventLoop {
   // "Let pending messages run": the platform's pending input, the tasks posted
   // so far and the timers that are due. Handlers may call it again (nested).
   void ProcessPending();
+  // Posted tasks and due timers only: what the platform's own loop calls when
+  // it wakes up for us (its input it has already delivered).
+  void DispatchQueued();
   // Runs the timers whose time has come, each at most once, earliest first
   // (ties in the order the timers were created). Returns how many ran.
   std::size_t FireDueTimers();

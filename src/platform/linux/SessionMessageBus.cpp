@@ -1,6 +1,7 @@
 #include "platform/linux/SessionMessageBus.h"
 
 #include <QCoreApplication>
+#include <QDBusConnectionInterface>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -44,6 +45,9 @@ void SessionMessageBus::Broadcast(std::uint32_t message, std::uint32_t timeout_m
   QDBusMessage signal = QDBusMessage::createSignal(kMessagesPath, kMessagesInterface, kMessageSignal);
   signal << QString::fromStdString(name);
   bus.send(signal);
+  // A round trip to the bus daemon returns only after it has read our signal,
+  // so a sender that ends right after its broadcast does not lose it.
+  if (bus.interface() != nullptr) bus.interface()->serviceOwner(QStringLiteral("org.freedesktop.DBus"));
   if (QCoreApplication::instance() == nullptr || timeout_ms == 0) return;
   // The receivers cannot report back, so the sender gives them the whole time-out.
   QEventLoop wait;

@@ -4,6 +4,7 @@
 
 #include "MemoryRegistry.h"
 #include "device/SignedText.h"
+#include "support/TempDir.h"
 
 namespace audio77 {
 namespace {
@@ -15,6 +16,13 @@ const std::string kAudio = "USB\\VID_2E8D&PID_77XX&REV_0100&MI_00";
 const std::string kHid = "HID\\VID_2E8D&PID_771F&MI_03";
 
 std::string Entry(const std::string& pattern) { return pattern + "," + SignedText::Sign(pattern); }
+
+// The text as a UTF-16 little-endian file with its byte-order mark.
+std::string Utf16Le(const std::string& text) {
+  std::string bytes = "\xFF\xFE";
+  for (char c : text) bytes += std::string{c, '\0'};
+  return bytes;
+}
 
 std::u16string U(std::string_view text) { return CDeviceIdMgr::WidenBytes(text); }
 
@@ -122,6 +130,61 @@ TEST(DeviceIdMgrMatching, WildcardsCaseAndLength) {
       {"", false},
   };
   for (const auto& c : cases) EXPECT_EQ(manager.IsListedHardwareId(c.id), c.listed) << c.id;
+}
+
+TEST(DeviceIdMgrConfigFile, EntriesSignedElsewhereAreCheckedInFileOrder) {
+  CDeviceIdMgr manager;
+  EXPECT_EQ(manager.LoadFromConfigFile(u"USB_VID_PID", test::FixturePath("device_ids/external.cfg").string()), 4);
+  EXPECT_EQ(manager.Outcomes(),
+            (std::vector<Outcome>{Outcome::kAccepted, Outcome::kAccepted, Outcome::kAccepted, Outcome::kDropped,
+                                  Outcome::kDropped, Outcome::kDropped, Outcome::kSkipped, Outcome::kAccepted,
+                                  Outcome::kDropped, Outcome::kSkipped}));
+  EXPECT_EQ(manager.Ids().size(), 3u);
+  EXPECT_TRUE(manager.IsListedHardwareId("USB\\VID_0D8C&PID_0A1B&REV_0100&MI_00"));
+  EXPECT_TRUE(manager.IsListedHardwareId("hid\\vid_2e8d&pid_771f"));
+  EXPECT_FALSE(manager.IsListedHardwareId("USB\\VID_1111&PID_2222")) << "listed only after the stop";
+}
+
+TEST(DeviceIdMgrConfigFile, LoadResults) {
+  test::TempDir dir;
+  struct Case {
+    const char* name;
+    std::string content;  // empty: no file
+    int result;
+    std::size_t listed;
+  };
+  const Case cases[] = {
+      {"missing file", "", 1, 0},
+      {"no section", "[Other]\nA=" + Entry(kAudio) + "\n", 2, 0},
+      {"section of another case", "[usb_vid_pid]\nA=" + Entry(kAudio) + "\n", 2, 0},
+      {"section without values", "[USB_VID_PID]\n; nothing\nno equals sign\n[Next]\nA=1\n", 3, 0},
+      {"loaded", "[USB_VID_PID]\nA=" + Entry(kAudio) + "\nB=" + Entry(kHid) + "\n", 0, 2},
+      {"UTF-16 file", Utf16Le("[USB_VID_PID]\n; signed\nA=" + Entry(kAudio) + "\n"), 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = c.content.empty() ? dir.File("missing.cfg") : dir.Write("AudioConfig.cfg", c.content);
+    CDeviceIdMgr manager;
+    EXPECT_EQ(manager.LoadFromConfigFile(u"USB_VID_PID", path), c.result);
+    EXPECT_EQ(manager.Ids().size(), c.listed);
+  }
+}
+
+TEST(DeviceIdMgrConfigFile, AFailedLoadKeepsNothingStaleButAnUnreadableFileKeepsTheList) {
+  test::TempDir dir;
+  CDeviceIdMgr manager;
+  ASSERT_EQ(manager.LoadFromConfigFile(u"USB_VID_PID", dir.Write("a.cfg", "[USB_VID_PID]\nA=" + Entry(kAudio) + "\n")), 0);
+  EXPECT_EQ(manager.LoadFromConfigFile(u"USB_VID_PID", dir.File("missing.cfg")), 1);
+  EXPECT_EQ(manager.Ids().size(), 1u);
+  EXPECT_EQ(manager.LoadFromConfigFile(u"USB_VID_PID", dir.Write("b.cfg", "[Other]\n")), 2);
+  EXPECT_TRUE(manager.Ids().empty());
+  EXPECT_TRUE(manager.Entries().empty());
+}
+
+TEST(DeviceIdMgrConfigFile, TheShippedConfigurationListsTheAudioInterface) {
+  CDeviceIdMgr manager;
+  ASSERT_EQ(manager.LoadFromConfigFile(u"USB_VID_PID", (test::SourceDir() / "assets/dist/AudioConfig.cfg").string()), 0);
+  EXPECT_TRUE(manager.IsListedHardwareId("USB\\VID_2E8D&PID_771F&REV_0100&MI_00"));
 }
 
 }  // namespace

@@ -15,19 +15,18 @@ class ListedDevices final : public DeviceEnumerator {
   std::optional<std::vector<PresentDevice>> ListPresentDevices() override { return devices; }
 };
 
-CDeviceIdMgr ManagerListing(const std::vector<std::string>& patterns) {
+void List(CDeviceIdMgr& manager, const std::vector<std::string>& patterns) {
   test::MemoryRegistry registry;
   int n = 1;
   for (const auto& pattern : patterns) {
     registry.SetString("SOFTWARE\\Group", std::to_string(n++), pattern + "," + SignedText::Sign(pattern));
   }
-  CDeviceIdMgr manager;
   EXPECT_EQ(manager.LoadFromRegistry(registry, "Group"), 0);
-  return manager;
 }
 
 TEST(FindPresentListedDevice, FirstListedDeviceInEnumerationOrderWins) {
-  const auto manager = ManagerListing({"USB\\VID_2E8D&PID_77XX&REV_0100&MI_00", "HID\\VID_2E8D&PID_77XX"});
+  CDeviceIdMgr manager;
+  List(manager, {"USB\\VID_2E8D&PID_77XX&REV_0100&MI_00", "HID\\VID_2E8D&PID_77XX"});
   ListedDevices devices;
   devices.devices = std::vector<PresentDevice>{
       {{}},                                                     // property unreadable
@@ -44,7 +43,8 @@ TEST(FindPresentListedDevice, FirstListedDeviceInEnumerationOrderWins) {
 }
 
 TEST(FindPresentListedDevice, NothingFoundOrNoListLeavesNoIdentifierToParse) {
-  const auto manager = ManagerListing({"USB\\VID_2E8D&PID_77XX&REV_0100&MI_00"});
+  CDeviceIdMgr manager;
+  List(manager, {"USB\\VID_2E8D&PID_77XX&REV_0100&MI_00"});
   ListedDevices devices;
   devices.devices = std::vector<PresentDevice>{{{"USB\\VID_046D&PID_0A44&REV_0100&MI_00"}}};
   for (int pass = 0; pass < 2; ++pass) {

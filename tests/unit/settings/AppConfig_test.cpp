@@ -116,3 +116,25 @@ TEST(UserSettings, RemembersChoicesOnlyWhenTheFileExists) {
 
 }  // namespace
 }  // namespace audio77
+
+namespace audio77 {
+namespace {
+
+TEST(AppConfig, TheShippedConfigurationStartsTheProgram) {
+  const std::string folder = (test::SourceDir() / "assets" / "dist").string() + "/";
+  AppConfig config;
+  RecordingDebugOutput debug;
+  LoadAppConfig(config, folder + "audio77", kAppConfigFileName, debug);
+  for (const std::string* field : {&config.language_folder_name, &config.skin_folder_name, &config.install_title,
+                                   &config.install_icon_file, &config.install_folder_name,
+                                   &config.plugin_folder_name}) {
+    EXPECT_FALSE(field->empty());
+  }
+  const RuntimeConfig runtime = LoadRuntimeConfig(folder + kAppConfigFileName);  // strict keys present
+  EXPECT_EQ(runtime.mic_monitor, 1);
+  EXPECT_DOUBLE_EQ(runtime.V71Scalar(), 2.0);
+  EXPECT_EQ(runtime.hint_name, "Audio77");
+}
+
+}  // namespace
+}  // namespace audio77

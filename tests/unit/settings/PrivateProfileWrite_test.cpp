@@ -90,3 +90,18 @@ TEST(PrivateProfileWrite, RefusesLineEndsAndKeepsTheFileWhenTheWriteFails) {
 
 }  // namespace
 }  // namespace audio77
+
+namespace audio77 {
+namespace {
+
+TEST(PrivateProfileWrite, ALinkedFileIsUpdatedThroughItsLink) {
+  test::TempDir dir;
+  const std::string target = dir.Write("real/p.ini", "[A]\nk=1\n");
+  std::filesystem::create_symlink(target, dir.File("link.ini"));
+  EXPECT_TRUE(PrivateProfile::WriteString("A", "k", "2", dir.File("link.ini")));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ini")));
+  EXPECT_EQ(dir.Read("real/p.ini"), "[A]\nk=2\n");
+}
+
+}  // namespace
+}  // namespace audio77

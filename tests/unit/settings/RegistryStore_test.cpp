@@ -120,3 +120,18 @@ TEST(RegistryStore, UnreadableUserFileIsNeverOverwritten) {
 
 }  // namespace
 }  // namespace audio77
+
+namespace audio77 {
+namespace {
+
+TEST(RegistryStore, TheShippedDefaultsHoldTheVoiceSettings) {
+  test::TempDir dir;
+  RegistryStore registry((test::SourceDir() / "assets" / "dist" / "registry.reg").string(), dir.File("user.reg"));
+  std::uint32_t value = 0;
+  EXPECT_EQ(RegGetDword(registry, "QKW 77xx Software", "VoiceMagicLevel", value), kRegRead);
+  EXPECT_EQ(value, 12u);
+  EXPECT_TRUE(registry.KeyExists("SOFTWARE\\QKW 77xx Software\\EncValueMap"));
+}
+
+}  // namespace
+}  // namespace audio77

@@ -18,9 +18,9 @@ inline constexpr const char* kCompanionServiceName = "AudioDeviceService";
 inline constexpr std::uint32_t kBootServiceCode = 196;
 inline constexpr std::uint32_t kNoSwitchServiceCode = 193;
 
-class Application {
+class EntryPoint {
  public:
-  Application(Platform& platform, WindowInstanceFactory make_window);
+  EntryPoint(Platform& platform, WindowInstanceFactory make_window);
 
   // arguments[0] is the program. The exit code, always 0.
   int Run(std::vector<std::string> arguments);

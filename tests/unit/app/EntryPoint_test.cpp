@@ -1,6 +1,6 @@
 // The entry point's roles, the single instance and the pending main window,
 // on the virtual platform.
-#include "app/Application.h"
+#include "app/EntryPoint.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ struct Harness {
   }
 
   int Run(std::vector<std::string> arguments) {
-    Application app(host->Get(), [this] { return std::make_unique<CountingWindow>(window_runs); });
+    EntryPoint app(host->Get(), [this] { return std::make_unique<CountingWindow>(window_runs); });
     return app.Run(std::move(arguments));
   }
 
@@ -69,7 +69,7 @@ const RoleCase kRoles[] = {
     {"only unknown", {"boot", "--boot", "-boot "}, "boot--boot-boot ", 193},
 };
 
-TEST(Application, RolesFromTheCommandLine) {
+TEST(EntryPoint, RolesFromTheCommandLine) {
   for (const auto& c : kRoles) {
     SCOPED_TRACE(c.name);
     Harness h;
@@ -100,7 +100,7 @@ TEST(Application, RolesFromTheCommandLine) {
   }
 }
 
-TEST(Application, ServiceFailureIsOnlyLogged) {
+TEST(EntryPoint, ServiceFailureIsOnlyLogged) {
   Harness h("[Manager]\nReachable=0\n");
   EXPECT_EQ(h.Run({"audio77", "-boot"}), 0);
   EXPECT_TRUE(h.debug->Contains("ControlTheService ret = 1\n"));
@@ -108,7 +108,7 @@ TEST(Application, ServiceFailureIsOnlyLogged) {
 
 // The second instance brings the first forward and ends before any window
 // of its own exists: its shutdown must not reset the device the first owns.
-TEST(Application, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
+TEST(EntryPoint, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
   Harness h;
   int first_runs = 0;
   int second_windows = 0;
@@ -121,7 +121,7 @@ TEST(Application, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
     void Run() override {
       ++runs_;
       // While the first runs, the user starts the program again.
-      Application second(h_.host->Get(), [this] {
+      EntryPoint second(h_.host->Get(), [this] {
         ++second_windows_;
         return std::unique_ptr<WindowInstance>();
       });
@@ -136,7 +136,7 @@ TEST(Application, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
     int& forward_;
   };
 
-  Application first(h.host->Get(), [&] {
+  EntryPoint first(h.host->Get(), [&] {
     return std::make_unique<FirstWindow>(h, first_runs, second_windows, brought_forward);
   });
   EXPECT_EQ(first.Run({"audio77", "-serviceboot"}), 0);
@@ -146,12 +146,31 @@ TEST(Application, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
   EXPECT_NE(h.Trace().find("instance activate Audio77 = called"), std::string::npos) << h.Trace();
 }
 
-TEST(Application, StartupExceptionIsShownAndExitIsZero) {
+class RecordingMessageBox final : public MessageBox {
+ public:
+  MessageBoxAnswer Show(const std::string& text, const std::string& caption, MessageBoxButtons,
+                        MessageBoxIcon icon) override {
+    shown.push_back(caption + ": " + text);
+    icons.push_back(icon);
+    return MessageBoxAnswer::kOk;
+  }
+  std::vector<std::string> shown;
+  std::vector<MessageBoxIcon> icons;
+};
+
+TEST(EntryPoint, StartupExceptionIsShownAndExitIsZero) {
   Harness h;
-  Application app(h.host->Get(), []() -> std::unique_ptr<WindowInstance> {
+  Platform& base = h.host->Get();
+  RecordingMessageBox box;
+  Platform platform{base.debug,   base.clock,     base.folders,  base.registry,      base.loader,
+                    box,          base.hid,       base.extension, base.devices,      base.services,
+                    base.instance_lock, base.instance_link, base.bus};
+  EntryPoint entry(platform, []() -> std::unique_ptr<WindowInstance> {
     throw std::runtime_error("'x' is not a valid integer value");
   });
-  EXPECT_EQ(app.Run({"audio77", "-servicestart"}), 0);
+  EXPECT_EQ(entry.Run({"audio77", "-servicestart"}), 0);
+  EXPECT_EQ(box.shown, std::vector<std::string>{"Audio77: 'x' is not a valid integer value"});
+  EXPECT_EQ(box.icons, std::vector<MessageBoxIcon>{MessageBoxIcon::kError});
 }
 
 struct FakeLoop {

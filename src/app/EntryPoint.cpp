@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "app/EntryPoint.h"
 
 #include <exception>
 #include <memory>
@@ -9,10 +9,10 @@
 
 namespace audio77 {
 
-Application::Application(Platform& platform, WindowInstanceFactory make_window)
+EntryPoint::EntryPoint(Platform& platform, WindowInstanceFactory make_window)
     : platform_(platform), make_window_(std::move(make_window)) {}
 
-int Application::Run(std::vector<std::string> arguments) {
+int EntryPoint::Run(std::vector<std::string> arguments) {
   // The first argument reads as the full path of the running program.
   const std::string program = platform_.folders.ProgramPath();
   if (!arguments.empty() && !program.empty()) arguments[0] = program;
@@ -37,14 +37,14 @@ int Application::Run(std::vector<std::string> arguments) {
   return 0;
 }
 
-void Application::RequestService(const char* framing, std::uint32_t code) {
+void EntryPoint::RequestService(const char* framing, std::uint32_t code) {
   platform_.debug.Write(framing);
   const std::uint32_t result =
       ControlTheService(platform_.services, platform_.clock, kCompanionServiceName, code);
   DebugPrintf(platform_.debug, "ControlTheService ret = %d\n", static_cast<int>(result));
 }
 
-void Application::RunWindowInstance(const std::string& title) {
+void EntryPoint::RunWindowInstance(const std::string& title) {
   if (platform_.instance_lock.Acquire(kInstanceLockName) == InstanceLockResult::kHeldByAnother) {
     // Another window instance runs for this user: bring it forward and end
     // before any window exists, so that nothing here touches the device or

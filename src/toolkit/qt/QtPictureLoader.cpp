@@ -1,0 +1,29 @@
+#include "toolkit/qt/QtPictureLoader.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <cstring>
+
+#include "toolkit/PictureError.h"
+
+namespace audio77::toolkit::qt {
+
+PicturePtr QtPictureLoader::Load(const std::string& path) {
+  const QString file = QString::fromStdString(path);
+  if (!QFileInfo(file).isFile()) throw PictureError::Missing(path);
+  QImageReader reader(file);
+  reader.setAutoTransform(false);
+  const QByteArray format = reader.format().toLower();
+  if (format != "png" && format != "bmp") throw PictureError::Unreadable(path);
+  const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+  if (image.isNull()) throw PictureError::Unreadable(path);
+  const auto width = static_cast<std::size_t>(image.width());
+  std::vector<std::uint32_t> pixels(width * static_cast<std::size_t>(image.height()));
+  for (int y = 0; y < image.height(); ++y) {
+    std::memcpy(pixels.data() + static_cast<std::size_t>(y) * width, image.constScanLine(y), width * 4);
+  }
+  return std::make_shared<const Picture>(Size{image.width(), image.height()}, std::move(pixels), path);
+}
+
+}  // namespace audio77::toolkit::qt
