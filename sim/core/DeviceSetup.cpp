@@ -1,6 +1,7 @@
 #include "sim/core/DeviceSetup.h"
 
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 
 namespace audio77::sim {

@@ -93,7 +93,7 @@ void VirtualDevice::UseStateFolder(const std::string& state_folder) {
   if (folder_ != state_folder || !worker_.joinable()) LoadLocked(state_folder, lock);
 }
 
-void VirtualDevice::LoadLocked(const std::string& state_folder, Lock& lock) {
+void VirtualDevice::LoadLocked(const std::string& state_folder, Lock&) {
   folder_ = state_folder;
   std::error_code ignored;
   std::filesystem::create_directories(folder_, ignored);
@@ -123,7 +123,6 @@ void VirtualDevice::LoadLocked(const std::string& state_folder, Lock& lock) {
     stopping_ = false;
     worker_ = std::thread([this] { Work(); });
   }
-  (void)lock;
 }
 
 std::string VirtualDevice::StateFolder() const {
@@ -294,6 +293,7 @@ std::vector<DeviceNotification> VirtualDevice::InterfaceNotifications(bool arriv
 void VirtualDevice::Broadcast(const std::string& command) {
   const std::string folder = StateFolder();
   if (folder.empty()) return;
+  // One append per command, like a trace line, so commands of several senders never mix.
   TraceLog(ControlPath(folder)).Append(std::to_string(::getpid()) + " " + command);
 }
 
@@ -449,7 +449,8 @@ void VirtualDevice::ApplyHidCommand(std::span<const std::uint8_t> report) {
 bool VirtualDevice::HidInput(std::uint64_t session, std::span<std::uint8_t> report) {
   Lock lock(mutex_);
   const std::uint16_t length = setup_.faults.input_report_length.value_or(setup_.identity.input_report_length);
-  const bool ok = SessionValid(session) && report.size() == length && !TakeCount(setup_.faults.hid_in);
+  const bool ok = SessionValid(session) && !report.empty() && report.size() == length &&
+                  !TakeCount(setup_.faults.hid_in);
   if (!ok) {
     trace_->Append("hid in " + std::to_string(report.size()) + " = fail");
     return false;

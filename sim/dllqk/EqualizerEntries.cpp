@@ -51,7 +51,7 @@ DLLQK_API int32_t DLLQK_ConfigEQ(void) {
 }
 DLLQK_API int32_t DLLQK_ConfigEQ_ById(uint8_t index) {
   return Run("DLLQK_ConfigEQ_ById", true, [&](DeviceState& s) { return WithIndex(index, Configure, s, kEqualizer); },
-             [&] { return Int(index); });
+             [&] { return Byte(index); });
 }
 DLLQK_API int32_t DLLQK_SetEQ_OnOff(int32_t on) {
   return Run("DLLQK_SetEQ_OnOff", true, [&](DeviceState& s) { return Switch(s, kEqualizer, on); },
@@ -60,7 +60,7 @@ DLLQK_API int32_t DLLQK_SetEQ_OnOff(int32_t on) {
 DLLQK_API int32_t DLLQK_SetEQ_OnOff_ById(int32_t on, uint8_t index) {
   return Run("DLLQK_SetEQ_OnOff_ById", true,
              [&](DeviceState& s) { return IsDeviceIndex(index) ? Switch(s, kEqualizer, on) : DLLQK_BAD_ARGUMENT; },
-             [&] { return Int(on) + " " + Int(index); });
+             [&] { return Int(on) + " " + Byte(index); });
 }
 DLLQK_API int32_t DLLQK_IsEQ_Enable(int32_t* on) {
   return Run("DLLQK_IsEQ_Enable", true, [&](DeviceState& s) { return Query(s, kEqualizer, on); },
@@ -69,7 +69,7 @@ DLLQK_API int32_t DLLQK_IsEQ_Enable(int32_t* on) {
 DLLQK_API int32_t DLLQK_IsEQ_Enable_ById(int32_t* on, uint8_t index) {
   return Run("DLLQK_IsEQ_Enable_ById", true,
              [&](DeviceState& s) { return IsDeviceIndex(index) ? Query(s, kEqualizer, on) : DLLQK_BAD_ARGUMENT; },
-             [&] { return OutInt(on) + " " + Int(index); });
+             [&] { return OutInt(on) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_Config3D(void) {
@@ -78,14 +78,14 @@ DLLQK_API int32_t DLLQK_Config3D(void) {
 }
 DLLQK_API int32_t DLLQK_Config3D_ById(uint8_t index) {
   return Run("DLLQK_Config3D_ById", true, [&](DeviceState& s) { return WithIndex(index, Configure, s, kSound3D); },
-             [&] { return Int(index); });
+             [&] { return Byte(index); });
 }
 DLLQK_API int32_t DLLQK_Reset3D(void) {
   return Run("DLLQK_Reset3D", true, [](DeviceState& s) { return Reset(s, kSound3D); }, [] { return std::string(); });
 }
 DLLQK_API int32_t DLLQK_Reset3D_ById(uint8_t index) {
   return Run("DLLQK_Reset3D_ById", true, [&](DeviceState& s) { return WithIndex(index, Reset, s, kSound3D); },
-             [&] { return Int(index); });
+             [&] { return Byte(index); });
 }
 DLLQK_API int32_t DLLQK_Set3D_OnOff(int32_t on) {
   return Run("DLLQK_Set3D_OnOff", true, [&](DeviceState& s) { return Switch(s, kSound3D, on); },
@@ -94,7 +94,7 @@ DLLQK_API int32_t DLLQK_Set3D_OnOff(int32_t on) {
 DLLQK_API int32_t DLLQK_Set3D_OnOff_ById(int32_t on, uint8_t index) {
   return Run("DLLQK_Set3D_OnOff_ById", true,
              [&](DeviceState& s) { return IsDeviceIndex(index) ? Switch(s, kSound3D, on) : DLLQK_BAD_ARGUMENT; },
-             [&] { return Int(on) + " " + Int(index); });
+             [&] { return Int(on) + " " + Byte(index); });
 }
 DLLQK_API int32_t DLLQK_Is3D_Enable(int32_t* on) {
   return Run("DLLQK_Is3D_Enable", true, [&](DeviceState& s) { return Query(s, kSound3D, on); },
@@ -103,7 +103,7 @@ DLLQK_API int32_t DLLQK_Is3D_Enable(int32_t* on) {
 DLLQK_API int32_t DLLQK_Is3D_Enable_ById(int32_t* on, uint8_t index) {
   return Run("DLLQK_Is3D_Enable_ById", true,
              [&](DeviceState& s) { return IsDeviceIndex(index) ? Query(s, kSound3D, on) : DLLQK_BAD_ARGUMENT; },
-             [&] { return OutInt(on) + " " + Int(index); });
+             [&] { return OutInt(on) + " " + Byte(index); });
 }
 
 }  // extern "C"

@@ -13,10 +13,6 @@ import re
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 
-I = "int32_t"
-B = "uint8_t"
-W = "uint16_t"
-
 def entries():
     rows = []
     def add(name, params):
@@ -192,15 +188,7 @@ def entries():
     by_id("GetEQ_DB", "int32_t band, float* decibels")
     by_id("GetEQ_CurrentBank", "int32_t* bank")
     for name, params in master:
-        if name.startswith("SetRGB") or name.startswith("StoreOrClear") or name in (
-                "GetDataFromMCU", "SetDataToMCU", "SetFanOrMotor", "GetManufacturerID", "GetFirmwareVersion") \
-                or name.startswith("GetRGB"):
-            pass
-    for name in ["SetRGB_Color", "SetRGB_Mode", "SetRGB_Brightness", "SetRGB_Step", "SetRGB_SingleColor",
-                 "StoreOrClearRGB_Color", "GetDataFromMCU", "SetDataToMCU", "SetFanOrMotor", "GetManufacturerID",
-                 "GetFirmwareVersion", "GetRGB_Color", "GetRGB_Mode", "GetRGB_Brightness", "GetRGB_Step",
-                 "GetRGB_SingleColor"]:
-        by_id(name, dict(master)[name])
+        by_id(name, params)
     # PWM lighting by device index
     pwm = ["SetConfig", "GetConfig", "SetSpeedUnit", "GetSpeedUnit", "SetLED_ButtonMode", "GetLED_ButtonMode"]
     for group in ["BREATHING", "RGB"]:
@@ -314,7 +302,8 @@ DLLQK_GetInputReportLength DLLQK_GetOutputReportLength
 DLLQK_Write_Register DLLQK_Read_Register DLLQK_Write_Register_ById DLLQK_Read_Register_ById
 DLLQK_Write_I2C DLLQK_Read_I2C DLLQK_Write_I2C_ById DLLQK_Read_I2C_ById
 DLLQK_SetGpioModeEx DLLQK_SetGpioModeEx_ById DLLQK_SetGpio DLLQK_GetGpio DLLQK_SetGpio_ById DLLQK_GetGpio_ById
-DLLQK_GetGpioModeEx_ById
+DLLQK_GetGpioModeEx_ById DLLQK_SetGpioEx_ById DLLQK_GetGpioEx_ById
+DLLQK_Read_EEPROM DLLQK_Write_EEPROM DLLQK_Read_EEPROM_ById DLLQK_Write_EEPROM_ById DLLQK_GetEQ_CurrentBank_ById
 DLLQK_ScanButton DLLQK_ScanButton_ById
 DLLQK_ConfigEQ DLLQK_IsEQ_Enable DLLQK_SetEQ_OnOff DLLQK_ConfigEQ_ById DLLQK_IsEQ_Enable_ById DLLQK_SetEQ_OnOff_ById
 DLLQK_Config3D DLLQK_Reset3D DLLQK_Is3D_Enable DLLQK_Set3D_OnOff
@@ -397,6 +386,8 @@ def generic_body(name, params):
         checks.append("length < 0 || length > kMaxTransfer")
     if "chars" in names:
         checks.append("chars <= 0")
+    if "index" in names:
+        checks.append("!IsDeviceIndex(index)")
     condition = " || ".join(checks)
     lines = []
     if condition:

@@ -559,21 +559,6 @@ DLLQK_API int32_t DLLQK_ReadI2C_ByMode(uint8_t mode, uint8_t slave, uint8_t reg,
     }, [&] { return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timeout); });
 }
 
-DLLQK_API int32_t DLLQK_Write_EEPROM(uint16_t address, const uint8_t* buffer, int32_t length) {
-  return Run("DLLQK_Write_EEPROM", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length); });
-}
-
-DLLQK_API int32_t DLLQK_Read_EEPROM(uint16_t address, uint8_t* buffer, int32_t length) {
-  return Run("DLLQK_Read_EEPROM", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      std::fill_n(buffer, length, uint8_t{0});
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length); });
-}
-
 DLLQK_API int32_t DLLQK_Set3D(int32_t value) {
   return Run("DLLQK_Set3D", true, [&](DeviceState&) -> int32_t {
       return DLLQK_DONE;
@@ -626,7 +611,7 @@ DLLQK_API int32_t DLLQK_GetEQ_GainValueByDB(float decibels, int32_t* gain) {
 
 DLLQK_API int32_t DLLQK_GetEQ_GainValueByGainIndex(int32_t index, int32_t* gain) {
   return Run("DLLQK_GetEQ_GainValueByGainIndex", false, [&](DeviceState&) -> int32_t {
-      if (gain == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (gain == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *gain = 0;
       return DLLQK_DONE;
     }, [&] { return Int(index) + " " + OutInt(gain); });
@@ -722,7 +707,7 @@ DLLQK_API int32_t DLLQK_GetRGB_SingleColor(uint8_t address, uint8_t led, uint8_t
 
 DLLQK_API int32_t DLLQK_ReadChipId_ById(int32_t* id, uint8_t index) {
   return Run("DLLQK_ReadChipId_ById", true, [&](DeviceState&) -> int32_t {
-      if (id == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (id == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *id = 0;
       return DLLQK_DONE;
     }, [&] { return OutInt(id) + " " + Byte(index); });
@@ -730,7 +715,7 @@ DLLQK_API int32_t DLLQK_ReadChipId_ById(int32_t* id, uint8_t index) {
 
 DLLQK_API int32_t DLLQK_ReadEfuse_ById(uint8_t address, uint8_t* value, uint8_t index) {
   return Run("DLLQK_ReadEfuse_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + OutByte(value) + " " + Byte(index); });
@@ -738,77 +723,51 @@ DLLQK_API int32_t DLLQK_ReadEfuse_ById(uint8_t address, uint8_t* value, uint8_t 
 
 DLLQK_API int32_t DLLQK_SetGpioMode_ById(uint8_t gpio, uint8_t mode, uint8_t index) {
   return Run("DLLQK_SetGpioMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(gpio) + " " + Byte(mode) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_GetGpioMode_ById(uint8_t gpio, uint8_t* mode, uint8_t index) {
   return Run("DLLQK_GetGpioMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (mode == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (mode == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *mode = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(gpio) + " " + OutByte(mode) + " " + Byte(index); });
 }
 
-DLLQK_API int32_t DLLQK_SetGpioEx_ById(uint16_t lines, uint8_t index) {
-  return Run("DLLQK_SetGpioEx_ById", true, [&](DeviceState&) -> int32_t {
-      return DLLQK_DONE;
-    }, [&] { return Int(lines) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_GetGpioEx_ById(uint16_t* lines, uint8_t index) {
-  return Run("DLLQK_GetGpioEx_ById", true, [&](DeviceState&) -> int32_t {
-      if (lines == nullptr) return DLLQK_BAD_ARGUMENT;
-      *lines = 0;
-      return DLLQK_DONE;
-    }, [&] { return OutInt(lines) + " " + Byte(index); });
-}
-
 DLLQK_API int32_t DLLQK_WaitI2CReady_ById(int32_t timeout, uint8_t index) {
   return Run("DLLQK_WaitI2CReady_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Int(timeout) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_WriteI2C_ByMode_ById(uint8_t mode, uint8_t slave, uint8_t reg, const uint8_t* buffer, int32_t length, int32_t timeout, uint8_t index) {
   return Run("DLLQK_WriteI2C_ByMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
+      if (buffer == nullptr || length < 0 || length > kMaxTransfer || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timeout) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_ReadI2C_ByMode_ById(uint8_t mode, uint8_t slave, uint8_t reg, uint8_t* buffer, int32_t length, int32_t timeout, uint8_t index) {
   return Run("DLLQK_ReadI2C_ByMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
+      if (buffer == nullptr || length < 0 || length > kMaxTransfer || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       std::fill_n(buffer, length, uint8_t{0});
       return DLLQK_DONE;
     }, [&] { return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timeout) + " " + Byte(index); });
 }
 
-DLLQK_API int32_t DLLQK_Write_EEPROM_ById(uint16_t address, const uint8_t* buffer, int32_t length, uint8_t index) {
-  return Run("DLLQK_Write_EEPROM_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_Read_EEPROM_ById(uint16_t address, uint8_t* buffer, int32_t length, uint8_t index) {
-  return Run("DLLQK_Read_EEPROM_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      std::fill_n(buffer, length, uint8_t{0});
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Byte(index); });
-}
-
 DLLQK_API int32_t DLLQK_Set3D_ById(int32_t value, uint8_t index) {
   return Run("DLLQK_Set3D_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Int(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_Get3D_ById(int32_t* value, uint8_t index) {
   return Run("DLLQK_Get3D_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return OutInt(value) + " " + Byte(index); });
@@ -816,13 +775,14 @@ DLLQK_API int32_t DLLQK_Get3D_ById(int32_t* value, uint8_t index) {
 
 DLLQK_API int32_t DLLQK_SetEQ_ById(int32_t band, int32_t gain, uint8_t index) {
   return Run("DLLQK_SetEQ_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Int(band) + " " + Int(gain) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_GetEQ_ById(int32_t band, int32_t* gain, uint8_t index) {
   return Run("DLLQK_GetEQ_ById", true, [&](DeviceState&) -> int32_t {
-      if (gain == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (gain == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *gain = 0;
       return DLLQK_DONE;
     }, [&] { return Int(band) + " " + OutInt(gain) + " " + Byte(index); });
@@ -830,35 +790,29 @@ DLLQK_API int32_t DLLQK_GetEQ_ById(int32_t band, int32_t* gain, uint8_t index) {
 
 DLLQK_API int32_t DLLQK_SetEQ_DB_ById(int32_t band, float decibels, uint8_t index) {
   return Run("DLLQK_SetEQ_DB_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Int(band) + " " + Float(decibels) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_GetEQ_DB_ById(int32_t band, float* decibels, uint8_t index) {
   return Run("DLLQK_GetEQ_DB_ById", true, [&](DeviceState&) -> int32_t {
-      if (decibels == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (decibels == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *decibels = 0;
       return DLLQK_DONE;
     }, [&] { return Int(band) + " " + OutFloat(decibels) + " " + Byte(index); });
 }
 
-DLLQK_API int32_t DLLQK_GetEQ_CurrentBank_ById(int32_t* bank, uint8_t index) {
-  return Run("DLLQK_GetEQ_CurrentBank_ById", true, [&](DeviceState&) -> int32_t {
-      if (bank == nullptr) return DLLQK_BAD_ARGUMENT;
-      *bank = 0;
-      return DLLQK_DONE;
-    }, [&] { return OutInt(bank) + " " + Byte(index); });
-}
-
 DLLQK_API int32_t DLLQK_StoreOrClearRGB_Color_ById(uint8_t address, uint8_t store, int32_t timing, uint8_t index) {
   return Run("DLLQK_StoreOrClearRGB_Color_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + Byte(store) + " " + Int(timing) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_GetDataFromMCU_ById(uint8_t address, uint8_t reg, uint8_t* buffer, int32_t length, int32_t timing, uint8_t index) {
   return Run("DLLQK_GetDataFromMCU_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
+      if (buffer == nullptr || length < 0 || length > kMaxTransfer || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       std::fill_n(buffer, length, uint8_t{0});
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timing) + " " + Byte(index); });
@@ -866,20 +820,21 @@ DLLQK_API int32_t DLLQK_GetDataFromMCU_ById(uint8_t address, uint8_t reg, uint8_
 
 DLLQK_API int32_t DLLQK_SetDataToMCU_ById(uint8_t address, uint8_t reg, const uint8_t* buffer, int32_t length, int32_t timing, uint8_t index) {
   return Run("DLLQK_SetDataToMCU_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
+      if (buffer == nullptr || length < 0 || length > kMaxTransfer || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timing) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_SetFanOrMotor_ById(uint8_t address, uint8_t channel, uint8_t speed, int32_t timing, uint8_t index) {
   return Run("DLLQK_SetFanOrMotor_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + Byte(channel) + " " + Byte(speed) + " " + Int(timing) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_GetManufacturerID_ById(uint8_t address, uint8_t* id, int32_t timing, uint8_t index) {
   return Run("DLLQK_GetManufacturerID_ById", true, [&](DeviceState&) -> int32_t {
-      if (id == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (id == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *id = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + OutByte(id) + " " + Int(timing) + " " + Byte(index); });
@@ -887,7 +842,7 @@ DLLQK_API int32_t DLLQK_GetManufacturerID_ById(uint8_t address, uint8_t* id, int
 
 DLLQK_API int32_t DLLQK_GetFirmwareVersion_ById(uint8_t address, uint8_t* version, int32_t timing, uint8_t index) {
   return Run("DLLQK_GetFirmwareVersion_ById", true, [&](DeviceState&) -> int32_t {
-      if (version == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (version == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *version = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + OutByte(version) + " " + Int(timing) + " " + Byte(index); });
@@ -895,7 +850,7 @@ DLLQK_API int32_t DLLQK_GetFirmwareVersion_ById(uint8_t address, uint8_t* versio
 
 DLLQK_API int32_t DLLQK_GetRGB_Color_ById(uint8_t address, uint8_t led, uint8_t slot, uint8_t* red, uint8_t* green, uint8_t* blue, int32_t timing, uint8_t index) {
   return Run("DLLQK_GetRGB_Color_ById", true, [&](DeviceState&) -> int32_t {
-      if (red == nullptr || green == nullptr || blue == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (red == nullptr || green == nullptr || blue == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *red = 0;
       *green = 0;
       *blue = 0;
@@ -905,7 +860,7 @@ DLLQK_API int32_t DLLQK_GetRGB_Color_ById(uint8_t address, uint8_t led, uint8_t 
 
 DLLQK_API int32_t DLLQK_GetRGB_Mode_ById(uint8_t address, uint8_t led, uint8_t* mode, uint8_t* value, int32_t timing, uint8_t index) {
   return Run("DLLQK_GetRGB_Mode_ById", true, [&](DeviceState&) -> int32_t {
-      if (mode == nullptr || value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (mode == nullptr || value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *mode = 0;
       *value = 0;
       return DLLQK_DONE;
@@ -914,7 +869,7 @@ DLLQK_API int32_t DLLQK_GetRGB_Mode_ById(uint8_t address, uint8_t led, uint8_t* 
 
 DLLQK_API int32_t DLLQK_GetRGB_Brightness_ById(uint8_t address, uint8_t led, uint8_t* level, int32_t timing, uint8_t index) {
   return Run("DLLQK_GetRGB_Brightness_ById", true, [&](DeviceState&) -> int32_t {
-      if (level == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (level == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *level = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + Byte(led) + " " + OutByte(level) + " " + Int(timing) + " " + Byte(index); });
@@ -922,7 +877,7 @@ DLLQK_API int32_t DLLQK_GetRGB_Brightness_ById(uint8_t address, uint8_t led, uin
 
 DLLQK_API int32_t DLLQK_GetRGB_Step_ById(uint8_t address, uint8_t* steps, int32_t timing, uint8_t index) {
   return Run("DLLQK_GetRGB_Step_ById", true, [&](DeviceState&) -> int32_t {
-      if (steps == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (steps == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *steps = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + OutByte(steps) + " " + Int(timing) + " " + Byte(index); });
@@ -930,7 +885,7 @@ DLLQK_API int32_t DLLQK_GetRGB_Step_ById(uint8_t address, uint8_t* steps, int32_
 
 DLLQK_API int32_t DLLQK_GetRGB_SingleColor_ById(uint8_t address, uint8_t led, uint8_t mode, uint8_t* red, uint8_t* green, uint8_t* blue, int32_t timing, uint8_t index) {
   return Run("DLLQK_GetRGB_SingleColor_ById", true, [&](DeviceState&) -> int32_t {
-      if (red == nullptr || green == nullptr || blue == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (red == nullptr || green == nullptr || blue == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *red = 0;
       *green = 0;
       *blue = 0;
@@ -940,13 +895,14 @@ DLLQK_API int32_t DLLQK_GetRGB_SingleColor_ById(uint8_t address, uint8_t led, ui
 
 DLLQK_API int32_t DLLQK_PWM_SetConfig_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetConfig_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetConfig_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetConfig_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -954,13 +910,14 @@ DLLQK_API int32_t DLLQK_PWM_GetConfig_ById(uint8_t channel, uint8_t* value, uint
 
 DLLQK_API int32_t DLLQK_PWM_SetSpeedUnit_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetSpeedUnit_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetSpeedUnit_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetSpeedUnit_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -968,13 +925,14 @@ DLLQK_API int32_t DLLQK_PWM_GetSpeedUnit_ById(uint8_t channel, uint8_t* value, u
 
 DLLQK_API int32_t DLLQK_PWM_SetLED_ButtonMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetLED_ButtonMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetLED_ButtonMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetLED_ButtonMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -982,13 +940,14 @@ DLLQK_API int32_t DLLQK_PWM_GetLED_ButtonMode_ById(uint8_t channel, uint8_t* val
 
 DLLQK_API int32_t DLLQK_PWM_SetBREATHING_ButtonMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetBREATHING_ButtonMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetBREATHING_ButtonMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetBREATHING_ButtonMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -996,13 +955,14 @@ DLLQK_API int32_t DLLQK_PWM_GetBREATHING_ButtonMode_ById(uint8_t channel, uint8_
 
 DLLQK_API int32_t DLLQK_PWM_SetBREATHING_Duty_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetBREATHING_Duty_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetBREATHING_Duty_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetBREATHING_Duty_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1010,13 +970,14 @@ DLLQK_API int32_t DLLQK_PWM_GetBREATHING_Duty_ById(uint8_t channel, uint8_t* val
 
 DLLQK_API int32_t DLLQK_PWM_SetBREATHING_Cycle_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetBREATHING_Cycle_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetBREATHING_Cycle_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetBREATHING_Cycle_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1024,13 +985,14 @@ DLLQK_API int32_t DLLQK_PWM_GetBREATHING_Cycle_ById(uint8_t channel, uint8_t* va
 
 DLLQK_API int32_t DLLQK_PWM_SetBREATHING_Speed_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetBREATHING_Speed_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetBREATHING_Speed_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetBREATHING_Speed_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1038,13 +1000,14 @@ DLLQK_API int32_t DLLQK_PWM_GetBREATHING_Speed_ById(uint8_t channel, uint8_t* va
 
 DLLQK_API int32_t DLLQK_PWM_SetBREATHING_PinOutActiveMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetBREATHING_PinOutActiveMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetBREATHING_PinOutActiveMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetBREATHING_PinOutActiveMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1052,13 +1015,14 @@ DLLQK_API int32_t DLLQK_PWM_GetBREATHING_PinOutActiveMode_ById(uint8_t channel, 
 
 DLLQK_API int32_t DLLQK_PWM_SetBREATHING_DataMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetBREATHING_DataMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetBREATHING_DataMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetBREATHING_DataMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1066,13 +1030,14 @@ DLLQK_API int32_t DLLQK_PWM_GetBREATHING_DataMode_ById(uint8_t channel, uint8_t*
 
 DLLQK_API int32_t DLLQK_PWM_SetBREATHING_OnActionMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetBREATHING_OnActionMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetBREATHING_OnActionMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetBREATHING_OnActionMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1080,13 +1045,14 @@ DLLQK_API int32_t DLLQK_PWM_GetBREATHING_OnActionMode_ById(uint8_t channel, uint
 
 DLLQK_API int32_t DLLQK_PWM_SetBREATHING_OffActionMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetBREATHING_OffActionMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetBREATHING_OffActionMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetBREATHING_OffActionMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1094,13 +1060,14 @@ DLLQK_API int32_t DLLQK_PWM_GetBREATHING_OffActionMode_ById(uint8_t channel, uin
 
 DLLQK_API int32_t DLLQK_PWM_SetBREATHING_ActionMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetBREATHING_ActionMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetBREATHING_ActionMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetBREATHING_ActionMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1108,13 +1075,14 @@ DLLQK_API int32_t DLLQK_PWM_GetBREATHING_ActionMode_ById(uint8_t channel, uint8_
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_ButtonMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_ButtonMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_ButtonMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_ButtonMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1122,13 +1090,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_ButtonMode_ById(uint8_t channel, uint8_t* val
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_Period_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_Period_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_Period_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_Period_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1136,13 +1105,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_Period_ById(uint8_t channel, uint8_t* value, 
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_Brightness_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_Brightness_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_Brightness_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_Brightness_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1150,13 +1120,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_Brightness_ById(uint8_t channel, uint8_t* val
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_Cycle_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_Cycle_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_Cycle_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_Cycle_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1164,13 +1135,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_Cycle_ById(uint8_t channel, uint8_t* value, u
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_Speed_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_Speed_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_Speed_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_Speed_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1178,13 +1150,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_Speed_ById(uint8_t channel, uint8_t* value, u
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_PinOutActiveMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_PinOutActiveMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_PinOutActiveMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_PinOutActiveMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1192,13 +1165,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_PinOutActiveMode_ById(uint8_t channel, uint8_
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_DataMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_DataMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_DataMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_DataMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1206,13 +1180,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_DataMode_ById(uint8_t channel, uint8_t* value
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_OnActionMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_OnActionMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_OnActionMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_OnActionMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1220,13 +1195,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_OnActionMode_ById(uint8_t channel, uint8_t* v
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_OffActionMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_OffActionMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_OffActionMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_OffActionMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1234,13 +1210,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_OffActionMode_ById(uint8_t channel, uint8_t* 
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_ActionMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_ActionMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_ActionMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_ActionMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1248,13 +1225,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_ActionMode_ById(uint8_t channel, uint8_t* val
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_OnColorMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_OnColorMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_OnColorMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_OnColorMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1262,13 +1240,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_OnColorMode_ById(uint8_t channel, uint8_t* va
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_OffColorMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_OffColorMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_OffColorMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_OffColorMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1276,13 +1255,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_OffColorMode_ById(uint8_t channel, uint8_t* v
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_ColorMode_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_ColorMode_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_ColorMode_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_ColorMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1290,13 +1270,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_ColorMode_ById(uint8_t channel, uint8_t* valu
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_OnColorSelect_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_OnColorSelect_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_OnColorSelect_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_OnColorSelect_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1304,13 +1285,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_OnColorSelect_ById(uint8_t channel, uint8_t* 
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_OffColorSelect_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_OffColorSelect_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_OffColorSelect_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_OffColorSelect_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1318,13 +1300,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_OffColorSelect_ById(uint8_t channel, uint8_t*
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_ColorSelect_ById(uint8_t channel, uint8_t value, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_ColorSelect_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_ColorSelect_ById(uint8_t channel, uint8_t* value, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_ColorSelect_ById", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *value = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + OutByte(value) + " " + Byte(index); });
@@ -1332,13 +1315,14 @@ DLLQK_API int32_t DLLQK_PWM_GetRGB_ColorSelect_ById(uint8_t channel, uint8_t* va
 
 DLLQK_API int32_t DLLQK_PWM_SetRGB_Color_ById(uint8_t channel, uint8_t red, uint8_t green, uint8_t blue, uint8_t index) {
   return Run("DLLQK_PWM_SetRGB_Color_ById", true, [&](DeviceState&) -> int32_t {
+      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Byte(channel) + " " + Byte(red) + " " + Byte(green) + " " + Byte(blue) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_GetRGB_Color_ById(uint8_t channel, uint8_t* red, uint8_t* green, uint8_t* blue, uint8_t index) {
   return Run("DLLQK_PWM_GetRGB_Color_ById", true, [&](DeviceState&) -> int32_t {
-      if (red == nullptr || green == nullptr || blue == nullptr) return DLLQK_BAD_ARGUMENT;
+      if (red == nullptr || green == nullptr || blue == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       *red = 0;
       *green = 0;
       *blue = 0;

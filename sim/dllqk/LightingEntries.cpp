@@ -139,7 +139,7 @@ DLLQK_API int32_t DLLQK_SetRGB_Mode_ById(uint8_t address, uint8_t led, uint8_t m
              [&](DeviceState& s) { return SetMode(s, Master(address, index), led, mode, value, timing); },
              [&] {
                return Byte(address) + " " + Byte(led) + " " + Byte(mode) + " " + Byte(value) + " " + Int(timing) +
-                      " " + Int(index);
+                      " " + Byte(index);
              });
 }
 
@@ -150,7 +150,7 @@ DLLQK_API int32_t DLLQK_SetRGB_Color_ById(uint8_t address, uint8_t led, uint8_t 
       [&](DeviceState& s) { return SetColour(s, Master(address, index), false, led, slot, red, green, blue, timing); },
       [&] {
         return Byte(address) + " " + Byte(led) + " " + Byte(slot) + " " + Rgb(red, green, blue) + " " + Int(timing) +
-               " " + Int(index);
+               " " + Byte(index);
       });
 }
 
@@ -161,7 +161,7 @@ DLLQK_API int32_t DLLQK_SetRGB_SingleColor_ById(uint8_t address, uint8_t led, ui
       [&](DeviceState& s) { return SetColour(s, Master(address, index), true, led, mode, red, green, blue, timing); },
       [&] {
         return Byte(address) + " " + Byte(led) + " " + Byte(mode) + " " + Rgb(red, green, blue) + " " + Int(timing) +
-               " " + Int(index);
+               " " + Byte(index);
       });
 }
 
@@ -170,14 +170,14 @@ DLLQK_API int32_t DLLQK_SetRGB_Brightness_ById(uint8_t address, uint8_t led, uin
   return Run("DLLQK_SetRGB_Brightness_ById", true,
              [&](DeviceState& s) { return SetBrightness(s, Master(address, index), led, level, timing); },
              [&] {
-               return Byte(address) + " " + Byte(led) + " " + Byte(level) + " " + Int(timing) + " " + Int(index);
+               return Byte(address) + " " + Byte(led) + " " + Byte(level) + " " + Int(timing) + " " + Byte(index);
              });
 }
 
 DLLQK_API int32_t DLLQK_SetRGB_Step_ById(uint8_t address, uint8_t steps, int32_t timing, uint8_t index) {
   return Run("DLLQK_SetRGB_Step_ById", true,
              [&](DeviceState& s) { return SetSteps(s, Master(address, index), steps, timing); },
-             [&] { return Byte(address) + " " + Byte(steps) + " " + Int(timing) + " " + Int(index); });
+             [&] { return Byte(address) + " " + Byte(steps) + " " + Int(timing) + " " + Byte(index); });
 }
 
 // ---- slave ----

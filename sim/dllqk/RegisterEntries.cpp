@@ -120,7 +120,7 @@ DLLQK_API int32_t DLLQK_Write_Register_ById(uint16_t address, uint8_t value, uin
              [&](DeviceState& s) {
                return IsDeviceIndex(index) ? WriteRegister(s, address, value) : DLLQK_BAD_ARGUMENT;
              },
-             [&] { return Int(address) + " " + Byte(value) + " " + Int(index); });
+             [&] { return Int(address) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_Read_Register(uint16_t address, uint8_t* value) {
@@ -133,7 +133,7 @@ DLLQK_API int32_t DLLQK_Read_Register_ById(uint16_t address, uint8_t* value, uin
              [&](DeviceState& s) {
                return IsDeviceIndex(index) ? ReadRegister(s, address, value) : DLLQK_BAD_ARGUMENT;
              },
-             [&] { return Int(address) + " " + OutByte(value) + " " + Int(index); });
+             [&] { return Int(address) + " " + OutByte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_Read_I2C(uint8_t slave, uint8_t reg, uint8_t* buffer, int32_t length, int32_t timeout) {
@@ -152,7 +152,7 @@ DLLQK_API int32_t DLLQK_Read_I2C_ById(uint8_t slave, uint8_t reg, uint8_t* buffe
              },
              [&] {
                return Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " +
-                      Int(timeout) + " " + Int(index);
+                      Int(timeout) + " " + Byte(index);
              });
 }
 
@@ -174,7 +174,7 @@ DLLQK_API int32_t DLLQK_Write_I2C_ById(uint8_t slave, uint8_t reg, const uint8_t
              },
              [&] {
                return Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " +
-                      Int(timeout) + " " + Int(index);
+                      Int(timeout) + " " + Byte(index);
              });
 }
 
@@ -186,7 +186,7 @@ DLLQK_API int32_t DLLQK_SetGpioModeEx(uint8_t gpio, uint8_t mode) {
 DLLQK_API int32_t DLLQK_SetGpioModeEx_ById(uint8_t gpio, uint8_t mode, uint8_t index) {
   return Run("DLLQK_SetGpioModeEx_ById", true,
              [&](DeviceState& s) { return IsDeviceIndex(index) ? SetGpioMode(s, gpio, mode) : DLLQK_BAD_ARGUMENT; },
-             [&] { return Byte(gpio) + " " + Byte(mode) + " " + Int(index); });
+             [&] { return Byte(gpio) + " " + Byte(mode) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_GetGpioModeEx_ById(uint8_t gpio, uint8_t* mode, uint8_t index) {
@@ -196,7 +196,7 @@ DLLQK_API int32_t DLLQK_GetGpioModeEx_ById(uint8_t gpio, uint8_t* mode, uint8_t 
                *mode = s.gpio_modes[gpio];
                return DLLQK_DONE;
              },
-             [&] { return Byte(gpio) + " " + OutByte(mode) + " " + Int(index); });
+             [&] { return Byte(gpio) + " " + OutByte(mode) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_SetGpio(uint8_t gpio, uint8_t value) {
@@ -207,7 +207,7 @@ DLLQK_API int32_t DLLQK_SetGpio(uint8_t gpio, uint8_t value) {
 DLLQK_API int32_t DLLQK_SetGpio_ById(uint8_t gpio, uint8_t value, uint8_t index) {
   return Run("DLLQK_SetGpio_ById", true,
              [&](DeviceState& s) { return IsDeviceIndex(index) ? SetGpio(s, gpio, value) : DLLQK_BAD_ARGUMENT; },
-             [&] { return Byte(gpio) + " " + Byte(value) + " " + Int(index); });
+             [&] { return Byte(gpio) + " " + Byte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_GetGpio(uint8_t gpio, uint8_t* value) {
@@ -218,7 +218,7 @@ DLLQK_API int32_t DLLQK_GetGpio(uint8_t gpio, uint8_t* value) {
 DLLQK_API int32_t DLLQK_GetGpio_ById(uint8_t gpio, uint8_t* value, uint8_t index) {
   return Run("DLLQK_GetGpio_ById", true,
              [&](DeviceState& s) { return IsDeviceIndex(index) ? GetGpio(s, gpio, value) : DLLQK_BAD_ARGUMENT; },
-             [&] { return Byte(gpio) + " " + OutByte(value) + " " + Int(index); });
+             [&] { return Byte(gpio) + " " + OutByte(value) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_ScanButton(uint16_t vendor_id, uint16_t product_id, DLLQK_ButtonCallback callback,
@@ -230,9 +230,97 @@ DLLQK_API int32_t DLLQK_ScanButton_ById(uint16_t vendor_id, uint16_t product_id,
                                         int32_t on, uint8_t index) {
   if (!IsDeviceIndex(index)) {
     return Run("DLLQK_ScanButton_ById", true, [](DeviceState&) { return DLLQK_BAD_ARGUMENT; },
-               [&] { return Int(vendor_id) + " " + Int(product_id) + " " + Int(on) + " " + Int(index); });
+               [&] { return Int(vendor_id) + " " + Int(product_id) + " " + Int(on) + " " + Byte(index); });
   }
-  return ScanButton("DLLQK_ScanButton_ById", vendor_id, product_id, callback, on, " " + Int(index));
+  return ScanButton("DLLQK_ScanButton_ById", vendor_id, product_id, callback, on, " " + Byte(index));
+}
+
+}  // extern "C"
+
+// ---- EEPROM (the slave at 0x50), all GPIO lines at once, the stored equalizer bank ----
+
+namespace {
+
+constexpr std::uint8_t kFirstBankCode = 0x10;
+constexpr std::uint8_t kBankSelector = 0x8E;
+constexpr std::int32_t kBanks = 4;
+
+bool EepromFits(std::uint16_t address, std::int32_t length) {
+  return length > 0 && address + length <= 256;
+}
+
+std::int32_t ReadEeprom(DeviceState& state, std::uint16_t address, std::uint8_t* buffer, std::int32_t length) {
+  if (buffer == nullptr || !EepromFits(address, length)) return DLLQK_BAD_ARGUMENT;
+  std::copy_n(state.slave50.begin() + address, length, buffer);
+  return DLLQK_DONE;
+}
+
+std::int32_t WriteEeprom(DeviceState& state, std::uint16_t address, const std::uint8_t* buffer,
+                         std::int32_t length) {
+  if (buffer == nullptr || !EepromFits(address, length)) return DLLQK_BAD_ARGUMENT;
+  std::copy_n(buffer, length, state.slave50.begin() + address);
+  return DLLQK_DONE;
+}
+
+}  // namespace
+
+extern "C" {
+
+DLLQK_API int32_t DLLQK_Read_EEPROM(uint16_t address, uint8_t* buffer, int32_t length) {
+  return Run("DLLQK_Read_EEPROM", true, [&](DeviceState& s) { return ReadEeprom(s, address, buffer, length); },
+             [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length); });
+}
+
+DLLQK_API int32_t DLLQK_Read_EEPROM_ById(uint16_t address, uint8_t* buffer, int32_t length, uint8_t index) {
+  return Run("DLLQK_Read_EEPROM_ById", true,
+             [&](DeviceState& s) {
+               return IsDeviceIndex(index) ? ReadEeprom(s, address, buffer, length) : DLLQK_BAD_ARGUMENT;
+             },
+             [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Byte(index); });
+}
+
+DLLQK_API int32_t DLLQK_Write_EEPROM(uint16_t address, const uint8_t* buffer, int32_t length) {
+  return Run("DLLQK_Write_EEPROM", true, [&](DeviceState& s) { return WriteEeprom(s, address, buffer, length); },
+             [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length); });
+}
+
+DLLQK_API int32_t DLLQK_Write_EEPROM_ById(uint16_t address, const uint8_t* buffer, int32_t length, uint8_t index) {
+  return Run("DLLQK_Write_EEPROM_ById", true,
+             [&](DeviceState& s) {
+               return IsDeviceIndex(index) ? WriteEeprom(s, address, buffer, length) : DLLQK_BAD_ARGUMENT;
+             },
+             [&] { return Int(address) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Byte(index); });
+}
+
+DLLQK_API int32_t DLLQK_SetGpioEx_ById(uint16_t lines, uint8_t index) {
+  return Run("DLLQK_SetGpioEx_ById", true,
+             [&](DeviceState& s) {
+               if (!IsDeviceIndex(index) || lines > kAllGpioHigh) return DLLQK_BAD_ARGUMENT;
+               s.gpio = lines;
+               return DLLQK_DONE;
+             },
+             [&] { return Int(lines) + " " + Byte(index); });
+}
+
+DLLQK_API int32_t DLLQK_GetGpioEx_ById(uint16_t* lines, uint8_t index) {
+  return Run("DLLQK_GetGpioEx_ById", true,
+             [&](DeviceState& s) {
+               if (!IsDeviceIndex(index) || lines == nullptr) return DLLQK_BAD_ARGUMENT;
+               *lines = s.gpio;
+               return DLLQK_DONE;
+             },
+             [&] { return OutInt(lines) + " " + Byte(index); });
+}
+
+DLLQK_API int32_t DLLQK_GetEQ_CurrentBank_ById(int32_t* bank, uint8_t index) {
+  return Run("DLLQK_GetEQ_CurrentBank_ById", true,
+             [&](DeviceState& s) {
+               if (!IsDeviceIndex(index) || bank == nullptr) return DLLQK_BAD_ARGUMENT;
+               const std::int32_t selected = s.slave50[kBankSelector] - kFirstBankCode;
+               *bank = selected >= 0 && selected < kBanks ? selected : 0;
+               return DLLQK_DONE;
+             },
+             [&] { return OutInt(bank) + " " + Byte(index); });
 }
 
 }  // extern "C"

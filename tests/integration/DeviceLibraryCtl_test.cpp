@@ -2,6 +2,10 @@
 // outside, as a script or a person would.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <sstream>
+#include <thread>
+
 #include "support/ProcessRunner.h"
 #include "support/TempDir.h"
 
@@ -82,6 +86,41 @@ TEST(DeviceLibraryCtl, VirtualDeviceIsDrivenThroughItsStateFolder) {
   EXPECT_NE(after.out.find("present: yes\n"), std::string::npos) << after.out;
   EXPECT_NE(after.out.find("faults: none\n"), std::string::npos) << after.out;
   EXPECT_EQ(ctl({"virtual", "trace"}).out, "");
+}
+
+TEST(DeviceLibraryCtl, PlugAndUnplugReachAnotherRunningProcess) {
+  TempDir state;
+  const std::map<std::string, std::string> env{{"AUDIO77_PLATFORM", "virtual"},
+                                               {"AUDIO77_VIRTUAL_DIR", state.path().string()}};
+  std::atomic<bool> watching_done{false};
+  ProcessResult watch;
+  std::thread watcher([&] {
+    watch = RunProcess(Ctl(), {"virtual", "watch", "2"}, env);
+    watching_done = true;
+  });
+  // The watcher subscribes some time after it starts: keep plugging until it has seen a removal.
+  for (int i = 0; i < 100 && !watching_done; ++i) {
+    RunProcess(Ctl(), {"virtual", "unplug"}, env);
+    RunProcess(Ctl(), {"virtual", "plug"}, env);
+  }
+  watcher.join();
+  EXPECT_EQ(watch.exit_code, 0) << watch.err;
+  // Both interfaces, audio first, with the same change (which one depends on when it subscribed).
+  std::istringstream lines(watch.out);
+  std::string audio, hid;
+  std::getline(lines, audio);
+  std::getline(lines, hid);
+  const std::string change = audio.substr(0, audio.find(' '));
+  ASSERT_TRUE(change == "removal" || change == "arrival") << watch.out;
+  EXPECT_EQ(audio.rfind(change + " {6994AD04-93EF-11D0-A3CC-00A0C9223196} \\\\?\\USB#VID_2E8D&PID_771F&MI_00#", 0), 0u)
+      << watch.out;
+  EXPECT_EQ(hid.rfind(change + " {4D1E55B2-F16F-11CF-88CB-001111000030} \\\\?\\HID#VID_2E8D&PID_771F&MI_03#", 0), 0u)
+      << watch.out;
+  // The receiving process traced what it received.
+  const std::string trace = state.Read("trace.log");
+  EXPECT_NE(trace.find("notify " + change + " {4D1E55B2-F16F-11CF-88CB-001111000030} \\\\?\\HID#"),
+            std::string::npos)
+      << trace;
 }
 
 TEST(DeviceLibraryCtl, MalformedDeviceIniIsNamedAndTheDefaultDeviceServes) {

@@ -1,12 +1,16 @@
 // audio77ctl nouns of the device library: "bind" and "virtual".
+#include <chrono>
+#include <condition_variable>
 #include <fstream>
 #include <iostream>
+#include <mutex>
 #include <sstream>
 
 #include "CtlContext.h"
 #include "device/DeviceLibrary.h"
 #include "platform/RecordingDebugOutput.h"
 #include "sim/core/DeviceIni.h"
+#include "sim/core/DeviceSubscription.h"
 #include "sim/core/VirtualDevice.h"
 
 namespace audio77::ctl {
@@ -75,6 +79,31 @@ int Trace(CtlContext& context, sim::VirtualDevice& device) {
   return kExitOk;
 }
 
+// Prints arrivals and removals as a program on the virtual device receives
+// them, until count have been seen; gives up after a minute without one.
+int Watch(CtlContext& context, sim::VirtualDevice& device, long count) {
+  constexpr auto kPatience = std::chrono::minutes(1);
+  std::mutex mutex;
+  std::condition_variable seen_one;
+  std::vector<std::string> lines;
+  sim::DeviceSubscription subscription(device, [&](const sim::DeviceNotification& n) {
+    std::lock_guard lock(mutex);
+    lines.push_back(std::string(n.arrival ? "arrival " : "removal ") + n.class_id + " " + n.device_name);
+    seen_one.notify_all();
+  });
+  std::size_t printed = 0;
+  std::unique_lock lock(mutex);
+  while (printed < static_cast<std::size_t>(count)) {
+    if (!seen_one.wait_for(lock, kPatience, [&] { return lines.size() > printed; })) {
+      return context.Fail("no device notification within a minute");
+    }
+    for (; printed < lines.size() && printed < static_cast<std::size_t>(count); ++printed) {
+      context.out << lines[printed] << std::endl;
+    }
+  }
+  return kExitOk;
+}
+
 int Virtual(CtlContext& context, CtlArgs args) {
   if (args.empty()) return context.UsageError("virtual needs a verb");
   const std::string& verb = args[0];
@@ -103,6 +132,11 @@ int Virtual(CtlContext& context, CtlArgs args) {
     device.PressButton(static_cast<std::uint16_t>(*bits));
     return kExitOk;
   }
+  if (verb == "watch" && expect(1)) {
+    const auto count = sim::ParseNumber(arguments[0]);
+    if (!count || *count <= 0) return context.UsageError("watch takes a count above 0, not '" + arguments[0] + "'");
+    return Watch(context, device, *count);
+  }
   if (verb == "fault" && expect(2)) {
     if (!device.SetFault(arguments[0], arguments[1])) {
       return context.UsageError("unknown fault '" + arguments[0] + " " + arguments[1] + "'");
@@ -117,17 +151,18 @@ int Virtual(CtlContext& context, CtlArgs args) {
 std::vector<CtlNoun> DeviceLibraryNouns() {
   return {
       {"bind",
-       "  bind [LIBRARY]                 bind the device library (default DLLQK_UsbAudio77xx_x32.dll,\n"
-       "                                 i.e. libDLLQK_UsbAudio77xx.so) and print its debug lines and result\n",
+       "bind [LIBRARY]  bind the device library (default DLLQK_UsbAudio77xx_x32.dll, the file\n"
+       "bind            libDLLQK_UsbAudio77xx.so) and print its debug lines and result\n",
        Bind},
       {"virtual",
-       "  virtual status                 identity, presence and faults of the virtual device\n"
-       "  virtual plug | unplug          plug the virtual device in or out (running programs see it)\n"
-       "  virtual press-button BITS      press and release the buttons on GPIO lines BITS (bit n = GPIO n)\n"
-       "  virtual fault NAME N           script a fault: <entry>=N calls fail, hid.out, hid.in,\n"
-       "                                 ext missing, output_report_length, input_report_length, present\n"
-       "  virtual trace                  print trace.log\n"
-       "  virtual reset                  clear the trace and the faults, plug the device in\n",
+       "virtual status  identity, presence and faults of the virtual device\n"
+       "virtual plug | unplug  plug the virtual device in or out; running programs see it\n"
+       "virtual press-button BITS  press and release the buttons on GPIO lines BITS (bit n is GPIO n)\n"
+       "virtual fault NAME N  script a fault: an entry name (its next N calls fail), hid.out, hid.in,\n"
+       "virtual fault NAME N  ext (missing), output_report_length, input_report_length, present\n"
+       "virtual trace  print trace.log\n"
+       "virtual watch COUNT  print the next COUNT arrival and removal notifications as they come\n"
+       "virtual reset  clear the trace and the faults, plug the device in\n",
        Virtual},
   };
 }

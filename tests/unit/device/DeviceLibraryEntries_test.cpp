@@ -32,45 +32,45 @@ TEST_F(Entries, CallsChangeTheDeviceAndAreTraced) {
   const Case cases[] = {
       {"select", [&] { return library_.SetActive_Device(0x2E8D, 0x771F); },
        "lib DLLQK_SetActive_Device 11917 30495 = 0", [](auto& s) { return s.device_selected; }},
-      {"eq config", [&] { return library_.ConfigEQ_ById(0); }, "lib DLLQK_ConfigEQ_ById 0 = 0",
+      {"eq config", [&] { return library_.ConfigEQ_ById(0); }, "lib DLLQK_ConfigEQ_ById 0x00 = 0",
        [](auto& s) { return s.eq_configured && !s.eq_on; }},
-      {"eq on", [&] { return library_.SetEQ_OnOff_ById(1, 0); }, "lib DLLQK_SetEQ_OnOff_ById 1 0 = 0",
+      {"eq on", [&] { return library_.SetEQ_OnOff_ById(1, 0); }, "lib DLLQK_SetEQ_OnOff_ById 1 0x00 = 0",
        [](auto& s) { return s.eq_on; }},
-      {"eq read back", [&] { return library_.IsEQ_Enable_ById(on, 0); }, "lib DLLQK_IsEQ_Enable_ById 1 0 = 0",
+      {"eq read back", [&] { return library_.IsEQ_Enable_ById(on, 0); }, "lib DLLQK_IsEQ_Enable_ById 1 0x00 = 0",
        [&](auto&) { return on == 1; }},
-      {"3d config", [&] { return library_.Config3D_ById(0); }, "lib DLLQK_Config3D_ById 0 = 0",
+      {"3d config", [&] { return library_.Config3D_ById(0); }, "lib DLLQK_Config3D_ById 0x00 = 0",
        [](auto& s) { return s.sound3d_configured; }},
-      {"3d on", [&] { return library_.Set3D_OnOff_ById(1, 0); }, "lib DLLQK_Set3D_OnOff_ById 1 0 = 0",
+      {"3d on", [&] { return library_.Set3D_OnOff_ById(1, 0); }, "lib DLLQK_Set3D_OnOff_ById 1 0x00 = 0",
        [](auto& s) { return s.sound3d_on; }},
-      {"3d off", [&] { return library_.Set3D_OnOff_ById(0, 0); }, "lib DLLQK_Set3D_OnOff_ById 0 0 = 0",
+      {"3d off", [&] { return library_.Set3D_OnOff_ById(0, 0); }, "lib DLLQK_Set3D_OnOff_ById 0 0x00 = 0",
        [](auto& s) { return !s.sound3d_on; }},
-      {"3d read back", [&] { return library_.Is3D_Enable_ById(on, 0); }, "lib DLLQK_Is3D_Enable_ById 0 0 = 0",
+      {"3d read back", [&] { return library_.Is3D_Enable_ById(on, 0); }, "lib DLLQK_Is3D_Enable_ById 0 0x00 = 0",
        [&](auto&) { return on == 0; }},
       {"register write", [&] { return library_.Write_Register_ById(0x18A, 0x5C, 0); },
-       "lib DLLQK_Write_Register_ById 394 0x5C 0 = 0", [](auto& s) { return s.registers[0x18A] == 0x5C; }},
+       "lib DLLQK_Write_Register_ById 394 0x5C 0x00 = 0", [](auto& s) { return s.registers[0x18A] == 0x5C; }},
       {"register read", [&] { return library_.Read_Register_ById(0x18A, byte, 0); },
-       "lib DLLQK_Read_Register_ById 394 0x5C 0 = 0", [&](auto&) { return byte == 0x5C; }},
+       "lib DLLQK_Read_Register_ById 394 0x5C 0x00 = 0", [&](auto&) { return byte == 0x5C; }},
       {"eeprom flag", [&] { return library_.Read_I2C_ById(0x50, 0x8D, &byte, 1, 100, 0); },
-       "lib DLLQK_Read_I2C_ById 0x50 0x8D 01 1 100 0 = 0", [&](auto&) { return byte == 0x01; }},
+       "lib DLLQK_Read_I2C_ById 0x50 0x8D 01 1 100 0x00 = 0", [&](auto&) { return byte == 0x01; }},
       {"eeprom bank", [&] { return library_.Read_I2C_ById(0x50, 0x8E, &byte, 1, 100, 0); },
-       "lib DLLQK_Read_I2C_ById 0x50 0x8E 12 1 100 0 = 0", [&](auto&) { return byte == 0x12; }},
+       "lib DLLQK_Read_I2C_ById 0x50 0x8E 12 1 100 0x00 = 0", [&](auto&) { return byte == 0x12; }},
       {"gpio mode", [&] { return library_.SetGpioModeEx_ById(3, 0, 0); },
-       "lib DLLQK_SetGpioModeEx_ById 0x03 0x00 0 = 0", [](auto& s) { return s.gpio_modes[3] == 0; }},
+       "lib DLLQK_SetGpioModeEx_ById 0x03 0x00 0x00 = 0", [](auto& s) { return s.gpio_modes[3] == 0; }},
       {"virtual on", [&] { return library_.SetVirtual7ch1_OnOff(1); }, "lib DLLQK_SetVirtual7ch1_OnOff 1 = 0",
        [](auto& s) { return s.virtual71_on; }},
       {"virtual scale", [&] { return library_.SetVirtual7ch1_Scalar(2.5f); },
        "lib DLLQK_SetVirtual7ch1_Scalar 2.5 = 0", [](auto& s) { return s.virtual71_scale == 2.5f; }},
       {"master mode", [&] { return library_.SetRGB_Mode_ById(58, 0, 4, 3, 50, 0); },
-       "lib DLLQK_SetRGB_Mode_ById 0x3A 0x00 0x04 0x03 50 0 = 0",
+       "lib DLLQK_SetRGB_Mode_ById 0x3A 0x00 0x04 0x03 50 0x00 = 0",
        [](auto& s) { return s.master.address == 58 && s.master.mode == 4 && s.master.value == 3; }},
       {"master slot colour", [&] { return library_.SetRGB_Color_ById(58, 1, 2, 0xFF, 0x80, 0x00, 50, 0); },
-       "lib DLLQK_SetRGB_Color_ById 0x3A 0x01 0x02 0xFF 0x80 0x00 50 0 = 0",
+       "lib DLLQK_SetRGB_Color_ById 0x3A 0x01 0x02 0xFF 0x80 0x00 50 0x00 = 0",
        [](auto& s) { return s.master.slot_colours[2] == 0x0080FFu; }},
       {"master mode colour", [&] { return library_.SetRGB_SingleColor(58, 1, 4, 0, 0, 0xFF, 500); },
        "lib DLLQK_SetRGB_SingleColor 0x3A 0x01 0x04 0x00 0x00 0xFF 500 = 0",
        [](auto& s) { return s.master.mode_colours[4] == 0xFF0000u && s.master.timing == 500; }},
       {"master steps", [&] { return library_.SetRGB_Step_ById(58, 7, 50, 0); },
-       "lib DLLQK_SetRGB_Step_ById 0x3A 0x07 50 0 = 0", [](auto& s) { return s.master.steps == 7; }},
+       "lib DLLQK_SetRGB_Step_ById 0x3A 0x07 50 0x00 = 0", [](auto& s) { return s.master.steps == 7; }},
       {"slave brightness", [&] { return library_.UsbHidSlave_SetRGB_Brightness_Ex(0, 6, 500); },
        "lib DLLQK_UsbHidSlave_SetRGB_Brightness_Ex 0x00 0x06 500 = 0",
        [](auto& s) { return s.slave.brightness == 6 && s.master.brightness == 0; }},
@@ -195,7 +195,7 @@ TEST_F(Entries, ScriptedFaultFailsOnceAndAnImmediateRepeatWorks) {
 
   device().Unplug();
   EXPECT_EQ(library_.ConfigEQ_ById(0), DLLQK_NO_DEVICE);
-  EXPECT_EQ(LastTraceLine(), "lib DLLQK_ConfigEQ_ById 0 = -2");
+  EXPECT_EQ(LastTraceLine(), "lib DLLQK_ConfigEQ_ById 0x00 = -2");
 }
 
 TEST_F(Entries, ButtonScanDeliversCopiesOfFiveByteReports) {
@@ -211,7 +211,7 @@ TEST_F(Entries, ButtonScanDeliversCopiesOfFiveByteReports) {
   };
   ASSERT_EQ(library_.SetGpioModeEx_ById(8, 0, 0), 0);
   ASSERT_EQ(library_.ScanButton_ById(0x2E8D, 0x771F, sink, 1, 0), 0);
-  EXPECT_EQ(LastTraceLine(), "lib DLLQK_ScanButton_ById 11917 30495 callback 1 0 = 0");
+  EXPECT_EQ(LastTraceLine(), "lib DLLQK_ScanButton_ById 11917 30495 callback 1 0x00 = 0");
   device().PressButton(1u << 8);
 
   std::unique_lock lock(mutex);

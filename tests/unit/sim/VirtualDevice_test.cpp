@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "SimFixture.h"
+#include "sim/core/DeviceSubscription.h"
 #include "sim/platform/VirtualDeviceEnumerator.h"
 
 namespace audio77::sim {
@@ -14,14 +15,12 @@ namespace {
 // Collects notifications; waits for them when they come from the device's thread.
 class Notifications {
  public:
-  explicit Notifications(VirtualDevice& device) : device_(device) {
-    token_ = device_.Subscribe([this](const DeviceNotification& n) {
-      std::lock_guard lock(mutex_);
-      seen_.push_back(n);
-      arrived_.notify_all();
-    });
-  }
-  ~Notifications() { device_.Unsubscribe(token_); }
+  explicit Notifications(VirtualDevice& device)
+      : subscription_(device, [this](const DeviceNotification& n) {
+          std::lock_guard lock(mutex_);
+          seen_.push_back(n);
+          arrived_.notify_all();
+        }) {}
   std::vector<DeviceNotification> WaitFor(std::size_t count) {
     std::unique_lock lock(mutex_);
     arrived_.wait_for(lock, std::chrono::seconds(5), [&] { return seen_.size() >= count; });
@@ -29,11 +28,10 @@ class Notifications {
   }
 
  private:
-  VirtualDevice& device_;
-  int token_ = 0;
   std::mutex mutex_;
   std::condition_variable arrived_;
   std::vector<DeviceNotification> seen_;
+  DeviceSubscription subscription_;  // last: ends before the members it fills
 };
 
 using VirtualDeviceTest = SimFixture;
@@ -133,7 +131,8 @@ TEST_F(VirtualDeviceTest, CommandsOfOtherProcessesArriveThroughTheStateFolder) {
   Notifications notifications(device());
   {
     std::ofstream control(folder_.File("control"), std::ios::app);
-    control << "999999 present 0\n999999 fault hid.out 3\n";
+    // Commands are taken in order: the fault is in place when the removal arrives.
+    control << "999999 fault hid.out 3\n999999 present 0\n";
   }
   const auto seen = notifications.WaitFor(2);
   ASSERT_EQ(seen.size(), 2u);
