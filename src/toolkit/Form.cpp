@@ -22,6 +22,7 @@ std::uint32_t ButtonBit(MouseButton button) {
 Form::Form(Application& app, std::string name) : app_(app), name_(std::move(name)) { app_.RegisterForm(*this); }
 
 Form::~Form() {
+  if (view_ != nullptr) view_->FormDestroyed();
   // Timers first: their handlers may refer to the controls.
   timers_.clear();
   app_.UnregisterForm(*this);
@@ -85,6 +86,11 @@ Control* Form::FindControl(std::string_view name) const {
 }
 
 Control* Form::ControlAt(Point client, HitTest options) const { return HitIn(nullptr, client, options); }
+
+Control* Form::ControlAtIn(const Control& container, Point client, HitTest options) const {
+  if (&container.Owner() != this || !container.IsContainer()) return nullptr;
+  return HitIn(&container, client, options);
+}
 
 Control* Form::HitIn(const Control* parent, Point client, const HitTest& options) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {

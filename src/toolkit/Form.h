@@ -99,6 +99,9 @@ class Form {
   Shape* FindShapeByTag(int tag) const { return FindByTag<Shape>(tag); }
   // The visible control under a client point, later controls first.
   Control* ControlAt(Point client, HitTest options = {}) const;
+  // The same, only among the controls inside one container (point still in
+  // the form's client coordinates).
+  Control* ControlAtIn(const Control& container, Point client, HitTest options = {}) const;
 
   // The window.
   const std::string& Caption() const { return caption_; }

@@ -66,7 +66,23 @@ FormWidget::FormWidget(Form& form, QWidget* parent) : QWidget(parent), form_(for
 
 FormWidget::~FormWidget() {
   if (modal_loop_ != nullptr) modal_loop_->quit();
-  if (form_.View() == this) form_.SetView(nullptr);
+  if (!form_gone_ && form_.View() == this) form_.SetView(nullptr);
+}
+
+void FormWidget::FormDestroyed() {
+  // The controls go with the form: drop every reference to them and stop
+  // feeding input into it.
+  form_gone_ = true;
+  if (modal_loop_ != nullptr) modal_loop_->quit();
+  for (auto& [control, widget] : widgets_) {
+    widget->removeEventFilter(this);
+    QObject::disconnect(widget, nullptr, this, nullptr);
+    if (widget->parentWidget() == this) widget->deleteLater();
+  }
+  widgets_.clear();
+  controls_by_widget_.clear();
+  hide();
+  setEnabled(false);
 }
 
 QWidget* FormWidget::WidgetFor(const Control& control) const {
@@ -206,7 +222,7 @@ void FormWidget::ApplyWindowFlags() {
 }
 
 void FormWidget::ApplyFormState() {
-  if (applying_) return;
+  if (applying_ || form_gone_) return;
   applying_ = true;
   if (frameless_applied_ != form_.Frameless()) ApplyWindowFlags();
   setWindowTitle(QString::fromStdString(form_.Caption()));
@@ -246,6 +262,7 @@ void FormWidget::RunModal() {
 }
 
 QImage FormWidget::RenderToImage() {
+  if (form_gone_) return {};
   QImage image(size(), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
@@ -266,6 +283,7 @@ void FormWidget::paintEvent(QPaintEvent* event) {
   ++paint_count_;
   last_painted_ = event->region();
   QPainter painter(this);
+  if (form_gone_) return;
   painter.fillRect(event->rect(), ToQColor(form_.BackgroundColor()));
   FormPainter::Paint(painter, form_, nullptr, event->rect());
 }
@@ -280,6 +298,7 @@ bool FormWidget::AlreadyForwarded(const QInputEvent* event) {
 }
 
 void FormWidget::ForwardMouse(QMouseEvent* event, Point p, bool double_click) {
+  if (form_gone_) return;
   if (AlreadyForwarded(event)) return;
   ShiftState shift = ToShift(event->modifiers(), event->buttons());
   if (double_click) shift |= kDoubleClick;
@@ -300,7 +319,7 @@ void FormWidget::mouseReleaseEvent(QMouseEvent* event) { ForwardMouse(event, ToP
 
 void FormWidget::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (applying_) return;
+  if (applying_ || form_gone_) return;
   const QPoint origin = geometry().topLeft();
   applying_ = true;
   form_.SetPosition({origin.x(), origin.y()});
@@ -309,6 +328,7 @@ void FormWidget::moveEvent(QMoveEvent* event) {
 
 void FormWidget::closeEvent(QCloseEvent* event) {
   // The model decides what closing means (hide, minimise, end the program).
+  if (form_gone_) return;
   event->ignore();
   form_.Close();
 }

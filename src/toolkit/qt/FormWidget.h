@@ -44,6 +44,7 @@ class FormWidget final : public QWidget, public FormView {
   void FormChanged() override;
   void StartSystemMove() override;
   void RunModal() override;
+  void FormDestroyed() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -65,6 +66,7 @@ class FormWidget final : public QWidget, public FormView {
   void ForwardWidgetMouse(Control& control, QWidget* widget, QEvent* event);
 
   Form& form_;
+  bool form_gone_ = false;
   std::map<const Control*, QWidget*> widgets_;
   std::map<const QObject*, Control*> controls_by_widget_;
   QEventLoop* modal_loop_ = nullptr;

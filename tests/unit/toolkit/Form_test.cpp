@@ -78,6 +78,9 @@ TEST_F(FormTest, ControlAtFindsGraphicControlsLaterFirstAtAnyDepth) {
   for (const Case& c : cases) {
     EXPECT_EQ(form.ControlAt(c.at, c.options), c.expected) << c.at.x << "," << c.at.y;
   }
+  EXPECT_EQ(form.ControlAtIn(box, {57, 57}), &swatch);
+  EXPECT_EQ(form.ControlAtIn(box, {15, 15}), nullptr) << "only inside the container";
+  EXPECT_EQ(form.ControlAtIn(back, {15, 15}), nullptr) << "an image holds no controls";
   box.Hide();
   EXPECT_EQ(form.ControlAt({57, 57}), &back) << "children of a hidden container are not on screen";
 }

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QPointer>
+#include <memory>
 #include <QRadioButton>
 #include <QSlider>
 #include <string>
@@ -154,6 +156,26 @@ TEST_F(FormWidgetTest, ShowModalRunsUntilTheFormHides) {
   loop.Post([&] { close.Click(); });
   EXPECT_EQ(dialog.ShowModal(), 1);
   EXPECT_FALSE(widget.isVisible());
+}
+
+// Wiring that tears the form down first must not leave the window pointing
+// at freed controls.
+TEST_F(FormWidgetTest, AWindowOutlivingItsFormIsInert) {
+  auto doomed = std::make_unique<Form>(app, "Doomed");
+  CheckBox& check = doomed->AddCheckBox("Check");
+  FormWidget widget(*doomed);
+  auto* qcheck = static_cast<QCheckBox*>(widget.WidgetFor(check));
+  ASSERT_NE(qcheck, nullptr);
+  QPointer<QCheckBox> guard(qcheck);
+  doomed->Show();
+  doomed.reset();
+  EXPECT_FALSE(widget.isVisible());
+  EXPECT_EQ(widget.WidgetFor(check), nullptr);
+  if (guard) guard->click();  // nothing reaches the freed form
+  SendMouse(&widget, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_TRUE(widget.RenderToImage().isNull());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(guard.isNull()) << "its widgets are gone";
 }
 
 }  // namespace
