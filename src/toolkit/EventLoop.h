@@ -43,7 +43,8 @@ class EventLoop {
   std::size_t PendingTasks() const;
 
   // Called (from any thread) whenever work arrives or a timer changes, so the
-  // presentation can wake its own loop. The handler must not block.
+  // presentation can wake its own loop. The handler must not block and must
+  // not call back into the loop.
   void SetWakeHandler(std::function<void()> wake);
   // Runs the platform's pending input as part of ProcessPending.
   void SetPlatformPump(std::function<void()> pump);

@@ -111,7 +111,9 @@ class Form {
   // Screen position of the client area's top-left corner.
   Point Position() const { return position_; }
   void SetPosition(Point screen);
-  Rect ScreenRect() const { return {position_.x, position_.y, client_size_.width, client_size_.height}; }
+  Rect ScreenRect() const {
+    return {position_.x, position_.y, client_size_.width, client_size_.height};
+  }
   Point ClientToScreen(Point client) const { return client + position_; }
   Point ScreenToClient(Point screen) const { return screen - position_; }
   // An empty region means the whole rectangle.
@@ -161,7 +163,8 @@ class Form {
   void MouseUp(Point client, MouseButton button, ShiftState shift);
   // Input that a standard control's own widget received (local coordinates).
   // Runs the hook and the control's handlers; the widget reports clicks itself.
-  void ControlMouse(Control& control, MouseAction action, Point local, MouseButton button, ShiftState shift);
+  void ControlMouse(Control& control, MouseAction action, Point local, MouseButton button,
+                    ShiftState shift);
   // The control that took the last press, until all buttons are released.
   Control* MouseCapture() const { return capture_; }
 
@@ -180,7 +183,8 @@ class Form {
   Control* HitIn(const Control* parent, Point client, const HitTest& options) const;
   Control* InputTarget(Point client) const;
   void Hook(MouseAction action, Point client, MouseButton button, ShiftState shift);
-  void Deliver(Control* target, MouseAction action, Point client, MouseButton button, ShiftState shift);
+  void Deliver(Control* target, MouseAction action, Point client, MouseButton button,
+               ShiftState shift);
   void ApplyPlacement();
   void Changed();
 

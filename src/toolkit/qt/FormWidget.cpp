@@ -26,9 +26,12 @@ QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 MouseButton ToButton(Qt::MouseButton button) {
   switch (button) {
-    case Qt::RightButton: return MouseButton::kRight;
-    case Qt::MiddleButton: return MouseButton::kMiddle;
-    default: return MouseButton::kLeft;
+    case Qt::RightButton:
+      return MouseButton::kRight;
+    case Qt::MiddleButton:
+      return MouseButton::kMiddle;
+    default:
+      return MouseButton::kLeft;
   }
 }
 
@@ -130,15 +133,20 @@ QWidget* FormWidget::CreateWidget(Control& control) {
       widget = button;
       break;
     }
-    case ControlKind::kGroupBox: widget = new ContainerWidget(control, parent); break;
+    case ControlKind::kGroupBox:
+      widget = new ContainerWidget(control, parent);
+      break;
     case ControlKind::kRadioGroup:
       widget = new RadioGroupWidget(parent, [this, &control](int index) {
         static_cast<RadioGroup&>(control).Select(index);
         Sync(control);
       });
       break;
-    case ControlKind::kDirectoryList: widget = new QListWidget(parent); break;
-    default: return nullptr;
+    case ControlKind::kDirectoryList:
+      widget = new QListWidget(parent);
+      break;
+    default:
+      return nullptr;
   }
   widget->setObjectName(QString::fromStdString(control.Name()));
   widget->installEventFilter(this);
@@ -171,7 +179,8 @@ void FormWidget::Sync(Control& control) {
     case ControlKind::kTrackBar: {
       const auto& bar = static_cast<const TrackBar&>(control);
       auto* slider = static_cast<QSlider*>(widget);
-      slider->setOrientation(bar.GetOrientation() == Orientation::kHorizontal ? Qt::Horizontal : Qt::Vertical);
+      slider->setOrientation(bar.GetOrientation() == Orientation::kHorizontal ? Qt::Horizontal
+                                                                              : Qt::Vertical);
       slider->setRange(bar.Min(), bar.Max());
       slider->setPageStep(bar.PageSize());
       slider->setValue(bar.Position());
@@ -179,10 +188,12 @@ void FormWidget::Sync(Control& control) {
       break;
     }
     case ControlKind::kButton:
-      static_cast<QPushButton*>(widget)->setText(QString::fromStdString(static_cast<const Button&>(control).Caption()));
+      static_cast<QPushButton*>(widget)->setText(
+          QString::fromStdString(static_cast<const Button&>(control).Caption()));
       break;
     case ControlKind::kGroupBox:
-      static_cast<QGroupBox*>(widget)->setTitle(QString::fromStdString(static_cast<const GroupBox&>(control).Caption()));
+      static_cast<QGroupBox*>(widget)->setTitle(
+          QString::fromStdString(static_cast<const GroupBox&>(control).Caption()));
       break;
     case ControlKind::kRadioGroup:
       static_cast<RadioGroupWidget*>(widget)->Sync(static_cast<const RadioGroup&>(control));
@@ -195,7 +206,8 @@ void FormWidget::Sync(Control& control) {
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
   widget->setVisible(control.Visible());
 }
@@ -229,7 +241,8 @@ void FormWidget::ApplyFormState() {
   const Size size = form_.ClientSize();
   setFixedSize(size.width, size.height);
   const Point pos = form_.Position();
-  if (geometry().topLeft() != QPoint(pos.x, pos.y)) setGeometry(pos.x, pos.y, size.width, size.height);
+  if (geometry().topLeft() != QPoint(pos.x, pos.y))
+    setGeometry(pos.x, pos.y, size.width, size.height);
   if (form_.Region().Empty()) {
     clearMask();
   } else {
@@ -270,7 +283,8 @@ QImage FormWidget::RenderToImage() {
     QImage mask(size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
     QPainter mask_painter(&mask);
-    for (const Rect& r : form_.Region().Rects()) mask_painter.fillRect(r.left, r.top, r.width, r.height, Qt::black);
+    for (const Rect& r : form_.Region().Rects())
+      mask_painter.fillRect(r.left, r.top, r.width, r.height, Qt::black);
     mask_painter.end();
     QPainter painter(&image);
     painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
@@ -304,18 +318,30 @@ void FormWidget::ForwardMouse(QMouseEvent* event, Point p, bool double_click) {
   if (double_click) shift |= kDoubleClick;
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: form_.MouseDown(p, ToButton(event->button()), shift); break;
-    case QEvent::MouseButtonRelease: form_.MouseUp(p, ToButton(event->button()), shift); break;
-    default: form_.MouseMove(p, shift); break;
+    case QEvent::MouseButtonDblClick:
+      form_.MouseDown(p, ToButton(event->button()), shift);
+      break;
+    case QEvent::MouseButtonRelease:
+      form_.MouseUp(p, ToButton(event->button()), shift);
+      break;
+    default:
+      form_.MouseMove(p, shift);
+      break;
   }
 }
 
-void FormWidget::mousePressEvent(QMouseEvent* event) { ForwardMouse(event, ToPoint(event->position()), false); }
+void FormWidget::mousePressEvent(QMouseEvent* event) {
+  ForwardMouse(event, ToPoint(event->position()), false);
+}
 void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   ForwardMouse(event, ToPoint(event->position()), true);
 }
-void FormWidget::mouseMoveEvent(QMouseEvent* event) { ForwardMouse(event, ToPoint(event->position()), false); }
-void FormWidget::mouseReleaseEvent(QMouseEvent* event) { ForwardMouse(event, ToPoint(event->position()), false); }
+void FormWidget::mouseMoveEvent(QMouseEvent* event) {
+  ForwardMouse(event, ToPoint(event->position()), false);
+}
+void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
+  ForwardMouse(event, ToPoint(event->position()), false);
+}
 
 void FormWidget::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
@@ -335,14 +361,15 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 
 bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
   const auto found = controls_by_widget_.find(watched);
-  if (found != controls_by_widget_.end()) ForwardWidgetMouse(*found->second, static_cast<QWidget*>(watched), event);
+  if (found != controls_by_widget_.end())
+    ForwardWidgetMouse(*found->second, static_cast<QWidget*>(watched), event);
   return QWidget::eventFilter(watched, event);
 }
 
 void FormWidget::ForwardWidgetMouse(Control& control, QWidget* widget, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove &&
-      type != QEvent::MouseButtonDblClick) {
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseMove && type != QEvent::MouseButtonDblClick) {
     return;
   }
   auto* mouse = static_cast<QMouseEvent*>(event);

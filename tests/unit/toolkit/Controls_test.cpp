@@ -16,7 +16,8 @@ TEST_F(ControlsTest, ImageAutoSizeFollowsThePictureAndOtherwiseKeepsItsSize) {
   Image& image = form.AddImage("Logo");
   image.SetBounds({5, 6, 30, 40});
   image.SetPicture(Picture::Filled({12, 8}, 0xFF112233));
-  EXPECT_EQ(image.Bounds(), (Rect{5, 6, 30, 40})) << "without automatic sizing the control keeps its size";
+  EXPECT_EQ(image.Bounds(), (Rect{5, 6, 30, 40}))
+      << "without automatic sizing the control keeps its size";
   image.SetAutoSize(true);
   EXPECT_EQ(image.Bounds(), (Rect{5, 6, 12, 8}));
   image.SetPicture(Picture::Filled({3, 4}, 0xFF000000));
@@ -66,9 +67,9 @@ TEST_F(ControlsTest, ShapeOutlineKeepsCirclesAndSquaresRound) {
     Rect outline;
   };
   const Case cases[] = {
-      {ShapeType::kCircle, {10, 0, 20, 20}},    {ShapeType::kSquare, {10, 0, 20, 20}},
+      {ShapeType::kCircle, {10, 0, 20, 20}},      {ShapeType::kSquare, {10, 0, 20, 20}},
       {ShapeType::kRoundSquare, {10, 0, 20, 20}}, {ShapeType::kEllipse, {0, 0, 40, 20}},
-      {ShapeType::kRectangle, {0, 0, 40, 20}},  {ShapeType::kRoundRect, {0, 0, 40, 20}},
+      {ShapeType::kRectangle, {0, 0, 40, 20}},    {ShapeType::kRoundRect, {0, 0, 40, 20}},
   };
   for (const Case& c : cases) {
     shape.SetType(c.type);
@@ -150,13 +151,15 @@ TEST_F(ControlsTest, RadioGroupSelectionAndDisabledGroup) {
 
 TEST_F(ControlsTest, DirectoryListGivesSubFoldersAsFullPathsAlphabetically) {
   audio77::test::TempDir dir;
-  for (const char* name : {"beta", "Alpha", "gamma", "alpha2"}) std::filesystem::create_directories(dir.path() / name);
+  for (const char* name : {"beta", "Alpha", "gamma", "alpha2"})
+    std::filesystem::create_directories(dir.path() / name);
   dir.Write("zeta.txt", "a file, not a folder");
   DirectoryList& list = form.AddDirectoryList("DirectoryListBox");
   list.Hide();
   list.SetDirectory(dir.path().string());
   const auto p = [&](const char* n) { return (dir.path() / n).string(); };
-  EXPECT_EQ(list.Items(), (std::vector<std::string>{p("Alpha"), p("alpha2"), p("beta"), p("gamma")}));
+  EXPECT_EQ(list.Items(),
+            (std::vector<std::string>{p("Alpha"), p("alpha2"), p("beta"), p("gamma")}));
   std::filesystem::create_directories(dir.path() / "delta");
   list.Refresh();
   EXPECT_EQ(list.Items().size(), 5u);

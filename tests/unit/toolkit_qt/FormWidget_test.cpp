@@ -6,9 +6,9 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QPointer>
-#include <memory>
 #include <QRadioButton>
 #include <QSlider>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,13 +66,16 @@ TEST_F(FormWidgetTest, MouseGoesToTheHookFirstThenToTheControl) {
   knob.OnClick = [&](Control&) { log.push_back("click"); };
   knob.OnMouseUp = [&](Control&, const MouseEvent&) { log.push_back("up"); };
   app.AddMouseHook([&](const HookMessage& m) {
-    log.push_back(m.action == MouseAction::kDown ? "hook down" : m.action == MouseAction::kUp ? "hook up" : "hook move");
+    log.push_back(m.action == MouseAction::kDown ? "hook down"
+                  : m.action == MouseAction::kUp ? "hook up"
+                                                 : "hook move");
   });
   FormWidget widget(form);
   SendMouse(&widget, QEvent::MouseButtonPress, {15, 17}, Qt::LeftButton, Qt::LeftButton);
   SendMouse(&widget, QEvent::MouseMove, {16, 17}, Qt::NoButton, Qt::LeftButton);
   SendMouse(&widget, QEvent::MouseButtonRelease, {16, 17}, Qt::LeftButton, Qt::NoButton);
-  EXPECT_EQ(log, (std::vector<std::string>{"hook down", "down 5,7", "hook move", "hook up", "click", "up"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"hook down", "down 5,7", "hook move", "hook up", "click",
+                                           "up"}));
 }
 
 TEST_F(FormWidgetTest, StandardControlsAreRealWidgetsInStepWithTheModel) {
