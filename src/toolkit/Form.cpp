@@ -244,6 +244,10 @@ void Form::Restore() {
   Changed();
 }
 
+void Form::Activate() {
+  if (visible_ && OnActivate) OnActivate(*this);
+}
+
 void Form::Close() {
   CloseAction action = CloseAction::kHide;
   if (OnClose) OnClose(*this, action);

@@ -143,6 +143,7 @@ class Form {
   WindowState State() const { return state_; }
   void Minimize();
   void Restore();
+  void Activate();
   // Runs OnClose; the action decides. Closing the main form ends the program.
   void Close();
   // Moves the window with the mouse until the button is released, as a drag on
@@ -154,6 +155,8 @@ class Form {
   FormMouseHandler OnMouseMove;
   FormMouseHandler OnMouseUp;
   std::function<void(Form&)> OnShow;
+  // The window became the active one (the presentation reports it).
+  std::function<void(Form&)> OnActivate;
   std::function<void(Form&)> OnHide;
   std::function<void(Form&, CloseAction&)> OnClose;
 

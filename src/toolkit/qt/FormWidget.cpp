@@ -359,6 +359,11 @@ void FormWidget::closeEvent(QCloseEvent* event) {
   form_.Close();
 }
 
+void FormWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (!form_gone_ && event->type() == QEvent::ActivationChange && isActiveWindow()) form_.Activate();
+}
+
 bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
   const auto found = controls_by_widget_.find(watched);
   if (found != controls_by_widget_.end())

@@ -54,6 +54,7 @@ class FormWidget final : public QWidget, public FormView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

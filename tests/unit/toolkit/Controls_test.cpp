@@ -46,6 +46,21 @@ TEST_F(ControlsTest, LabelSizesItselfToItsTextUnlessWrapping) {
   EXPECT_EQ(label.Bounds(), (Rect{0, 0, 22, 72}));
 }
 
+TEST(Font, PixelSizeWinsOverPoints) {
+  struct Case {
+    int points;
+    int pixels;
+    int expected;
+  };
+  const Case cases[] = {{8, 0, 11}, {9, 0, 12}, {15, 0, 20}, {15, 19, 19}, {0, 0, 0}};
+  for (const Case& c : cases) {
+    Font font;
+    font.size_points = c.points;
+    font.size_pixels = c.pixels;
+    EXPECT_EQ(font.PixelHeight(), c.expected) << c.points << "pt " << c.pixels << "px";
+  }
+}
+
 TEST_F(ControlsTest, LabelColourChangeRepaintsWithoutResizing) {
   RecordingView view;
   Label& label = form.AddLabel("DeviceActiveLabel");

@@ -237,6 +237,15 @@ TEST_F(FormTest, ShowModalReturnsTheResultAndHidesTheForm) {
   dialog.SetView(nullptr);
 }
 
+TEST_F(FormTest, ActivationIsReportedOnlyForAShownForm) {
+  int activations = 0;
+  form.OnActivate = [&](Form&) { ++activations; };
+  form.Activate();
+  form.Show();
+  form.Activate();
+  EXPECT_EQ(activations, 1);
+}
+
 TEST_F(FormTest, CloseActionsAndClosingTheMainFormEndsTheProgram) {
   Form other(app, "SimpleForm");
   ASSERT_EQ(app.MainForm(), &form);
