@@ -73,7 +73,9 @@ std::size_t EventLoop::FireDueTimers() {
     if (found == timers_.end()) continue;
     Timer& timer = *found->second;
     if (!timer.Armed() || timer.Running() || timer.DueMs() > now) continue;
-    timer.Fire(now);
+    running_timers_.insert(d.id);
+    timer.Fire(now);  // may destroy the timer
+    running_timers_.erase(d.id);
     ++fired;
   }
   return fired;

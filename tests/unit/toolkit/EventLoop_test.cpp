@@ -63,6 +63,18 @@ TEST_F(EventLoopTest, HandlersMayStopOrDestroyOtherTimers) {
                                            "Killer@30"}));
 }
 
+TEST_F(EventLoopTest, AHandlerMayDestroyItsOwnTimer) {
+  auto timer = std::make_unique<Timer>(loop, "Once", 10, true);
+  int ticks = 0;
+  timer->OnTimer = [&](Timer&) {
+    ++ticks;
+    timer.reset();  // as a form closing and going away from its own tick
+  };
+  driver.Advance(50);
+  EXPECT_EQ(ticks, 1);
+  EXPECT_EQ(loop.NextDueMs(), std::nullopt);
+}
+
 // A handler that lets pending messages run must not run itself again.
 TEST_F(EventLoopTest, ATickIsNotNestedInsideItself) {
   Timer timer(loop, "Timer", 10, true);
