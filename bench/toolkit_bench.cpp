@@ -62,8 +62,8 @@ void BM_MoveImage(benchmark::State& state) {
     top = (top + 1) % 500;
   }
   state.SetItemsProcessed(state.iterations());
-  state.counters["rects_per_move"] =
-      benchmark::Counter(static_cast<double>(big.view.rects) / static_cast<double>(state.iterations()));
+  state.counters["rects_per_move"] = benchmark::Counter(static_cast<double>(big.view.rects) /
+                                                        static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_MoveImage);
 

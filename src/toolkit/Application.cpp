@@ -7,7 +7,10 @@
 namespace audio77::toolkit {
 
 Application::Application(EventLoop& loop)
-    : loop_(loop), pictures_(header_loader_), dialogs_(&scripted_dialogs_), measurer_(&estimated_measurer_) {}
+    : loop_(loop),
+      pictures_(header_loader_),
+      dialogs_(&scripted_dialogs_),
+      measurer_(&estimated_measurer_) {}
 
 Application::~Application() = default;
 

@@ -6,38 +6,59 @@ namespace audio77::toolkit {
 
 Control::Control(Form& form, ControlKind kind, std::string name, int tag, Control* parent,
                  std::size_t creation_index)
-    : form_(form), kind_(kind), name_(std::move(name)), tag_(tag), parent_(parent),
+    : form_(form),
+      kind_(kind),
+      name_(std::move(name)),
+      tag_(tag),
+      parent_(parent),
       creation_index_(creation_index) {}
 
 Control::~Control() = default;
 
 std::string_view Control::ClassName() const {
   switch (kind_) {
-    case ControlKind::kImage: return "TImage";
-    case ControlKind::kLabel: return "TLabel";
-    case ControlKind::kShape: return "TShape";
-    case ControlKind::kCheckBox: return "TCheckBox";
-    case ControlKind::kRadioButton: return "TRadioButton";
-    case ControlKind::kTrackBar: return "TTrackBar";
-    case ControlKind::kButton: return "TButton";
-    case ControlKind::kGroupBox: return "TGroupBox";
-    case ControlKind::kRadioGroup: return "TRadioGroup";
-    case ControlKind::kDirectoryList: return "TDirectoryListBox";
+    case ControlKind::kImage:
+      return "TImage";
+    case ControlKind::kLabel:
+      return "TLabel";
+    case ControlKind::kShape:
+      return "TShape";
+    case ControlKind::kCheckBox:
+      return "TCheckBox";
+    case ControlKind::kRadioButton:
+      return "TRadioButton";
+    case ControlKind::kTrackBar:
+      return "TTrackBar";
+    case ControlKind::kButton:
+      return "TButton";
+    case ControlKind::kGroupBox:
+      return "TGroupBox";
+    case ControlKind::kRadioGroup:
+      return "TRadioGroup";
+    case ControlKind::kDirectoryList:
+      return "TDirectoryListBox";
   }
   return "TControl";
 }
 
 bool Control::IsGraphic() const {
-  return kind_ == ControlKind::kImage || kind_ == ControlKind::kLabel || kind_ == ControlKind::kShape;
+  return kind_ == ControlKind::kImage || kind_ == ControlKind::kLabel ||
+         kind_ == ControlKind::kShape;
 }
 
 bool Control::IsContainer() const { return kind_ == ControlKind::kGroupBox; }
 
 void Control::SetLeft(int left) { Reposition({left, bounds_.top, bounds_.width, bounds_.height}); }
 void Control::SetTop(int top) { Reposition({bounds_.left, top, bounds_.width, bounds_.height}); }
-void Control::SetWidth(int width) { Reposition({bounds_.left, bounds_.top, width, bounds_.height}); }
-void Control::SetHeight(int height) { Reposition({bounds_.left, bounds_.top, bounds_.width, height}); }
-void Control::SetPosition(int left, int top) { Reposition({left, top, bounds_.width, bounds_.height}); }
+void Control::SetWidth(int width) {
+  Reposition({bounds_.left, bounds_.top, width, bounds_.height});
+}
+void Control::SetHeight(int height) {
+  Reposition({bounds_.left, bounds_.top, bounds_.width, height});
+}
+void Control::SetPosition(int left, int top) {
+  Reposition({left, top, bounds_.width, bounds_.height});
+}
 void Control::SetBounds(const Rect& bounds) { Reposition(bounds); }
 
 void Control::Reposition(const Rect& requested) {
@@ -53,7 +74,8 @@ void Control::Reposition(const Rect& requested) {
 
 Rect Control::ClientRect() const {
   Rect r = bounds_;
-  for (const Control* p = parent_; p != nullptr; p = p->parent_) r = r.Translated({p->Left(), p->Top()});
+  for (const Control* p = parent_; p != nullptr; p = p->parent_)
+    r = r.Translated({p->Left(), p->Top()});
   return r;
 }
 

@@ -4,12 +4,16 @@ namespace audio77::toolkit {
 
 MessageAnswer DismissAnswer(MessageButtons buttons) {
   switch (buttons) {
-    case MessageButtons::kOk: return MessageAnswer::kOk;
-    case MessageButtons::kYesNo: return MessageAnswer::kNo;
-    case MessageButtons::kAbortRetryIgnore: return MessageAnswer::kAbort;
+    case MessageButtons::kOk:
+      return MessageAnswer::kOk;
+    case MessageButtons::kYesNo:
+      return MessageAnswer::kNo;
+    case MessageButtons::kAbortRetryIgnore:
+      return MessageAnswer::kAbort;
     case MessageButtons::kOkCancel:
     case MessageButtons::kYesNoCancel:
-    case MessageButtons::kRetryCancel: return MessageAnswer::kCancel;
+    case MessageButtons::kRetryCancel:
+      return MessageAnswer::kCancel;
   }
   return MessageAnswer::kCancel;
 }

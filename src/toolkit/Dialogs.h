@@ -13,7 +13,15 @@ namespace audio77::toolkit {
 enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel, kRetryCancel, kAbortRetryIgnore };
 enum class MessageIcon { kNone, kError, kWarning, kInformation, kQuestion };
 // The answers carry the window system's numbers (1 OK ... 7 No).
-enum class MessageAnswer { kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7 };
+enum class MessageAnswer {
+  kOk = 1,
+  kCancel = 2,
+  kAbort = 3,
+  kRetry = 4,
+  kIgnore = 5,
+  kYes = 6,
+  kNo = 7
+};
 
 struct MessageRequest {
   std::string text;

@@ -22,7 +22,8 @@ bool Alphabetical(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-DirectoryList::DirectoryList(Form& form, std::string name, int tag, Control* parent, std::size_t index)
+DirectoryList::DirectoryList(Form& form, std::string name, int tag, Control* parent,
+                             std::size_t index)
     : Control(form, ControlKind::kDirectoryList, std::move(name), tag, parent, index) {}
 
 void DirectoryList::SetDirectory(std::string directory) {

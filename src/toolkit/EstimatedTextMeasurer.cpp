@@ -22,7 +22,8 @@ Size EstimatedTextMeasurer::Measure(std::string_view text, const Font& font, int
   std::size_t start = 0;
   while (true) {
     const std::size_t end = text.find('\n', start);
-    const int chars = CharacterCount(text.substr(start, end == std::string_view::npos ? end : end - start));
+    const int chars =
+        CharacterCount(text.substr(start, end == std::string_view::npos ? end : end - start));
     const int line_width = chars * char_width;
     if (wrap_width > 0 && line_width > wrap_width) {
       lines += (line_width + wrap_width - 1) / wrap_width;

@@ -19,13 +19,11 @@ void EventLoop::Post(std::function<void()> task) {
   Wake();
 }
 
+// Called under the lock, so that once SetWakeHandler has replaced a handler
+// no thread is still inside the old one (its owner may be going away).
 void EventLoop::Wake() {
-  std::function<void()> wake;
-  {
-    std::lock_guard lock(mutex_);
-    wake = wake_;
-  }
-  if (wake) wake();
+  std::lock_guard lock(mutex_);
+  if (wake_) wake_();
 }
 
 void EventLoop::ProcessPending() {
@@ -62,7 +60,8 @@ std::size_t EventLoop::FireDueTimers() {
   };
   std::vector<Due> due;
   for (const auto& [id, timer] : timers_) {
-    if (timer->Armed() && !timer->Running() && timer->DueMs() <= now) due.push_back({timer->DueMs(), id});
+    if (timer->Armed() && !timer->Running() && timer->DueMs() <= now)
+      due.push_back({timer->DueMs(), id});
   }
   std::stable_sort(due.begin(), due.end(), [](const Due& a, const Due& b) {
     return a.due != b.due ? a.due < b.due : a.id < b.id;
@@ -74,7 +73,9 @@ std::size_t EventLoop::FireDueTimers() {
     if (found == timers_.end()) continue;
     Timer& timer = *found->second;
     if (!timer.Armed() || timer.Running() || timer.DueMs() > now) continue;
-    timer.Fire(now);
+    running_timers_.insert(d.id);
+    timer.Fire(now);  // may destroy the timer
+    running_timers_.erase(d.id);
     ++fired;
   }
   return fired;

@@ -10,6 +10,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 
 #include "platform/Clock.h"
 
@@ -43,7 +44,8 @@ class EventLoop {
   std::size_t PendingTasks() const;
 
   // Called (from any thread) whenever work arrives or a timer changes, so the
-  // presentation can wake its own loop. The handler must not block.
+  // presentation can wake its own loop. The handler must not block and must
+  // not call back into the loop.
   void SetWakeHandler(std::function<void()> wake);
   // Runs the platform's pending input as part of ProcessPending.
   void SetPlatformPump(std::function<void()> pump);
@@ -56,6 +58,7 @@ class EventLoop {
   std::uint64_t RegisterTimer(Timer& timer);
   void UnregisterTimer(std::uint64_t id);
   void TimerChanged();
+  bool TimerRunning(std::uint64_t id) const { return running_timers_.contains(id); }
 
  private:
   std::size_t RunPostedTasks();
@@ -69,6 +72,7 @@ class EventLoop {
   std::function<void()> pump_;
   std::map<std::uint64_t, Timer*> timers_;  // UI thread only; ids grow with creation
   std::uint64_t next_timer_id_ = 1;
+  std::set<std::uint64_t> running_timers_;
 };
 
 }  // namespace audio77::toolkit

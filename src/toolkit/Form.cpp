@@ -10,18 +10,24 @@ namespace {
 
 std::uint32_t ButtonBit(MouseButton button) {
   switch (button) {
-    case MouseButton::kLeft: return kLeftButton;
-    case MouseButton::kRight: return kRightButton;
-    case MouseButton::kMiddle: return kMiddleButton;
+    case MouseButton::kLeft:
+      return kLeftButton;
+    case MouseButton::kRight:
+      return kRightButton;
+    case MouseButton::kMiddle:
+      return kMiddleButton;
   }
   return 0;
 }
 
 }  // namespace
 
-Form::Form(Application& app, std::string name) : app_(app), name_(std::move(name)) { app_.RegisterForm(*this); }
+Form::Form(Application& app, std::string name) : app_(app), name_(std::move(name)) {
+  app_.RegisterForm(*this);
+}
 
 Form::~Form() {
+  if (view_ != nullptr) view_->FormDestroyed();
   // Timers first: their handlers may refer to the controls.
   timers_.clear();
   app_.UnregisterForm(*this);
@@ -30,7 +36,8 @@ Form::~Form() {
 template <class T>
 T& Form::Add(std::string name, int tag, Control* parent) {
   if (parent != nullptr && (&parent->Owner() != this || !parent->IsContainer())) {
-    throw std::invalid_argument("parent of '" + name + "' is not a container of form '" + name_ + "'");
+    throw std::invalid_argument("parent of '" + name + "' is not a container of form '" + name_ +
+                                "'");
   }
   auto control = std::make_unique<T>(*this, std::move(name), tag, parent, controls_.size());
   T& added = *control;
@@ -39,9 +46,15 @@ T& Form::Add(std::string name, int tag, Control* parent) {
   return added;
 }
 
-Image& Form::AddImage(std::string name, int tag, Control* parent) { return Add<Image>(std::move(name), tag, parent); }
-Label& Form::AddLabel(std::string name, int tag, Control* parent) { return Add<Label>(std::move(name), tag, parent); }
-Shape& Form::AddShape(std::string name, int tag, Control* parent) { return Add<Shape>(std::move(name), tag, parent); }
+Image& Form::AddImage(std::string name, int tag, Control* parent) {
+  return Add<Image>(std::move(name), tag, parent);
+}
+Label& Form::AddLabel(std::string name, int tag, Control* parent) {
+  return Add<Label>(std::move(name), tag, parent);
+}
+Shape& Form::AddShape(std::string name, int tag, Control* parent) {
+  return Add<Shape>(std::move(name), tag, parent);
+}
 CheckBox& Form::AddCheckBox(std::string name, int tag, Control* parent) {
   return Add<CheckBox>(std::move(name), tag, parent);
 }
@@ -51,7 +64,9 @@ RadioButton& Form::AddRadioButton(std::string name, int tag, Control* parent) {
 TrackBar& Form::AddTrackBar(std::string name, int tag, Control* parent) {
   return Add<TrackBar>(std::move(name), tag, parent);
 }
-Button& Form::AddButton(std::string name, int tag, Control* parent) { return Add<Button>(std::move(name), tag, parent); }
+Button& Form::AddButton(std::string name, int tag, Control* parent) {
+  return Add<Button>(std::move(name), tag, parent);
+}
 GroupBox& Form::AddGroupBox(std::string name, int tag, Control* parent) {
   return Add<GroupBox>(std::move(name), tag, parent);
 }
@@ -84,7 +99,14 @@ Control* Form::FindControl(std::string_view name) const {
   return nullptr;
 }
 
-Control* Form::ControlAt(Point client, HitTest options) const { return HitIn(nullptr, client, options); }
+Control* Form::ControlAt(Point client, HitTest options) const {
+  return HitIn(nullptr, client, options);
+}
+
+Control* Form::ControlAtIn(const Control& container, Point client, HitTest options) const {
+  if (&container.Owner() != this || !container.IsContainer()) return nullptr;
+  return HitIn(&container, client, options);
+}
 
 Control* Form::HitIn(const Control* parent, Point client, const HitTest& options) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
@@ -143,10 +165,12 @@ void Form::SetFrameless(bool frameless) {
 void Form::ApplyPlacement() {
   const Size size = client_size_;
   auto centre_on = [&](const Rect& area) {
-    position_ = {area.left + (area.width - size.width) / 2, area.top + (area.height - size.height) / 2};
+    position_ = {area.left + (area.width - size.width) / 2,
+                 area.top + (area.height - size.height) / 2};
   };
   switch (placement_) {
-    case Placement::kDesigned: break;
+    case Placement::kDesigned:
+      break;
     case Placement::kScreenCenter:
       if (!shown_before_) centre_on({0, 0, app_.ScreenSize().width, app_.ScreenSize().height});
       break;
@@ -220,13 +244,21 @@ void Form::Restore() {
   Changed();
 }
 
+void Form::Activate() {
+  if (visible_ && OnActivate) OnActivate(*this);
+}
+
 void Form::Close() {
   CloseAction action = CloseAction::kHide;
   if (OnClose) OnClose(*this, action);
   switch (action) {
-    case CloseAction::kNone: return;
-    case CloseAction::kMinimize: Minimize(); return;
-    case CloseAction::kHide: break;
+    case CloseAction::kNone:
+      return;
+    case CloseAction::kMinimize:
+      Minimize();
+      return;
+    case CloseAction::kHide:
+      break;
   }
   Hide();
   if (app_.MainForm() == this) app_.Terminate();
@@ -253,7 +285,8 @@ Control* Form::InputTarget(Point client) const {
   return target != nullptr && target->EffectivelyEnabled() ? target : nullptr;
 }
 
-void Form::Deliver(Control* target, MouseAction action, Point client, MouseButton button, ShiftState shift) {
+void Form::Deliver(Control* target, MouseAction action, Point client, MouseButton button,
+                   ShiftState shift) {
   if (target != nullptr) {
     const Rect r = target->ClientRect();
     const MouseEvent event{button, {client.x - r.left, client.y - r.top}, shift};
@@ -297,14 +330,15 @@ void Form::MouseUp(Point client, MouseButton button, ShiftState shift) {
   }
   // The click comes before the release handler; only a left press that is
   // released over the same control is a click.
-  if (was_pressed && button == MouseButton::kLeft && target != nullptr && target->ClientRect().Contains(client) &&
-      target->EffectivelyEnabled()) {
+  if (was_pressed && button == MouseButton::kLeft && target != nullptr &&
+      target->ClientRect().Contains(client) && target->EffectivelyEnabled()) {
     target->Click();
   }
   Deliver(target, MouseAction::kUp, client, button, shift);
 }
 
-void Form::ControlMouse(Control& control, MouseAction action, Point local, MouseButton button, ShiftState shift) {
+void Form::ControlMouse(Control& control, MouseAction action, Point local, MouseButton button,
+                        ShiftState shift) {
   const Rect r = control.ClientRect();
   const Point client{local.x + r.left, local.y + r.top};
   Hook(action, client, button, shift);

@@ -99,6 +99,9 @@ class Form {
   Shape* FindShapeByTag(int tag) const { return FindByTag<Shape>(tag); }
   // The visible control under a client point, later controls first.
   Control* ControlAt(Point client, HitTest options = {}) const;
+  // The same, only among the controls inside one container (point still in
+  // the form's client coordinates).
+  Control* ControlAtIn(const Control& container, Point client, HitTest options = {}) const;
 
   // The window.
   const std::string& Caption() const { return caption_; }
@@ -108,7 +111,9 @@ class Form {
   // Screen position of the client area's top-left corner.
   Point Position() const { return position_; }
   void SetPosition(Point screen);
-  Rect ScreenRect() const { return {position_.x, position_.y, client_size_.width, client_size_.height}; }
+  Rect ScreenRect() const {
+    return {position_.x, position_.y, client_size_.width, client_size_.height};
+  }
   Point ClientToScreen(Point client) const { return client + position_; }
   Point ScreenToClient(Point screen) const { return screen - position_; }
   // An empty region means the whole rectangle.
@@ -138,6 +143,7 @@ class Form {
   WindowState State() const { return state_; }
   void Minimize();
   void Restore();
+  void Activate();
   // Runs OnClose; the action decides. Closing the main form ends the program.
   void Close();
   // Moves the window with the mouse until the button is released, as a drag on
@@ -149,6 +155,8 @@ class Form {
   FormMouseHandler OnMouseMove;
   FormMouseHandler OnMouseUp;
   std::function<void(Form&)> OnShow;
+  // The window became the active one (the presentation reports it).
+  std::function<void(Form&)> OnActivate;
   std::function<void(Form&)> OnHide;
   std::function<void(Form&, CloseAction&)> OnClose;
 
@@ -158,7 +166,8 @@ class Form {
   void MouseUp(Point client, MouseButton button, ShiftState shift);
   // Input that a standard control's own widget received (local coordinates).
   // Runs the hook and the control's handlers; the widget reports clicks itself.
-  void ControlMouse(Control& control, MouseAction action, Point local, MouseButton button, ShiftState shift);
+  void ControlMouse(Control& control, MouseAction action, Point local, MouseButton button,
+                    ShiftState shift);
   // The control that took the last press, until all buttons are released.
   Control* MouseCapture() const { return capture_; }
 
@@ -177,7 +186,8 @@ class Form {
   Control* HitIn(const Control* parent, Point client, const HitTest& options) const;
   Control* InputTarget(Point client) const;
   void Hook(MouseAction action, Point client, MouseButton button, ShiftState shift);
-  void Deliver(Control* target, MouseAction action, Point client, MouseButton button, ShiftState shift);
+  void Deliver(Control* target, MouseAction action, Point client, MouseButton button,
+               ShiftState shift);
   void ApplyPlacement();
   void Changed();
 

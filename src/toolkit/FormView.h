@@ -22,6 +22,8 @@ class FormView {
   virtual void StartSystemMove() = 0;
   // Runs until the form is no longer shown modally.
   virtual void RunModal() = 0;
+  // The form is being destroyed; the view must not touch it any more.
+  virtual void FormDestroyed() {}
 };
 
 }  // namespace audio77::toolkit

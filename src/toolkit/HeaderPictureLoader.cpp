@@ -11,12 +11,14 @@
 namespace audio77::toolkit {
 namespace {
 
-constexpr std::array<unsigned char, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::array<unsigned char, 8> kPngSignature = {0x89, 'P',  'N',  'G',
+                                                        '\r', '\n', 0x1A, '\n'};
 // Larger sizes are refused so that a corrupt header cannot ask for gigabytes later.
 constexpr std::uint32_t kMaxSide = 16384;
 
 std::uint32_t BigEndian32(const unsigned char* p) {
-  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+         p[3];
 }
 std::int32_t LittleEndian32(const unsigned char* p) {
   const std::uint32_t v = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
@@ -35,7 +37,8 @@ bool Plausible(std::int64_t width, std::int64_t height) {
 
 // PNG: signature, then the IHDR chunk with width and height.
 std::optional<Size> PngSize(const unsigned char* h, std::size_t n) {
-  if (n < 24 || std::memcmp(h, kPngSignature.data(), kPngSignature.size()) != 0) return std::nullopt;
+  if (n < 24 || std::memcmp(h, kPngSignature.data(), kPngSignature.size()) != 0)
+    return std::nullopt;
   if (std::memcmp(h + 12, "IHDR", 4) != 0) return std::nullopt;
   const std::int64_t w = BigEndian32(h + 16);
   const std::int64_t ht = BigEndian32(h + 20);

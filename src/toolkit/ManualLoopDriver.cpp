@@ -2,7 +2,8 @@
 
 namespace audio77::toolkit {
 
-ManualLoopDriver::ManualLoopDriver(EventLoop& loop, ManualClock& clock) : loop_(loop), clock_(clock) {}
+ManualLoopDriver::ManualLoopDriver(EventLoop& loop, ManualClock& clock)
+    : loop_(loop), clock_(clock) {}
 
 void ManualLoopDriver::RunPending() { loop_.ProcessPending(); }
 

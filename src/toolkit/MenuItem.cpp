@@ -26,7 +26,8 @@ void MenuItem::SetChecked(bool checked) {
 void MenuItem::UncheckRadioSiblings() {
   if (parent_ == nullptr) return;
   for (const auto& sibling : parent_->items_) {
-    if (sibling.get() != this && sibling->radio_item_ && sibling->group_ == group_) sibling->checked_ = false;
+    if (sibling.get() != this && sibling->radio_item_ && sibling->group_ == group_)
+      sibling->checked_ = false;
   }
 }
 

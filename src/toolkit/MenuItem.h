@@ -2,7 +2,7 @@
 // One entry of a pop-up menu. Its caption may carry "&" hot-key markers ("&&"
 // is a literal "&"). With automatic check a click flips the check mark; a radio
 // item instead checks itself and unchecks the other radio items of its group
-// among its siblings. Then OnClick runs.
+// among its siblings. Then OnClick runs. An item captioned "-" is a separator.
 
 #include <functional>
 #include <memory>

@@ -37,7 +37,7 @@ struct HookMessage {
   MouseAction action = MouseAction::kMove;
   MouseButton button = MouseButton::kLeft;
   ShiftState shift = kShiftNone;
-  Point screen;         // pointer position in screen coordinates
+  Point screen;          // pointer position in screen coordinates
   Form* form = nullptr;  // the form the input arrived at
 };
 

@@ -7,7 +7,8 @@ namespace audio77::toolkit {
 Picture::Picture(Size size, std::vector<std::uint32_t> pixels, std::string source)
     : size_(size), pixels_(std::move(pixels)), source_(std::move(source)) {
   if (size_.width < 0 || size_.height < 0) throw std::invalid_argument("negative picture size");
-  const auto expected = static_cast<std::size_t>(size_.width) * static_cast<std::size_t>(size_.height);
+  const auto expected =
+      static_cast<std::size_t>(size_.width) * static_cast<std::size_t>(size_.height);
   if (!pixels_.empty() && pixels_.size() != expected) {
     throw std::invalid_argument("pixel count does not match the picture size");
   }

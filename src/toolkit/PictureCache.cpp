@@ -22,7 +22,8 @@ PicturePtr PictureCache::Load(const std::string& path) {
   }
   const auto modified = std::filesystem::last_write_time(path, error);
   auto found = entries_.find(path);
-  if (found != entries_.end() && found->second.file_size == size && found->second.modified == modified) {
+  if (found != entries_.end() && found->second.file_size == size &&
+      found->second.modified == modified) {
     return found->second.picture;
   }
   if (found != entries_.end()) entries_.erase(found);

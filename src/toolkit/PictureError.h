@@ -17,7 +17,8 @@ class PictureError : public std::runtime_error {
     return PictureError(path, "Cannot open file \"" + path + "\". No such file or directory.");
   }
   static PictureError Unreadable(const std::string& path) {
-    return PictureError(path, "Cannot read picture \"" + path + "\": not a valid PNG or bitmap file.");
+    return PictureError(path,
+                        "Cannot read picture \"" + path + "\": not a valid PNG or bitmap file.");
   }
 
  private:

@@ -16,7 +16,9 @@ class PopupMenu {
 
   const std::string& Name() const { return name_; }
   MenuItem& Root() { return root_; }
-  MenuItem& Add(std::string name, std::string caption) { return root_.Add(std::move(name), std::move(caption)); }
+  MenuItem& Add(std::string name, std::string caption) {
+    return root_.Add(std::move(name), std::move(caption));
+  }
   MenuItem* Find(const std::string& name) { return root_.Find(name); }
 
   // Opens the menu at a screen position (through the application's presenter).

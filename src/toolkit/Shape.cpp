@@ -37,7 +37,8 @@ void Shape::SetPen(Color color, int width) {
 }
 
 Rect Shape::Outline() const {
-  if (type_ == ShapeType::kCircle || type_ == ShapeType::kSquare || type_ == ShapeType::kRoundSquare) {
+  if (type_ == ShapeType::kCircle || type_ == ShapeType::kSquare ||
+      type_ == ShapeType::kRoundSquare) {
     const int side = std::min(Width(), Height());
     return {(Width() - side) / 2, (Height() - side) / 2, side, side};
   }

@@ -30,17 +30,18 @@ void Timer::Restart() {
 }
 
 void Timer::Fire(std::uint64_t now_ms) {
-  if (running_ || !Armed()) return;
+  if (!Armed()) return;
   // The next interval counts from this tick; a handler that disables the timer
   // or changes its interval overrides it.
   due_ms_ = now_ms + interval_ms_;
   ++ticks_;
-  running_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{running_};
-  if (OnTimer) OnTimer(*this);
+  // A copy, so that a handler that destroys its own timer (with its form) is
+  // not running inside a destroyed function object; nothing of the timer is
+  // touched afterwards.
+  const auto handler = OnTimer;
+  if (handler) handler(*this);
 }
+
+bool Timer::Running() const { return loop_.TimerRunning(id_); }
 
 }  // namespace audio77::toolkit

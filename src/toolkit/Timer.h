@@ -32,7 +32,8 @@ class Timer {
 
   // For EventLoop only: runs one tick.
   void Fire(std::uint64_t now_ms);
-  bool Running() const { return running_; }
+  // Its handler is on the stack now.
+  bool Running() const;
 
  private:
   void Restart();
@@ -43,7 +44,6 @@ class Timer {
   bool enabled_;
   std::uint64_t due_ms_ = 0;
   std::uint64_t ticks_ = 0;
-  bool running_ = false;
   std::uint64_t id_ = 0;
 };
 

@@ -34,7 +34,9 @@ void TrayIcon::RightButtonUp(Point screen) {
   if (menu_ != nullptr) menu_->Popup(screen);
 }
 
-void TrayIcon::SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+void TrayIcon::SetChangeListener(std::function<void()> listener) {
+  listener_ = std::move(listener);
+}
 
 void TrayIcon::Changed() {
   if (listener_) listener_();

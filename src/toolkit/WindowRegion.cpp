@@ -6,7 +6,8 @@ namespace audio77::toolkit {
 
 WindowRegion::WindowRegion(std::vector<Rect> rects) {
   // Empty rectangles add nothing to the shape.
-  std::copy_if(rects.begin(), rects.end(), std::back_inserter(rects_), [](const Rect& r) { return !r.Empty(); });
+  std::copy_if(rects.begin(), rects.end(), std::back_inserter(rects_),
+               [](const Rect& r) { return !r.Empty(); });
 }
 
 bool WindowRegion::Contains(Point p) const {

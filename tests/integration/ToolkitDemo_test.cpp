@@ -11,7 +11,9 @@ namespace audio77::test {
 namespace {
 
 // The demo is a tool of the build, not part of the program folder.
-std::string DemoProgram() { return (DistDir().parent_path() / "tools" / "toolkit-demo" / "toolkit-demo").string(); }
+std::string DemoProgram() {
+  return (DistDir().parent_path() / "tools" / "toolkit-demo" / "toolkit-demo").string();
+}
 
 std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
   std::uint32_t v = 0;
@@ -22,7 +24,8 @@ std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
 TEST(ToolkitDemo, RendersTheDemoFormToAPng) {
   ASSERT_TRUE(std::filesystem::exists(DemoProgram())) << DemoProgram();
   TempDir dir;
-  const auto result = RunProcess(DemoProgram(), {"--render", dir.File("demo.png")}, {{"QT_QPA_PLATFORM", "offscreen"}});
+  const auto result = RunProcess(DemoProgram(), {"--render", dir.File("demo.png")},
+                                 {{"QT_QPA_PLATFORM", "offscreen"}});
   ASSERT_EQ(result.exit_code, 0) << result.err;
   const std::string png = dir.Read("demo.png");
   ASSERT_GE(png.size(), 24u);
@@ -37,7 +40,8 @@ TEST(ToolkitDemo, RefusesUnknownArgumentsAndUnwritableFiles) {
   EXPECT_EQ(usage.exit_code, 2);
   EXPECT_NE(usage.err.find("usage"), std::string::npos);
   TempDir dir;
-  const auto failed = RunProcess(DemoProgram(), {"--render", dir.File("missing/folder/demo.png")}, env);
+  const auto failed =
+      RunProcess(DemoProgram(), {"--render", dir.File("missing/folder/demo.png")}, env);
   EXPECT_EQ(failed.exit_code, 1);
   EXPECT_NE(failed.err.find("cannot write"), std::string::npos);
 }

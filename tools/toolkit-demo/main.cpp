@@ -37,7 +37,9 @@ int main(int argc, char** argv) {
   demo.background.OnMouseDown = [&form](Control&, const MouseEvent& e) {
     if (e.button == MouseButton::kLeft) form.StartSystemMove();
   };
-  demo.track.OnChange = [&demo](TrackBar& bar) { demo.level_bar.SetWidth(bar.Position() * 100 / 255); };
+  demo.track.OnChange = [&demo](TrackBar& bar) {
+    demo.level_bar.SetWidth(bar.Position() * 100 / 255);
+  };
   demo.circle.OnMouseDown = [&app, &demo](Control&, const MouseEvent&) {
     if (const auto chosen = app.GetDialogs().ChooseColor({demo.circle.BrushColor()})) {
       demo.circle.SetBrushColor(*chosen);

@@ -34,7 +34,8 @@ Image& PlaceImage(Form& form, const char* name, int tag, Rect r, PicturePtr pict
   return image;
 }
 
-Label& PlaceLabel(Form& form, const char* name, int tag, Point at, const char* caption, Color color, int points) {
+Label& PlaceLabel(Form& form, const char* name, int tag, Point at, const char* caption, Color color,
+                  int points) {
   Label& label = form.AddLabel(name, tag);
   label.SetPosition(at.x, at.y);
   label.SetTransparent(true);
@@ -68,18 +69,26 @@ T& Placed(T& control, Rect r) {
 
 DemoForm::DemoForm(Form& f)
     : form(f),
-      background(PlaceImage(f, "MainFormImage", 0, {0, 0, kWidth, kHeight}, Gradient({kWidth, kHeight}))),
-      clipped(PlaceImage(f, "ClippedImage", 1, {20, 20, 30, 20}, HalfAndHalf({60, 20}, 0xFFFF0000, 0xFF0000FF))),
-      stretched(PlaceImage(f, "StretchedImage", 2, {70, 20, 40, 24}, HalfAndHalf({4, 4}, 0xFF00FF00, 0xFF00FF00))),
-      level_bar(PlaceImage(f, "MicProgressImage", 3, {130, 26, 45, 10}, HalfAndHalf({100, 10}, 0xFFFFC000, 0xFFFFC000))),
+      background(
+          PlaceImage(f, "MainFormImage", 0, {0, 0, kWidth, kHeight}, Gradient({kWidth, kHeight}))),
+      clipped(PlaceImage(f, "ClippedImage", 1, {20, 20, 30, 20},
+                         HalfAndHalf({60, 20}, 0xFFFF0000, 0xFF0000FF))),
+      stretched(PlaceImage(f, "StretchedImage", 2, {70, 20, 40, 24},
+                           HalfAndHalf({4, 4}, 0xFF00FF00, 0xFF00FF00))),
+      level_bar(PlaceImage(f, "MicProgressImage", 3, {130, 26, 45, 10},
+                           HalfAndHalf({100, 10}, 0xFFFFC000, 0xFFFFC000))),
       title(PlaceLabel(f, "TitleLabel", 10, {20, 56}, "Audio77 toolkit", 0x0000FF, 14)),
-      wrapped(PlaceLabel(f, "WrappedLabel", 11, {220, 20}, "A label that wraps its words inside its width", 0xFFFFFF, 9)),
+      wrapped(PlaceLabel(f, "WrappedLabel", 11, {220, 20},
+                         "A label that wraps its words inside its width", 0xFFFFFF, 9)),
       disabled(PlaceLabel(f, "DisabledLabel", 12, {220, 90}, "Disabled", 0xFFFFFF, 9)),
       circle(PlaceShape(f, "CircleShape", 151, {20, 100, 40, 40}, ShapeType::kCircle, 0x0000FF)),
       ellipse(PlaceShape(f, "EllipseShape", 152, {70, 100, 60, 40}, ShapeType::kEllipse, 0xFFFF00)),
-      rectangle(PlaceShape(f, "RectangleShape", 153, {140, 100, 60, 40}, ShapeType::kRectangle, 0x00FFFF)),
-      round_rect(PlaceShape(f, "RoundRectShape", 154, {20, 150, 60, 40}, ShapeType::kRoundRect, 0x00FF00)),
-      round_square(PlaceShape(f, "RoundSquareShape", 155, {90, 150, 40, 40}, ShapeType::kRoundSquare, 0xFF00FF)),
+      rectangle(PlaceShape(f, "RectangleShape", 153, {140, 100, 60, 40}, ShapeType::kRectangle,
+                           0x00FFFF)),
+      round_rect(
+          PlaceShape(f, "RoundRectShape", 154, {20, 150, 60, 40}, ShapeType::kRoundRect, 0x00FF00)),
+      round_square(PlaceShape(f, "RoundSquareShape", 155, {90, 150, 40, 40},
+                              ShapeType::kRoundSquare, 0xFF00FF)),
       square(PlaceShape(f, "SquareShape", 156, {140, 150, 40, 40}, ShapeType::kSquare, 0xFF0000)),
       check(Placed(f.AddCheckBox("BeeCheckBox"), {20, 205, 100, 20})),
       group(Placed(f.AddGroupBox("LedGroup"), {220, 120, 130, 110})),

@@ -13,9 +13,9 @@ class DemoForm {
 
   Form& form;
   Image& background;
-  Image& clipped;     // a 60 x 20 picture in a 30 x 20 control: the right half is cut off
-  Image& stretched;   // a 4 x 4 picture stretched over 40 x 24
-  Image& level_bar;   // a 100-pixel bar shown 45 pixels wide
+  Image& clipped;    // a 60 x 20 picture in a 30 x 20 control: the right half is cut off
+  Image& stretched;  // a 4 x 4 picture stretched over 40 x 24
+  Image& level_bar;  // a 100-pixel bar shown 45 pixels wide
   Label& title;
   Label& wrapped;
   Label& disabled;
@@ -29,7 +29,7 @@ class DemoForm {
   GroupBox& group;
   RadioButton& radio_a;
   RadioButton& radio_b;
-  Shape& swatch;      // a graphic control inside the group box
+  Shape& swatch;  // a graphic control inside the group box
   TrackBar& track;
   Button& button;
   RadioGroup& modes;

@@ -18,11 +18,12 @@ constexpr Color kDisabledText = 0x808080;
 }  // namespace
 
 QImage FormPainter::View(const Picture& picture) {
-  return QImage(reinterpret_cast<const uchar*>(picture.Pixels().data()), picture.Width(), picture.Height(),
-                picture.Width() * 4, QImage::Format_ARGB32);
+  return QImage(reinterpret_cast<const uchar*>(picture.Pixels().data()), picture.Width(),
+                picture.Height(), picture.Width() * 4, QImage::Format_ARGB32);
 }
 
-void FormPainter::Paint(QPainter& painter, const Form& form, const Control* container, const QRect& dirty) {
+void FormPainter::Paint(QPainter& painter, const Form& form, const Control* container,
+                        const QRect& dirty) {
   for (const auto& owned : form.Controls()) {
     const Control& control = *owned;
     if (control.Parent() != container || !control.IsGraphic() || !control.Visible()) continue;
@@ -30,10 +31,17 @@ void FormPainter::Paint(QPainter& painter, const Form& form, const Control* cont
     if (!area.intersects(dirty)) continue;
     painter.save();
     switch (control.Kind()) {
-      case ControlKind::kImage: PaintImage(painter, static_cast<const Image&>(control)); break;
-      case ControlKind::kLabel: PaintLabel(painter, static_cast<const Label&>(control)); break;
-      case ControlKind::kShape: PaintShape(painter, static_cast<const Shape&>(control)); break;
-      default: break;
+      case ControlKind::kImage:
+        PaintImage(painter, static_cast<const Image&>(control));
+        break;
+      case ControlKind::kLabel:
+        PaintLabel(painter, static_cast<const Label&>(control));
+        break;
+      case ControlKind::kShape:
+        PaintShape(painter, static_cast<const Shape&>(control));
+        break;
+      default:
+        break;
     }
     painter.restore();
   }
@@ -67,9 +75,15 @@ void FormPainter::PaintLabel(QPainter& painter, const Label& label) {
   painter.setPen(ToQColor(label.EffectivelyEnabled() ? label.GetFont().color : kDisabledText));
   int flags = Qt::AlignTop;
   switch (label.Alignment()) {
-    case TextAlignment::kLeft: flags |= Qt::AlignLeft; break;
-    case TextAlignment::kCenter: flags |= Qt::AlignHCenter; break;
-    case TextAlignment::kRight: flags |= Qt::AlignRight; break;
+    case TextAlignment::kLeft:
+      flags |= Qt::AlignLeft;
+      break;
+    case TextAlignment::kCenter:
+      flags |= Qt::AlignHCenter;
+      break;
+    case TextAlignment::kRight:
+      flags |= Qt::AlignRight;
+      break;
   }
   if (label.WordWrap()) flags |= Qt::TextWordWrap;
   painter.drawText(area, flags, QString::fromStdString(label.Caption()));
@@ -82,14 +96,19 @@ void FormPainter::PaintShape(QPainter& painter, const Shape& shape) {
   const int inset = pen / 2;
   QRectF area(outline.left + inset, outline.top + inset, outline.width - pen, outline.height - pen);
   if (pen % 2 == 1) area.translate(0.5, 0.5);
-  painter.setRenderHint(QPainter::Antialiasing, shape.Type() != ShapeType::kRectangle && shape.Type() != ShapeType::kSquare);
+  painter.setRenderHint(QPainter::Antialiasing, shape.Type() != ShapeType::kRectangle &&
+                                                    shape.Type() != ShapeType::kSquare);
   painter.setBrush(shape.BrushClear() ? QBrush(Qt::NoBrush) : QBrush(ToQColor(shape.BrushColor())));
   painter.setPen(pen > 0 ? QPen(ToQColor(shape.PenColor()), pen) : QPen(Qt::NoPen));
   switch (shape.Type()) {
     case ShapeType::kCircle:
-    case ShapeType::kEllipse: painter.drawEllipse(area); break;
+    case ShapeType::kEllipse:
+      painter.drawEllipse(area);
+      break;
     case ShapeType::kRectangle:
-    case ShapeType::kSquare: painter.drawRect(area); break;
+    case ShapeType::kSquare:
+      painter.drawRect(area);
+      break;
     case ShapeType::kRoundRect:
     case ShapeType::kRoundSquare: {
       // Corners of an eighth of the size, as a classic rounded rectangle has.

@@ -21,7 +21,8 @@ class FormPainter {
  public:
   // Paints the graphic children of container (nullptr: the form's top level)
   // that meet the dirty rectangle; coordinates are the container's own.
-  static void Paint(QPainter& painter, const Form& form, const Control* container, const QRect& dirty);
+  static void Paint(QPainter& painter, const Form& form, const Control* container,
+                    const QRect& dirty);
 
   // A view of the picture's pixels (no copy; valid while the picture lives).
   static QImage View(const Picture& picture);

@@ -26,9 +26,12 @@ QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 MouseButton ToButton(Qt::MouseButton button) {
   switch (button) {
-    case Qt::RightButton: return MouseButton::kRight;
-    case Qt::MiddleButton: return MouseButton::kMiddle;
-    default: return MouseButton::kLeft;
+    case Qt::RightButton:
+      return MouseButton::kRight;
+    case Qt::MiddleButton:
+      return MouseButton::kMiddle;
+    default:
+      return MouseButton::kLeft;
   }
 }
 
@@ -66,7 +69,23 @@ FormWidget::FormWidget(Form& form, QWidget* parent) : QWidget(parent), form_(for
 
 FormWidget::~FormWidget() {
   if (modal_loop_ != nullptr) modal_loop_->quit();
-  if (form_.View() == this) form_.SetView(nullptr);
+  if (!form_gone_ && form_.View() == this) form_.SetView(nullptr);
+}
+
+void FormWidget::FormDestroyed() {
+  // The controls go with the form: drop every reference to them and stop
+  // feeding input into it.
+  form_gone_ = true;
+  if (modal_loop_ != nullptr) modal_loop_->quit();
+  for (auto& [control, widget] : widgets_) {
+    widget->removeEventFilter(this);
+    QObject::disconnect(widget, nullptr, this, nullptr);
+    if (widget->parentWidget() == this) widget->deleteLater();
+  }
+  widgets_.clear();
+  controls_by_widget_.clear();
+  hide();
+  setEnabled(false);
 }
 
 QWidget* FormWidget::WidgetFor(const Control& control) const {
@@ -114,15 +133,20 @@ QWidget* FormWidget::CreateWidget(Control& control) {
       widget = button;
       break;
     }
-    case ControlKind::kGroupBox: widget = new ContainerWidget(control, parent); break;
+    case ControlKind::kGroupBox:
+      widget = new ContainerWidget(control, parent);
+      break;
     case ControlKind::kRadioGroup:
       widget = new RadioGroupWidget(parent, [this, &control](int index) {
         static_cast<RadioGroup&>(control).Select(index);
         Sync(control);
       });
       break;
-    case ControlKind::kDirectoryList: widget = new QListWidget(parent); break;
-    default: return nullptr;
+    case ControlKind::kDirectoryList:
+      widget = new QListWidget(parent);
+      break;
+    default:
+      return nullptr;
   }
   widget->setObjectName(QString::fromStdString(control.Name()));
   widget->installEventFilter(this);
@@ -155,7 +179,8 @@ void FormWidget::Sync(Control& control) {
     case ControlKind::kTrackBar: {
       const auto& bar = static_cast<const TrackBar&>(control);
       auto* slider = static_cast<QSlider*>(widget);
-      slider->setOrientation(bar.GetOrientation() == Orientation::kHorizontal ? Qt::Horizontal : Qt::Vertical);
+      slider->setOrientation(bar.GetOrientation() == Orientation::kHorizontal ? Qt::Horizontal
+                                                                              : Qt::Vertical);
       slider->setRange(bar.Min(), bar.Max());
       slider->setPageStep(bar.PageSize());
       slider->setValue(bar.Position());
@@ -163,10 +188,12 @@ void FormWidget::Sync(Control& control) {
       break;
     }
     case ControlKind::kButton:
-      static_cast<QPushButton*>(widget)->setText(QString::fromStdString(static_cast<const Button&>(control).Caption()));
+      static_cast<QPushButton*>(widget)->setText(
+          QString::fromStdString(static_cast<const Button&>(control).Caption()));
       break;
     case ControlKind::kGroupBox:
-      static_cast<QGroupBox*>(widget)->setTitle(QString::fromStdString(static_cast<const GroupBox&>(control).Caption()));
+      static_cast<QGroupBox*>(widget)->setTitle(
+          QString::fromStdString(static_cast<const GroupBox&>(control).Caption()));
       break;
     case ControlKind::kRadioGroup:
       static_cast<RadioGroupWidget*>(widget)->Sync(static_cast<const RadioGroup&>(control));
@@ -179,7 +206,8 @@ void FormWidget::Sync(Control& control) {
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
   widget->setVisible(control.Visible());
 }
@@ -206,14 +234,15 @@ void FormWidget::ApplyWindowFlags() {
 }
 
 void FormWidget::ApplyFormState() {
-  if (applying_) return;
+  if (applying_ || form_gone_) return;
   applying_ = true;
   if (frameless_applied_ != form_.Frameless()) ApplyWindowFlags();
   setWindowTitle(QString::fromStdString(form_.Caption()));
   const Size size = form_.ClientSize();
   setFixedSize(size.width, size.height);
   const Point pos = form_.Position();
-  if (geometry().topLeft() != QPoint(pos.x, pos.y)) setGeometry(pos.x, pos.y, size.width, size.height);
+  if (geometry().topLeft() != QPoint(pos.x, pos.y))
+    setGeometry(pos.x, pos.y, size.width, size.height);
   if (form_.Region().Empty()) {
     clearMask();
   } else {
@@ -246,6 +275,7 @@ void FormWidget::RunModal() {
 }
 
 QImage FormWidget::RenderToImage() {
+  if (form_gone_) return {};
   QImage image(size(), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
@@ -253,7 +283,8 @@ QImage FormWidget::RenderToImage() {
     QImage mask(size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
     QPainter mask_painter(&mask);
-    for (const Rect& r : form_.Region().Rects()) mask_painter.fillRect(r.left, r.top, r.width, r.height, Qt::black);
+    for (const Rect& r : form_.Region().Rects())
+      mask_painter.fillRect(r.left, r.top, r.width, r.height, Qt::black);
     mask_painter.end();
     QPainter painter(&image);
     painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
@@ -266,6 +297,7 @@ void FormWidget::paintEvent(QPaintEvent* event) {
   ++paint_count_;
   last_painted_ = event->region();
   QPainter painter(this);
+  if (form_gone_) return;
   painter.fillRect(event->rect(), ToQColor(form_.BackgroundColor()));
   FormPainter::Paint(painter, form_, nullptr, event->rect());
 }
@@ -280,27 +312,40 @@ bool FormWidget::AlreadyForwarded(const QInputEvent* event) {
 }
 
 void FormWidget::ForwardMouse(QMouseEvent* event, Point p, bool double_click) {
+  if (form_gone_) return;
   if (AlreadyForwarded(event)) return;
   ShiftState shift = ToShift(event->modifiers(), event->buttons());
   if (double_click) shift |= kDoubleClick;
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: form_.MouseDown(p, ToButton(event->button()), shift); break;
-    case QEvent::MouseButtonRelease: form_.MouseUp(p, ToButton(event->button()), shift); break;
-    default: form_.MouseMove(p, shift); break;
+    case QEvent::MouseButtonDblClick:
+      form_.MouseDown(p, ToButton(event->button()), shift);
+      break;
+    case QEvent::MouseButtonRelease:
+      form_.MouseUp(p, ToButton(event->button()), shift);
+      break;
+    default:
+      form_.MouseMove(p, shift);
+      break;
   }
 }
 
-void FormWidget::mousePressEvent(QMouseEvent* event) { ForwardMouse(event, ToPoint(event->position()), false); }
+void FormWidget::mousePressEvent(QMouseEvent* event) {
+  ForwardMouse(event, ToPoint(event->position()), false);
+}
 void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   ForwardMouse(event, ToPoint(event->position()), true);
 }
-void FormWidget::mouseMoveEvent(QMouseEvent* event) { ForwardMouse(event, ToPoint(event->position()), false); }
-void FormWidget::mouseReleaseEvent(QMouseEvent* event) { ForwardMouse(event, ToPoint(event->position()), false); }
+void FormWidget::mouseMoveEvent(QMouseEvent* event) {
+  ForwardMouse(event, ToPoint(event->position()), false);
+}
+void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
+  ForwardMouse(event, ToPoint(event->position()), false);
+}
 
 void FormWidget::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (applying_) return;
+  if (applying_ || form_gone_) return;
   const QPoint origin = geometry().topLeft();
   applying_ = true;
   form_.SetPosition({origin.x(), origin.y()});
@@ -309,20 +354,27 @@ void FormWidget::moveEvent(QMoveEvent* event) {
 
 void FormWidget::closeEvent(QCloseEvent* event) {
   // The model decides what closing means (hide, minimise, end the program).
+  if (form_gone_) return;
   event->ignore();
   form_.Close();
 }
 
+void FormWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (!form_gone_ && event->type() == QEvent::ActivationChange && isActiveWindow()) form_.Activate();
+}
+
 bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
   const auto found = controls_by_widget_.find(watched);
-  if (found != controls_by_widget_.end()) ForwardWidgetMouse(*found->second, static_cast<QWidget*>(watched), event);
+  if (found != controls_by_widget_.end())
+    ForwardWidgetMouse(*found->second, static_cast<QWidget*>(watched), event);
   return QWidget::eventFilter(watched, event);
 }
 
 void FormWidget::ForwardWidgetMouse(Control& control, QWidget* widget, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove &&
-      type != QEvent::MouseButtonDblClick) {
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseMove && type != QEvent::MouseButtonDblClick) {
     return;
   }
   auto* mouse = static_cast<QMouseEvent*>(event);

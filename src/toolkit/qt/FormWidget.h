@@ -44,6 +44,7 @@ class FormWidget final : public QWidget, public FormView {
   void FormChanged() override;
   void StartSystemMove() override;
   void RunModal() override;
+  void FormDestroyed() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -53,6 +54,7 @@ class FormWidget final : public QWidget, public FormView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -65,6 +67,7 @@ class FormWidget final : public QWidget, public FormView {
   void ForwardWidgetMouse(Control& control, QWidget* widget, QEvent* event);
 
   Form& form_;
+  bool form_gone_ = false;
   std::map<const Control*, QWidget*> widgets_;
   std::map<const QObject*, Control*> controls_by_widget_;
   QEventLoop* modal_loop_ = nullptr;

@@ -24,7 +24,8 @@ QtEventLoopBridge::~QtEventLoopBridge() {
 // Any thread: one queued pump at a time is enough, it takes everything posted.
 void QtEventLoopBridge::RequestPump() {
   if (pump_requested_.exchange(true)) return;
-  QMetaObject::invokeMethod(this, [this] { Pump(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { Pump(); }, Qt::QueuedConnection);
 }
 
 void QtEventLoopBridge::Pump() {

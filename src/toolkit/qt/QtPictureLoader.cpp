@@ -21,9 +21,11 @@ PicturePtr QtPictureLoader::Load(const std::string& path) {
   const auto width = static_cast<std::size_t>(image.width());
   std::vector<std::uint32_t> pixels(width * static_cast<std::size_t>(image.height()));
   for (int y = 0; y < image.height(); ++y) {
-    std::memcpy(pixels.data() + static_cast<std::size_t>(y) * width, image.constScanLine(y), width * 4);
+    std::memcpy(pixels.data() + static_cast<std::size_t>(y) * width, image.constScanLine(y),
+                width * 4);
   }
-  return std::make_shared<const Picture>(Size{image.width(), image.height()}, std::move(pixels), path);
+  return std::make_shared<const Picture>(Size{image.width(), image.height()}, std::move(pixels),
+                                         path);
 }
 
 }  // namespace audio77::toolkit::qt

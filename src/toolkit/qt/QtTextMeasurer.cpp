@@ -14,7 +14,6 @@ QFont ToQFont(const Font& font) {
   return q;
 }
 
-
 Size QtTextMeasurer::Measure(std::string_view text, const Font& font, int wrap_width) {
   const QFontMetrics metrics(ToQFont(font));
   const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

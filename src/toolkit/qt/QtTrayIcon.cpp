@@ -20,10 +20,12 @@ QtTrayIcon::~QtTrayIcon() { tray_.SetChangeListener(nullptr); }
 
 void QtTrayIcon::Sync() {
   const PicturePtr& picture = tray_.GetPicture();
-  if (picture && picture->HasPixels()) icon_.setIcon(QIcon(QPixmap::fromImage(FormPainter::View(*picture).copy())));
+  if (picture && picture->HasPixels())
+    icon_.setIcon(QIcon(QPixmap::fromImage(FormPainter::View(*picture).copy())));
   icon_.setToolTip(QString::fromStdString(tray_.Hint()));
   // A tray without an icon would only warn; it shows once it has a picture.
-  icon_.setVisible(tray_.Visible() && !icon_.icon().isNull() && QSystemTrayIcon::isSystemTrayAvailable());
+  icon_.setVisible(tray_.Visible() && !icon_.icon().isNull() &&
+                   QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 void QtTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {

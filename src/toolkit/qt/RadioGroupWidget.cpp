@@ -32,9 +32,11 @@ void RadioGroupWidget::Rebuild(const RadioGroup& group) {
 
 void RadioGroupWidget::Sync(const RadioGroup& group) {
   setTitle(QString::fromStdString(group.Caption()));
-  bool same = buttons_.size() == static_cast<qsizetype>(group.Items().size()) && columns_ == group.Columns();
+  bool same = buttons_.size() == static_cast<qsizetype>(group.Items().size()) &&
+              columns_ == group.Columns();
   for (qsizetype i = 0; same && i < buttons_.size(); ++i) {
-    same = buttons_[i]->text() == QString::fromStdString(group.Items()[static_cast<std::size_t>(i)]);
+    same =
+        buttons_[i]->text() == QString::fromStdString(group.Items()[static_cast<std::size_t>(i)]);
   }
   if (!same) Rebuild(group);
   for (qsizetype i = 0; i < buttons_.size(); ++i) {

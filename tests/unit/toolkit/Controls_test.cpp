@@ -16,7 +16,8 @@ TEST_F(ControlsTest, ImageAutoSizeFollowsThePictureAndOtherwiseKeepsItsSize) {
   Image& image = form.AddImage("Logo");
   image.SetBounds({5, 6, 30, 40});
   image.SetPicture(Picture::Filled({12, 8}, 0xFF112233));
-  EXPECT_EQ(image.Bounds(), (Rect{5, 6, 30, 40})) << "without automatic sizing the control keeps its size";
+  EXPECT_EQ(image.Bounds(), (Rect{5, 6, 30, 40}))
+      << "without automatic sizing the control keeps its size";
   image.SetAutoSize(true);
   EXPECT_EQ(image.Bounds(), (Rect{5, 6, 12, 8}));
   image.SetPicture(Picture::Filled({3, 4}, 0xFF000000));
@@ -45,6 +46,21 @@ TEST_F(ControlsTest, LabelSizesItselfToItsTextUnlessWrapping) {
   EXPECT_EQ(label.Bounds(), (Rect{0, 0, 22, 72}));
 }
 
+TEST(Font, PixelSizeWinsOverPoints) {
+  struct Case {
+    int points;
+    int pixels;
+    int expected;
+  };
+  const Case cases[] = {{8, 0, 11}, {9, 0, 12}, {15, 0, 20}, {15, 19, 19}, {0, 0, 0}};
+  for (const Case& c : cases) {
+    Font font;
+    font.size_points = c.points;
+    font.size_pixels = c.pixels;
+    EXPECT_EQ(font.PixelHeight(), c.expected) << c.points << "pt " << c.pixels << "px";
+  }
+}
+
 TEST_F(ControlsTest, LabelColourChangeRepaintsWithoutResizing) {
   RecordingView view;
   Label& label = form.AddLabel("DeviceActiveLabel");
@@ -66,9 +82,9 @@ TEST_F(ControlsTest, ShapeOutlineKeepsCirclesAndSquaresRound) {
     Rect outline;
   };
   const Case cases[] = {
-      {ShapeType::kCircle, {10, 0, 20, 20}},    {ShapeType::kSquare, {10, 0, 20, 20}},
+      {ShapeType::kCircle, {10, 0, 20, 20}},      {ShapeType::kSquare, {10, 0, 20, 20}},
       {ShapeType::kRoundSquare, {10, 0, 20, 20}}, {ShapeType::kEllipse, {0, 0, 40, 20}},
-      {ShapeType::kRectangle, {0, 0, 40, 20}},  {ShapeType::kRoundRect, {0, 0, 40, 20}},
+      {ShapeType::kRectangle, {0, 0, 40, 20}},    {ShapeType::kRoundRect, {0, 0, 40, 20}},
   };
   for (const Case& c : cases) {
     shape.SetType(c.type);
@@ -150,13 +166,15 @@ TEST_F(ControlsTest, RadioGroupSelectionAndDisabledGroup) {
 
 TEST_F(ControlsTest, DirectoryListGivesSubFoldersAsFullPathsAlphabetically) {
   audio77::test::TempDir dir;
-  for (const char* name : {"beta", "Alpha", "gamma", "alpha2"}) std::filesystem::create_directories(dir.path() / name);
+  for (const char* name : {"beta", "Alpha", "gamma", "alpha2"})
+    std::filesystem::create_directories(dir.path() / name);
   dir.Write("zeta.txt", "a file, not a folder");
   DirectoryList& list = form.AddDirectoryList("DirectoryListBox");
   list.Hide();
   list.SetDirectory(dir.path().string());
   const auto p = [&](const char* n) { return (dir.path() / n).string(); };
-  EXPECT_EQ(list.Items(), (std::vector<std::string>{p("Alpha"), p("alpha2"), p("beta"), p("gamma")}));
+  EXPECT_EQ(list.Items(),
+            (std::vector<std::string>{p("Alpha"), p("alpha2"), p("beta"), p("gamma")}));
   std::filesystem::create_directories(dir.path() / "delta");
   list.Refresh();
   EXPECT_EQ(list.Items().size(), 5u);

@@ -11,7 +11,9 @@ namespace {
 class EventLoopTest : public ToolkitTest {
  protected:
   std::vector<std::string> log;
-  void Log(Timer& timer) { log.push_back(timer.Name() + "@" + std::to_string(clock.NowMs() - 1000)); }
+  void Log(Timer& timer) {
+    log.push_back(timer.Name() + "@" + std::to_string(clock.NowMs() - 1000));
+  }
 };
 
 TEST_F(EventLoopTest, TimersFireAtTheirOwnTimesInOrder) {
@@ -20,8 +22,8 @@ TEST_F(EventLoopTest, TimersFireAtTheirOwnTimesInOrder) {
   Timer search(loop, "Timer1", 50, false);
   for (Timer* t : {&animation, &bee, &search}) t->OnTimer = [this](Timer& timer) { Log(timer); };
   driver.Advance(45);
-  EXPECT_EQ(log, (std::vector<std::string>{"BeeTimer@10", "Timer@20", "BeeTimer@20", "BeeTimer@30", "Timer@40",
-                                           "BeeTimer@40"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"BeeTimer@10", "Timer@20", "BeeTimer@20", "BeeTimer@30",
+                                           "Timer@40", "BeeTimer@40"}));
   EXPECT_EQ(clock.NowMs(), 1045u);
   EXPECT_EQ(search.Ticks(), 0u);
 }
@@ -57,7 +59,20 @@ TEST_F(EventLoopTest, HandlersMayStopOrDestroyOtherTimers) {
     t.SetEnabled(false);
   };
   driver.Advance(30);
-  EXPECT_EQ(log, (std::vector<std::string>{"Victim@10", "Killer@10", "Stopper@10", "Killer@20", "Killer@30"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"Victim@10", "Killer@10", "Stopper@10", "Killer@20",
+                                           "Killer@30"}));
+}
+
+TEST_F(EventLoopTest, AHandlerMayDestroyItsOwnTimer) {
+  auto timer = std::make_unique<Timer>(loop, "Once", 10, true);
+  int ticks = 0;
+  timer->OnTimer = [&](Timer&) {
+    ++ticks;
+    timer.reset();  // as a form closing and going away from its own tick
+  };
+  driver.Advance(50);
+  EXPECT_EQ(ticks, 1);
+  EXPECT_EQ(loop.NextDueMs(), std::nullopt);
 }
 
 // A handler that lets pending messages run must not run itself again.

@@ -20,10 +20,12 @@ class FormTest : public ToolkitTest {
   }
   void Trace(Control& c) {
     c.OnMouseDown = [this](Control& s, const MouseEvent& e) {
-      log.push_back(s.Name() + " down " + std::to_string(e.position.x) + "," + std::to_string(e.position.y));
+      log.push_back(s.Name() + " down " + std::to_string(e.position.x) + "," +
+                    std::to_string(e.position.y));
     };
     c.OnMouseMove = [this](Control& s, const MouseEvent& e) {
-      log.push_back(s.Name() + " move " + std::to_string(e.position.x) + "," + std::to_string(e.position.y));
+      log.push_back(s.Name() + " move " + std::to_string(e.position.x) + "," +
+                    std::to_string(e.position.y));
     };
     c.OnMouseUp = [this](Control& s, const MouseEvent&) { log.push_back(s.Name() + " up"); };
     c.OnClick = [this](Control& s) { log.push_back(s.Name() + " click"); };
@@ -66,18 +68,21 @@ TEST_F(FormTest, ControlAtFindsGraphicControlsLaterFirstAtAnyDepth) {
     Control* expected;
   };
   const Case cases[] = {
-      {{15, 15}, {}, &knob},                                   // disabled and later: found
-      {{15, 15}, {.include_disabled = false}, &back},          // disabled skipped
-      {{57, 57}, {}, &swatch},                                 // inside the box, in box coordinates
-      {{52, 52}, {}, &back},                                   // box itself is not graphic
+      {{15, 15}, {}, &knob},                           // disabled and later: found
+      {{15, 15}, {.include_disabled = false}, &back},  // disabled skipped
+      {{57, 57}, {}, &swatch},                         // inside the box, in box coordinates
+      {{52, 52}, {}, &back},                           // box itself is not graphic
       {{52, 52}, {.include_windowed = true}, &box},
-      {{5, 95}, {}, &back},                                    // check box is windowed
+      {{5, 95}, {}, &back},  // check box is windowed
       {{5, 95}, {.include_windowed = true}, &check},
-      {{100, 100}, {}, nullptr},                               // right/bottom edges are outside
+      {{100, 100}, {}, nullptr},  // right/bottom edges are outside
   };
   for (const Case& c : cases) {
     EXPECT_EQ(form.ControlAt(c.at, c.options), c.expected) << c.at.x << "," << c.at.y;
   }
+  EXPECT_EQ(form.ControlAtIn(box, {57, 57}), &swatch);
+  EXPECT_EQ(form.ControlAtIn(box, {15, 15}), nullptr) << "only inside the container";
+  EXPECT_EQ(form.ControlAtIn(back, {15, 15}), nullptr) << "an image holds no controls";
   box.Hide();
   EXPECT_EQ(form.ControlAt({57, 57}), &back) << "children of a hidden container are not on screen";
 }
@@ -87,8 +92,11 @@ TEST_F(FormTest, HookSeesEveryInputBeforeTheControlAndNeverConsumesIt) {
   Image& knob = PlacedImage("Knob", {10, 10, 20, 20});
   Trace(knob);
   app.AddMouseHook([this](const HookMessage& m) {
-    const char* what = m.action == MouseAction::kDown ? "down" : m.action == MouseAction::kMove ? "move" : "up";
-    log.push_back(std::string("hook ") + what + " " + std::to_string(m.screen.x) + "," + std::to_string(m.screen.y));
+    const char* what = m.action == MouseAction::kDown   ? "down"
+                       : m.action == MouseAction::kMove ? "move"
+                                                        : "up";
+    log.push_back(std::string("hook ") + what + " " + std::to_string(m.screen.x) + "," +
+                  std::to_string(m.screen.y));
   });
   form.MouseDown({15, 12}, MouseButton::kLeft, kShiftNone);
   form.MouseMove({60, 70}, kLeftButton);  // dragged off the control: it keeps the capture
@@ -108,7 +116,8 @@ TEST_F(FormTest, ClickNeedsLeftPressAndReleaseOverTheSameEnabledControl) {
   form.MouseUp({6, 6}, MouseButton::kLeft, kShiftNone);
   form.MouseDown({5, 5}, MouseButton::kRight, kShiftNone);
   form.MouseUp({5, 5}, MouseButton::kRight, kShiftNone);
-  EXPECT_EQ(log, (std::vector<std::string>{"Close down 5,5", "Close click", "Close up", "Close down 5,5", "Close up"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"Close down 5,5", "Close click", "Close up",
+                                           "Close down 5,5", "Close up"}));
 }
 
 TEST_F(FormTest, InputOnDisabledControlsAndBackgroundGoesToTheForm) {
@@ -226,6 +235,15 @@ TEST_F(FormTest, ShowModalReturnsTheResultAndHidesTheForm) {
   EXPECT_EQ(dialog.ShowModal(), 7);
   EXPECT_EQ(shows, 3);
   dialog.SetView(nullptr);
+}
+
+TEST_F(FormTest, ActivationIsReportedOnlyForAShownForm) {
+  int activations = 0;
+  form.OnActivate = [&](Form&) { ++activations; };
+  form.Activate();
+  form.Show();
+  form.Activate();
+  EXPECT_EQ(activations, 1);
 }
 
 TEST_F(FormTest, CloseActionsAndClosingTheMainFormEndsTheProgram) {

@@ -1,9 +1,8 @@
-#include "toolkit/MenuItem.h"
-
 #include <string>
 #include <vector>
 
 #include "ToolkitFixture.h"
+#include "toolkit/MenuItem.h"
 #include "toolkit/MenuPresenter.h"
 #include "toolkit/ScriptedDialogs.h"
 
@@ -15,8 +14,12 @@ TEST(MenuItem, PlainCaptionDropsHotKeyMarkers) {
     const char* caption;
     const char* plain;
   };
-  const Case cases[] = {{"&Close", "Close"},       {"Rock && Roll", "Rock & Roll"}, {"a&&&b", "a&b"},
-                        {"trailing&", "trailing"}, {"", ""},                        {"&&&&", "&&"}};
+  const Case cases[] = {{"&Close", "Close"},
+                        {"Rock && Roll", "Rock & Roll"},
+                        {"a&&&b", "a&b"},
+                        {"trailing&", "trailing"},
+                        {"", ""},
+                        {"&&&&", "&&"}};
   for (const Case& c : cases) {
     MenuItem item("Item", c.caption, nullptr);
     EXPECT_EQ(item.PlainCaption(), c.plain) << c.caption;
@@ -35,7 +38,8 @@ TEST(MenuItem, AutoCheckRadioItemsKeepOneMarkPerGroup) {
   }
   toggle.SetAutoCheck(true);
   std::vector<std::string> clicked;
-  for (MenuItem* item : {&blue, &red, &toggle}) item->OnClick = [&](MenuItem& m) { clicked.push_back(m.Name()); };
+  for (MenuItem* item : {&blue, &red, &toggle})
+    item->OnClick = [&](MenuItem& m) { clicked.push_back(m.Name()); };
 
   blue.Click();
   red.Click();
@@ -122,7 +126,8 @@ TEST(ScriptedDialogs, AnswersInOrderAndRecordsWhatWasShown) {
   dialogs.QueueColor(0x00F0CAA6u);
   dialogs.QueueColor(std::nullopt);
   dialogs.QueueSaveFile("/home/u/profile.ini");
-  const MessageRequest warning{"No device", "Audio77", MessageIcon::kWarning, MessageButtons::kYesNo};
+  const MessageRequest warning{"No device", "Audio77", MessageIcon::kWarning,
+                               MessageButtons::kYesNo};
   EXPECT_EQ(dialogs.ShowMessage(warning), MessageAnswer::kYes);
   EXPECT_EQ(dialogs.ShowMessage(warning), MessageAnswer::kNo) << "unscripted: dismissed";
   EXPECT_EQ(dialogs.ChooseColor({0x0000FF}), std::optional<Color>(0x00F0CAA6u));

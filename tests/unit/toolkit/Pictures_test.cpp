@@ -10,14 +10,17 @@
 namespace audio77::toolkit::test {
 namespace {
 
-std::string Fixture(const char* name) { return audio77::test::FixturePath(std::string("toolkit/") + name).string(); }
+std::string Fixture(const char* name) {
+  return audio77::test::FixturePath(std::string("toolkit/") + name).string();
+}
 
 TEST(HeaderPictureLoader, ReadsSizesOfPngAndBitmaps) {
   struct Case {
     const char* file;
     Size size;
   };
-  const Case cases[] = {{"bar_6x4.png", {6, 4}}, {"green_5x3.bmp", {5, 3}}, {"topdown_2x7.bmp", {2, 7}}};
+  const Case cases[] = {
+      {"bar_6x4.png", {6, 4}}, {"green_5x3.bmp", {5, 3}}, {"topdown_2x7.bmp", {2, 7}}};
   HeaderPictureLoader loader;
   for (const Case& c : cases) {
     const PicturePtr picture = loader.Load(Fixture(c.file));
@@ -74,7 +77,8 @@ TEST(PictureCache, ReadsAFileOnceUntilItChanges) {
   EXPECT_EQ(cache.Load(path), first);
   EXPECT_EQ(loader.loads, 1);
 
-  std::filesystem::copy_file(Fixture("green_5x3.bmp"), path, std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(Fixture("green_5x3.bmp"), path,
+                             std::filesystem::copy_options::overwrite_existing);
   EXPECT_EQ(cache.Load(path)->GetSize(), (Size{5, 3}));
   EXPECT_EQ(loader.loads, 2);
 

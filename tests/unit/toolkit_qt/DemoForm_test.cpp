@@ -58,7 +58,8 @@ TEST(DemoFormRendering, OffscreenPictureShowsEveryKindOfControl) {
       {"shape inside the group box", {245, 207}, 255, 165, 0},
   };
   for (const Case& c : cases) {
-    EXPECT_TRUE(Near(At(image, c.at.x(), c.at.y()), c.r, c.g, c.b)) << c.what << ": " << At(image, c.at.x(), c.at.y()).name().toStdString();
+    EXPECT_TRUE(Near(At(image, c.at.x(), c.at.y()), c.r, c.g, c.b))
+        << c.what << ": " << At(image, c.at.x(), c.at.y()).name().toStdString();
   }
   // Not stretched, the picture keeps its size and is cut at the control's edge:
   // its blue half would start at x = 50.
@@ -69,7 +70,8 @@ TEST(DemoFormRendering, OffscreenPictureShowsEveryKindOfControl) {
   const Rect t = demo.title.Bounds();
   bool red_text = false;
   for (int y = t.top; y < t.Bottom() && !red_text; ++y) {
-    for (int x = t.left; x < t.Right() && !red_text; ++x) red_text = Near(At(image, x, y), 255, 0, 0, 40);
+    for (int x = t.left; x < t.Right() && !red_text; ++x)
+      red_text = Near(At(image, x, y), 255, 0, 0, 40);
   }
   EXPECT_TRUE(red_text);
   EXPECT_GT(t.width, 100) << "sized to its text with the real font";

@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QPointer>
 #include <QRadioButton>
 #include <QSlider>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,13 +66,16 @@ TEST_F(FormWidgetTest, MouseGoesToTheHookFirstThenToTheControl) {
   knob.OnClick = [&](Control&) { log.push_back("click"); };
   knob.OnMouseUp = [&](Control&, const MouseEvent&) { log.push_back("up"); };
   app.AddMouseHook([&](const HookMessage& m) {
-    log.push_back(m.action == MouseAction::kDown ? "hook down" : m.action == MouseAction::kUp ? "hook up" : "hook move");
+    log.push_back(m.action == MouseAction::kDown ? "hook down"
+                  : m.action == MouseAction::kUp ? "hook up"
+                                                 : "hook move");
   });
   FormWidget widget(form);
   SendMouse(&widget, QEvent::MouseButtonPress, {15, 17}, Qt::LeftButton, Qt::LeftButton);
   SendMouse(&widget, QEvent::MouseMove, {16, 17}, Qt::NoButton, Qt::LeftButton);
   SendMouse(&widget, QEvent::MouseButtonRelease, {16, 17}, Qt::LeftButton, Qt::NoButton);
-  EXPECT_EQ(log, (std::vector<std::string>{"hook down", "down 5,7", "hook move", "hook up", "click", "up"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"hook down", "down 5,7", "hook move", "hook up", "click",
+                                           "up"}));
 }
 
 TEST_F(FormWidgetTest, StandardControlsAreRealWidgetsInStepWithTheModel) {
@@ -154,6 +159,26 @@ TEST_F(FormWidgetTest, ShowModalRunsUntilTheFormHides) {
   loop.Post([&] { close.Click(); });
   EXPECT_EQ(dialog.ShowModal(), 1);
   EXPECT_FALSE(widget.isVisible());
+}
+
+// Wiring that tears the form down first must not leave the window pointing
+// at freed controls.
+TEST_F(FormWidgetTest, AWindowOutlivingItsFormIsInert) {
+  auto doomed = std::make_unique<Form>(app, "Doomed");
+  CheckBox& check = doomed->AddCheckBox("Check");
+  FormWidget widget(*doomed);
+  auto* qcheck = static_cast<QCheckBox*>(widget.WidgetFor(check));
+  ASSERT_NE(qcheck, nullptr);
+  QPointer<QCheckBox> guard(qcheck);
+  doomed->Show();
+  doomed.reset();
+  EXPECT_FALSE(widget.isVisible());
+  EXPECT_EQ(widget.WidgetFor(check), nullptr);
+  if (guard) guard->click();  // nothing reaches the freed form
+  SendMouse(&widget, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_TRUE(widget.RenderToImage().isNull());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(guard.isNull()) << "its widgets are gone";
 }
 
 }  // namespace

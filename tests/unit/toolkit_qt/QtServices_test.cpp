@@ -23,7 +23,9 @@
 namespace audio77::toolkit::qt::test {
 namespace {
 
-std::string Fixture(const char* name) { return audio77::test::FixturePath(std::string("toolkit/") + name).string(); }
+std::string Fixture(const char* name) {
+  return audio77::test::FixturePath(std::string("toolkit/") + name).string();
+}
 
 TEST(QtPictureLoader, DecodesPngAndBitmapPixels) {
   TestApp();

@@ -38,7 +38,8 @@ inline QApplication& TestApp() {
 inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
                       Qt::MouseButtons buttons) {
   static quint64 timestamp = 1000;
-  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons,
+                    Qt::NoModifier);
   event.setTimestamp(++timestamp);
   QApplication::sendEvent(widget, &event);
 }
