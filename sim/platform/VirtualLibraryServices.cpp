@@ -1,5 +1,5 @@
 // Run-time loading and message boxes of the virtual platform.
-#include "sim/platform/PosixDynamicLibrary.h"
+#include "platform/posix/PosixDynamicLibrary.h"
 #include "sim/platform/RecordingMessageBox.h"
 #include "sim/platform/VirtualServices.h"
 

@@ -12,7 +12,7 @@
 #include "device/DeviceLibrary.h"
 #include "platform/RecordingDebugOutput.h"
 #include "sim/core/VirtualDevice.h"
-#include "sim/platform/PosixDynamicLibrary.h"
+#include "platform/posix/PosixDynamicLibrary.h"
 #include "sim/platform/RecordingMessageBox.h"
 #include "support/TempDir.h"
 
@@ -43,7 +43,7 @@ class DeviceLibraryFixture : public ::testing::Test {
   sim::VirtualDevice& device() { return sim::VirtualDevice::Instance(); }
 
   test::TempDir folder_;
-  sim::PosixDynamicLibrary loader_{test::DistDir().string() + "/"};
+  PosixDynamicLibrary loader_{test::DistDir().string() + "/"};
   RecordingDebugOutput debug_;
   sim::RecordingMessageBox message_box_;
   DeviceLibrary library_{loader_, debug_, message_box_};

@@ -1,7 +1,7 @@
 #pragma once
 // Run-time loading with dlopen: a bare file name is looked for in the program
-// folder first, then by the system's search (LD_LIBRARY_PATH, the cache, the
-// default folders). Modules are never unloaded.
+// folder first, then by the system's search; a name with a folder is loaded
+// from there. Modules are never unloaded.
 
 #include <string>
 
@@ -9,9 +9,10 @@
 
 namespace audio77 {
 
-class LinuxDynamicLibrary final : public DynamicLibrary {
+class PosixDynamicLibrary final : public DynamicLibrary {
  public:
-  explicit LinuxDynamicLibrary(std::string program_folder) : program_folder_(std::move(program_folder)) {}
+  // program_folder ends with a separator, or is empty.
+  explicit PosixDynamicLibrary(std::string program_folder) : program_folder_(std::move(program_folder)) {}
   std::shared_ptr<LoadedModule> Load(const std::string& file_name, LoadFailure& failure) override;
 
  private:

@@ -1,10 +1,10 @@
-#include "sim/platform/PosixDynamicLibrary.h"
+#include "platform/posix/PosixDynamicLibrary.h"
 
 #include <dlfcn.h>
 
 #include <cerrno>
 
-namespace audio77::sim {
+namespace audio77 {
 namespace {
 
 class PosixModule final : public LoadedModule {
@@ -39,4 +39,4 @@ std::shared_ptr<LoadedModule> PosixDynamicLibrary::Load(const std::string& file_
   return std::make_shared<PosixModule>(handle);
 }
 
-}  // namespace audio77::sim
+}  // namespace audio77
