@@ -1,4 +1,4 @@
-#include "CtlDispatch.h"
+#include "CtlTestRun.h"
 
 #include <gtest/gtest.h>
 
@@ -7,19 +7,6 @@
 
 namespace audio77::ctl {
 namespace {
-
-struct Outcome {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCommand(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  CtlContext context(out, err);
-  const int code = RunCtl(context, args);
-  return {code, out.str(), err.str()};
-}
 
 TEST(CtlDispatch, HelpVersionAndUsageErrors) {
   const auto help = RunCommand({"--help"});

@@ -3,25 +3,12 @@
 #include <filesystem>
 #include <sstream>
 
-#include "CtlDispatch.h"
+#include "CtlTestRun.h"
 #include "support/ProcessRunner.h"
 #include "support/TempDir.h"
 
 namespace audio77::ctl {
 namespace {
-
-struct Outcome {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCommand(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  CtlContext context(out, err);
-  const int code = RunCtl(context, args);
-  return {code, out.str(), err.str()};
-}
 
 // Made with openssl enc -des-cbc, key "KiteTune", zero IV.
 constexpr const char* kAudioEntry =

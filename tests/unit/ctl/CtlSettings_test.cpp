@@ -5,7 +5,7 @@
 #include <sstream>
 #include <thread>
 
-#include "CtlDispatch.h"
+#include "CtlTestRun.h"
 #include "support/ProcessRunner.h"
 #include "support/TempDir.h"
 
@@ -13,19 +13,6 @@ namespace audio77::ctl {
 namespace {
 
 using test::TempDir;
-
-struct Outcome {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCommand(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  CtlContext context(out, err);
-  const int code = RunCtl(context, args);
-  return {code, out.str(), err.str()};
-}
 
 TEST(CtlSettings, IniDumpAndGetShowWhatTheReaderHolds) {
   TempDir dir;
