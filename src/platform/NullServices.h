@@ -41,6 +41,14 @@ class NullDeviceEnumerator final : public DeviceEnumerator {
   }
 };
 
+class NullDeviceNotifier final : public DeviceNotifier {
+ public:
+  std::unique_ptr<DeviceNotification> Subscribe(
+      UiPoster, std::function<void(const DeviceInterfaceEvent&)>) override {
+    return nullptr;
+  }
+};
+
 class NullServiceManager final : public ServiceManager {
  public:
   std::unique_ptr<ServiceConnection> OpenManager(std::uint32_t) override { return nullptr; }

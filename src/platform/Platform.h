@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
 #include "platform/DeviceEnumerator.h"
+#include "platform/DeviceNotifier.h"
 #include "platform/DriverExtension.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/HidBackend.h"
@@ -31,6 +32,7 @@ struct Platform {
   HidBackend& hid;
   DriverExtension& extension;
   DeviceEnumerator& devices;
+  DeviceNotifier& notifier;
   ServiceManager& services;
   InstanceLock& instance_lock;
   InstanceLink& instance_link;

@@ -19,7 +19,8 @@ OwningPlatformHost::OwningPlatformHost(PlatformServices services)
                 Required(services_.folders),       Required(services_.registry),
                 Required(services_.loader),        Required(services_.message_box),
                 Required(services_.hid),           Required(services_.extension),
-                Required(services_.devices),       Required(services_.services),
+                Required(services_.devices),       Required(services_.notifier),
+                Required(services_.services),
                 Required(services_.instance_lock), Required(services_.instance_link),
                 Required(services_.bus)} {}
 

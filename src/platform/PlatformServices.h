@@ -17,6 +17,7 @@ struct PlatformServices {
   std::unique_ptr<HidBackend> hid;
   std::unique_ptr<DriverExtension> extension;
   std::unique_ptr<DeviceEnumerator> devices;
+  std::unique_ptr<DeviceNotifier> notifier;
   std::unique_ptr<ServiceManager> services;
   std::unique_ptr<InstanceLock> instance_lock;
   std::unique_ptr<InstanceLink> instance_link;

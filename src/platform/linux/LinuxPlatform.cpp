@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxPlatform.h"
 
+#include "platform/NullServices.h"
 #include "platform/PlatformServices.h"
 #include "platform/StderrDebugOutput.h"
 #include "platform/SteadyClock.h"
@@ -19,6 +20,7 @@ std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
   services.hid = CreateLinuxHidBackend(context);
   services.extension = CreateLinuxDriverExtension(context);
   services.devices = CreateLinuxDeviceEnumerator(context);
+  services.notifier = std::make_unique<NullDeviceNotifier>();  // replaced by the real watcher
   services.services = CreateLinuxServiceManager(context);
   services.instance_lock = CreateLinuxInstanceLock(context);
   services.instance_link = CreateLinuxInstanceLink(context);

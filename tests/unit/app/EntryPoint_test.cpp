@@ -163,7 +163,8 @@ TEST(EntryPoint, StartupExceptionIsShownAndExitIsZero) {
   Platform& base = h.host->Get();
   RecordingMessageBox box;
   Platform platform{base.debug,   base.clock,     base.folders,  base.registry,      base.loader,
-                    box,          base.hid,       base.extension, base.devices,      base.services,
+                    box,          base.hid,       base.extension, base.devices,      base.notifier,
+                    base.services,
                     base.instance_lock, base.instance_link, base.bus};
   EntryPoint entry(platform, []() -> std::unique_ptr<WindowInstance> {
     throw std::runtime_error("'x' is not a valid integer value");
