@@ -42,6 +42,12 @@ std::string ExtensionTransport::Path() {
   return SharedPath();
 }
 
+void ExtensionTransport::SetPath(std::uint16_t vendor_id, std::uint16_t product_id) {
+  const std::string path = FormatPath(vendor_id, product_id);
+  std::lock_guard lock(path_mutex);
+  SharedPath() = path;
+}
+
 void ExtensionTransport::ForgetPath() {
   std::lock_guard lock(path_mutex);
   SharedPath().clear();

@@ -19,6 +19,8 @@ class ExtensionTransport {
 
   explicit ExtensionTransport(DriverExtension& extension) : extension_(extension) {}
 
+  // Points later requests at the IDs without opening anything.
+  void SetPath(std::uint16_t vendor_id, std::uint16_t product_id);
   // Sets the process-wide path for the IDs; 0 when it opens, 1 when not.
   int PresenceTest(std::uint16_t vendor_id, std::uint16_t product_id);
   // 0 done (value replaced); 1 path does not open; 2 request failed;
