@@ -23,15 +23,15 @@ constexpr ControlResource Centered(ControlResource row) {
 // The caption of a skinned button: a centred line of text over its image.
 constexpr ControlResource OnButton(std::string_view name, int tag, Rect button, int on_page,
                                    std::string_view caption) {
-  return Centered(Lbl(name, tag, {button.left + 4, button.top + (button.height - 16) / 2,
-                                  button.width - 8, 16},
-                      on_page, caption));
+  return Centered(
+      Lbl(name, tag, {button.left + 4, button.top + (button.height - 16) / 2, button.width - 8, 16},
+          on_page, caption));
 }
 constexpr ControlResource Swatch(std::string_view name, int tag, Rect rect) {
-  return {ResourceKind::kShape, name, tag, rect, {}, page::kLed};
+  return {ResourceKind::kShape, name, tag, rect, {}, pages::kLed};
 }
 constexpr ControlResource Bevel(std::string_view name, Rect rect) {
-  return {ResourceKind::kBevel, name, 0, rect, {}, page::kEvery};
+  return {ResourceKind::kBevel, name, 0, rect, {}, pages::kEvery};
 }
 constexpr ControlResource Hidden(ControlResource row) {
   row.hidden = true;
@@ -42,7 +42,7 @@ constexpr ControlResource Disabled(ControlResource row) {
   return row;
 }
 
-using namespace page;
+using namespace pages;
 
 // Design layout of an 800 x 600 window: a title strip (y 0..40), a left column
 // (x 0..180) with the page picture, the menu buttons and the device state, the
@@ -385,8 +385,9 @@ void Create(toolkit::Form& form, const ControlResource& row) {
 std::span<const ControlResource> MainFormControls() { return kControls; }
 
 const ControlResource* FindControlResource(std::string_view name) {
-  const auto it = std::find_if(std::begin(kControls), std::end(kControls),
-                               [name](const ControlResource& row) { return row.name == name; });
+  const auto* const it =
+      std::find_if(std::begin(kControls), std::end(kControls),
+                   [name](const ControlResource& row) { return row.name == name; });
   return it == std::end(kControls) ? nullptr : &*it;
 }
 

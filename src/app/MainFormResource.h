@@ -36,7 +36,7 @@ namespace audio77 {
 enum class ResourceKind { kImage, kLabel, kShape, kBevel, kCheckBox, kDirectoryList };
 
 // Page numbers of the main window (0: the control belongs to every page).
-namespace page {
+namespace pages {
 inline constexpr int kEvery = 0;
 inline constexpr int kEq = 1;
 inline constexpr int kEffect = 2;
@@ -46,7 +46,7 @@ inline constexpr int k3D = 5;
 inline constexpr int kLed = 6;
 inline constexpr int kEnc = 7;
 inline constexpr int kVoiceMagic = 8;
-}  // namespace page
+}  // namespace pages
 
 struct ControlResource {
   ResourceKind kind = ResourceKind::kImage;
@@ -57,7 +57,7 @@ struct ControlResource {
   std::string_view caption;
   // The page the control belongs to. (The skin's default page for the EQ and
   // Mic fills is 0; a skin that wants them on their own page says so.)
-  int page = page::kEvery;
+  int page = pages::kEvery;
   bool hidden = false;    // not visible at design
   bool disabled = false;  // not enabled at design
   bool centered = false;  // label text centred (the captions of buttons and tabs)

@@ -25,8 +25,8 @@ class MainFormResourceTest : public ::testing::Test {
   // (and those of every page) are shown.
   void ShowOnly(int shown_page) {
     for (const ControlResource& row : MainFormControls()) {
-      form.FindControl(row.name)->SetVisible(
-          !row.hidden && (row.page == page::kEvery || row.page == shown_page));
+      form.FindControl(row.name)->SetVisible(!row.hidden &&
+                                             (row.page == pages::kEvery || row.page == shown_page));
     }
   }
 
@@ -52,6 +52,8 @@ TEST_F(MainFormResourceTest, EveryControlOfTheTagTableHasItsClassAndTag) {
   const ControlKind kImage = ControlKind::kImage;
   const ControlKind kLabel = ControlKind::kLabel;
   const ControlKind kShape = ControlKind::kShape;
+  // Image and label of one Tag side by side.
+  // clang-format off
   const Case cases[] = {
       {"CloseImage", kImage, 0}, {"MinimizeImage", kImage, 1},
       {"Menu1Image", kImage, 2}, {"Menu1Label", kLabel, 2},
@@ -123,6 +125,7 @@ TEST_F(MainFormResourceTest, EveryControlOfTheTagTableHasItsClassAndTag) {
       {"ColorRainbowSliderImage", kImage, 439},
       {"BeeCheckBox", ControlKind::kCheckBox, 0},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const toolkit::Control* control = form.FindControl(c.name);
@@ -263,7 +266,7 @@ TEST_F(MainFormResourceTest, TaggedImagesOfOnePageDoNotOverlap) {
       const ControlResource& b = rows[j];
       if (a.kind != ResourceKind::kImage || b.kind != ResourceKind::kImage) continue;
       if (a.tag == 0 || b.tag == 0 || a.hidden || b.hidden) continue;
-      if (a.page != b.page && a.page != page::kEvery && b.page != page::kEvery) continue;
+      if (a.page != b.page && a.page != pages::kEvery && b.page != pages::kEvery) continue;
       if (a.tag % 100 == b.tag % 100) continue;
       EXPECT_TRUE(a.rect.Intersected(b.rect).Empty()) << a.name << " overlaps " << b.name;
     }
