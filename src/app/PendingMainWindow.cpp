@@ -2,12 +2,11 @@
 
 namespace audio77 {
 
-PendingMainWindow::PendingMainWindow(Platform& platform, std::string raw_command_line,
-                                     MessageLoop loop)
-    : platform_(platform),
-      loop_(std::move(loop)),
-      messages_(platform.bus),
-      activation_(std::move(raw_command_line)) {
+PendingMainWindow::PendingMainWindow(const WindowInstanceContext& context)
+    : platform_(context.platform),
+      app_(context.app),
+      messages_(context.platform.bus),
+      activation_(context.raw_command_line) {
   platform_.bus.SetHandler([this](std::uint32_t message) { OnMessage(message); });
 }
 
@@ -15,7 +14,7 @@ PendingMainWindow::~PendingMainWindow() { platform_.bus.SetHandler(nullptr); }
 
 void PendingMainWindow::Run() {
   Activate();  // the main window is shown and activated as the loop starts
-  loop_.run();
+  app_.Loop().Run();
 }
 
 void PendingMainWindow::BringForward() {
@@ -23,12 +22,14 @@ void PendingMainWindow::BringForward() {
   Activate();
 }
 
+void PendingMainWindow::Close() { app_.Terminate(); }
+
 void PendingMainWindow::Activate() {
   if (activation_.OnActivate(platform_.debug)) minimised_ = true;
 }
 
 void PendingMainWindow::OnMessage(std::uint32_t message) {
-  if (message == messages_.app_exit) loop_.quit();
+  if (message == messages_.app_exit) Close();
 }
 
 }  // namespace audio77
