@@ -11,7 +11,7 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
     : platform_(platform),
       app_(app),
       form_(app, "AudioMainForm"),
-      library_(platform.loader, platform.debug, platform.message_box),
+      library_(platform.loader, platform.debug, app.Boxes()),
       session_(platform, library_) {}
 
 TAudioMainForm::~TAudioMainForm() { FormDestroy(); }
@@ -46,7 +46,7 @@ void TAudioMainForm::OnSessionMessage(std::uint32_t message) {
 }
 
 void TAudioMainForm::CloseMenuClick() {
-  platform_.bus.Broadcast(platform_.bus.Register(kEffectExitMessage), 100);
+  platform_.bus.Broadcast(platform_.bus.Register(kEffectExitMessage));
   form_.Close();
 }
 
@@ -56,6 +56,16 @@ void TAudioMainForm::BringForward() {
     form_.Restore();
   }
   form_.Activate();
+}
+
+void TAudioMainForm::MinimizeToTray() {
+  // Where the desktop has no notification area the window only minimises, so
+  // it can always be brought back.
+  if (tray_icon_ != nullptr && tray_icon_->Visible()) {
+    form_.Hide();
+  } else {
+    form_.Minimize();
+  }
 }
 
 }  // namespace audio77

@@ -75,6 +75,8 @@ class TAudioMainForm {
   void CloseMenuClick();
   // Restores a minimised window, otherwise raises it.
   void BringForward();
+  // The minimise of a start at logon: into the notification area.
+  void MinimizeToTray();
 
  private:
   // Construction, in order.

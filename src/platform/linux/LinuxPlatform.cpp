@@ -16,7 +16,6 @@ std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
   const LinuxContext context{*services.debug, *services.clock, *services.folders};
   services.registry = CreateLinuxRegistry(context);
   services.loader = CreateLinuxDynamicLibrary(context);
-  services.message_box = CreateLinuxMessageBox(context);
   services.hid = CreateLinuxHidBackend(context);
   services.extension = CreateLinuxDriverExtension(context);
   services.devices = CreateLinuxDeviceEnumerator(context);

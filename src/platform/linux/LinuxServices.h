@@ -21,7 +21,6 @@ std::unique_ptr<KnownFolders> CreateLinuxKnownFolders();
 void InstallLinuxFileGuard();
 std::unique_ptr<Registry> CreateLinuxRegistry(const LinuxContext& context);
 std::unique_ptr<DynamicLibrary> CreateLinuxDynamicLibrary(const LinuxContext& context);
-std::unique_ptr<MessageBox> CreateLinuxMessageBox(const LinuxContext& context);
 std::unique_ptr<HidBackend> CreateLinuxHidBackend(const LinuxContext& context);
 std::unique_ptr<DriverExtension> CreateLinuxDriverExtension(const LinuxContext& context);
 std::unique_ptr<DeviceEnumerator> CreateLinuxDeviceEnumerator(const LinuxContext& context);
