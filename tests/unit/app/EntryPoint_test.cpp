@@ -130,6 +130,8 @@ TEST(EntryPoint, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
         : h_(h), runs_(runs), second_windows_(second_windows), forward_(forward) {}
     void Run() override {
       ++runs_;
+      // A window instance publishes itself under the application's title.
+      h_.host->Get().instance_link.Publish("Audio77", [this] { BringForward(); });
       // While the first runs, the user starts the program again.
       EntryPoint second(h_.host->Get(), *h_.app, [this](const WindowInstanceContext&) {
         ++second_windows_;
