@@ -112,17 +112,26 @@ TEST_F(UdevDeviceNotifierTest,
   for (std::size_t i = 3; i < 6; ++i) EXPECT_EQ(seen_[i].change, DeviceChange::kRemoveComplete);
 }
 
-TEST_F(UdevDeviceNotifierTest, DevicesPresentBeforeTheSubscriptionAreNamedAtRemoval) {
-  testbed_.Plug({.vendor_id = 0x046D, .product_id = 0xC31C});
+TEST_F(UdevDeviceNotifierTest, RemovalsAreNamedWithoutSysfsEvenForDevicesPresentBeforeTheSubscription) {
+  const test::UsbDeviceSetup device{.vendor_id = 0x046D, .product_id = 0xC31C};
+  testbed_.Plug(device);
   auto subscription = Subscribe();
   ASSERT_TRUE(subscription);
-  testbed_.Unplug({.vendor_id = 0x046D, .product_id = 0xC31C});
+  // By the time a removal arrives, the device's attributes are gone.
+  const std::string usb_device = testbed_.UsbDevicePath(device);
+  umockdev_testbed_set_attribute(testbed_.get(), usb_device.c_str(), "idVendor", "");
+  umockdev_testbed_set_attribute(testbed_.get(), usb_device.c_str(), "idProduct", "");
+  testbed_.Unplug(device);
   ASSERT_TRUE(ui_.RunTasks(3));
   ASSERT_EQ(seen_.size(), 3u);
-  EXPECT_EQ(seen_[0].interface_class, kHidInterfaceClass);
-  EXPECT_NE(seen_[0].name.find("VID_046D&PID_C31C&MI_03"), std::string::npos) << seen_[0].name;
-  EXPECT_EQ(seen_[1].interface_class, kAudioInterfaceClass);
-  EXPECT_NE(seen_[1].name.find("VID_046D&PID_C31C&MI_00"), std::string::npos) << seen_[1].name;
+  const std::pair<const char*, const char*> expected[] = {{kHidInterfaceClass, "HID#VID_046D&PID_C31C&MI_03#"},
+                                                          {kAudioInterfaceClass, "USB#VID_046D&PID_C31C&MI_00#"},
+                                                          {kUsbDeviceInterfaceClass, "USB#VID_046D&PID_C31C#"}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(seen_[i].change, DeviceChange::kRemoveComplete);
+    EXPECT_EQ(seen_[i].interface_class, expected[i].first);
+    EXPECT_NE(seen_[i].name.find(expected[i].second), std::string::npos) << seen_[i].name;
+  }
 }
 
 TEST_F(UdevDeviceNotifierTest, DestroyingTheSubscriptionStopsDelivery) {
