@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <thread>
 
 namespace audio77::hwlib {
 namespace {
@@ -157,8 +158,10 @@ std::int32_t HardwareDevice::ScanButtons(std::uint16_t vendor_id, std::uint16_t 
                                          DLLQK_ButtonCallback callback, std::int32_t on) {
   if (on != 0 && on != 1) return DLLQK_BAD_ARGUMENT;
   if (on == 1 && callback == nullptr) return DLLQK_BAD_ARGUMENT;
+  if (std::this_thread::get_id() == scan_thread_.load()) return DLLQK_NOT_READY;
   std::lock_guard lock(scan_mutex_);
   scan_.reset();
+  scan_thread_ = std::thread::id();
   if (on == 0) return DLLQK_DONE;
   const auto node = FindNode(vendor_id, product_id);
   if (!node) return DLLQK_NO_DEVICE;
@@ -168,7 +171,9 @@ std::int32_t HardwareDevice::ScanButtons(std::uint16_t vendor_id, std::uint16_t 
         std::copy_n(report.begin(), std::min(report.size(), bytes.size()), bytes.begin());
         callback(vendor_id, product_id, bytes.data(), 0, 0);
       });
-  return scan_ ? DLLQK_DONE : DLLQK_NO_DEVICE;
+  if (!scan_) return DLLQK_NO_DEVICE;
+  scan_thread_ = scan_->ThreadId();
+  return DLLQK_DONE;
 }
 
 bool HardwareDevice::Scanning() {

@@ -5,11 +5,13 @@
 // with the IDs, exchange the reports, send the closing report, close.
 // Results are the library's codes (DLLQK_DONE, DLLQK_NO_DEVICE, ...).
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "device/DLLQK_UsbAudio77xx.h"
 #include "device/HidTransport.h"
@@ -48,8 +50,9 @@ class HardwareDevice {
 
   // on 1: reads the input reports of the first interface with the IDs on a
   // thread of its own and hands each one's first five bytes to callback,
-  // replacing a running scan; on 0: stops the scan. The callback must not
-  // start or stop a scan itself.
+  // replacing a running scan; on 0: stops the scan. Called from the
+  // callback itself it refuses (DLLQK_NOT_READY): the scan cannot wait for
+  // its own thread.
   std::int32_t ScanButtons(std::uint16_t vendor_id, std::uint16_t product_id,
                            DLLQK_ButtonCallback callback, std::int32_t on);
   // True while a scan reads reports (false after its device went away).
@@ -73,6 +76,7 @@ class HardwareDevice {
 
   std::mutex scan_mutex_;
   std::unique_ptr<HidrawReportStream> scan_;
+  std::atomic<std::thread::id> scan_thread_{};
 };
 
 }  // namespace audio77::hwlib

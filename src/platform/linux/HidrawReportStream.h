@@ -30,6 +30,8 @@ class HidrawReportStream {
 
   // False once the device went away or could no longer be read.
   bool Running() const { return running_; }
+  // The thread the sink runs on.
+  std::thread::id ThreadId() const { return thread_.get_id(); }
 
  private:
   HidrawReportStream(int fd, int stop_fd, std::size_t report_length, Sink sink);

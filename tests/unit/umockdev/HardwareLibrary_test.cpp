@@ -37,6 +37,15 @@ int32_t RecordButton(uint16_t vendor_id, uint16_t product_id, const uint8_t* rep
   return 0;
 }
 
+// A callback that tries to restart the scan from the scan's own thread.
+DLLQK_ScanButton_ById_Fn rescan_entry = nullptr;
+std::int32_t rescan_result = 0;
+
+int32_t RescanFromCallback(uint16_t vendor_id, uint16_t product_id, const uint8_t* report, int32_t, int32_t) {
+  rescan_result = rescan_entry(vendor_id, product_id, &RecordButton, 1, 0);
+  return RecordButton(vendor_id, product_id, report, 0, 0);
+}
+
 int ThreadCount() {
   std::ifstream status("/proc/self/status");
   std::string line;
@@ -224,6 +233,16 @@ TEST_F(HardwareLibrary, ButtonReportsReachTheCallbackUntilTheDeviceGoesAway) {
   EXPECT_EQ(scan(0x2E8D, 0x771F, &RecordButton, 0, 0), DLLQK_DONE);
   std::lock_guard lock(button_log.mutex);
   EXPECT_EQ(button_log.reports.size(), 3u);
+}
+
+TEST_F(HardwareLibrary, TheCallbackCannotRestartItsOwnScan) {
+  test::HidFirmware* firmware = testbed_.Plug();
+  rescan_entry = ENTRY(DLLQK_ScanButton_ById);
+  ASSERT_EQ(rescan_entry(0x2E8D, 0x771F, &RescanFromCallback, 1, 0), DLLQK_DONE);
+  firmware->QueueInputReport({0x60, 0x01, 0x00, 0x30, 0, 0, 0, 0});
+  firmware->QueueInputReport({0x60, 0x02, 0x00, 0x30, 0, 0, 0, 0});
+  ASSERT_TRUE(WaitForReports(2));  // the scan goes on after the refusal
+  EXPECT_EQ(rescan_result, DLLQK_NOT_READY);
 }
 
 TEST_F(HardwareLibrary, UnloadingTheLibraryEndsTheScan) {
