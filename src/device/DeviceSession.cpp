@@ -15,7 +15,7 @@ constexpr std::uint32_t kReselectPauseMs = 10;
 }  // namespace
 
 DeviceSession::DeviceSession(Platform& platform, DeviceLibrary& library)
-    : platform_(platform), library_(library), hid_(platform.hid), extension_(platform.extension) {}
+    : platform_(platform), library_(library), hid_(platform.hid), extension_(platform.extension, extension_path_) {}
 
 void DeviceSession::SetIds(std::uint16_t vendor_id, std::uint16_t product_id) {
   vendor_id_ = vendor_id;
@@ -42,7 +42,7 @@ bool DeviceSession::Search(const std::string& config_path, SearchKind kind) {
   std::uint16_t product_id = 0;
   ParseVidPid(found, vendor_id, product_id);
   SetIds(vendor_id, product_id);
-  if (result != 0) extension_.SetPath(vendor_id_, product_id_);
+  if (result != 0) extension_path_.Select(vendor_id_, product_id_);
   SelectDevice(kind);
   return result != 0;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "device/DeviceLibrary.h"
+#include "device/ExtensionPath.h"
 #include "device/ExtensionTransport.h"
 #include "device/HidTransport.h"
 #include "platform/Platform.h"
@@ -74,6 +75,7 @@ class DeviceSession {
   Platform& platform_;
   DeviceLibrary& library_;
   HidTransport hid_;
+  ExtensionPath extension_path_;
   ExtensionTransport extension_;
   std::uint16_t vendor_id_ = kDefaultVendorId;
   std::uint16_t product_id_ = kDefaultProductId;

@@ -1,6 +1,5 @@
 #include "platform/linux/LinuxPlatform.h"
 
-#include "platform/NullServices.h"
 #include "platform/PlatformServices.h"
 #include "platform/StderrDebugOutput.h"
 #include "platform/SteadyClock.h"
@@ -19,7 +18,7 @@ std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
   services.hid = CreateLinuxHidBackend(context);
   services.extension = CreateLinuxDriverExtension(context);
   services.devices = CreateLinuxDeviceEnumerator(context);
-  services.notifier = std::make_unique<NullDeviceNotifier>();  // replaced by the real watcher
+  services.notifier = CreateLinuxDeviceNotifier(context);
   services.services = CreateLinuxServiceManager(context);
   services.instance_lock = CreateLinuxInstanceLock(context);
   services.instance_link = CreateLinuxInstanceLink(context);

@@ -24,6 +24,7 @@ std::unique_ptr<DynamicLibrary> CreateLinuxDynamicLibrary(const LinuxContext& co
 std::unique_ptr<HidBackend> CreateLinuxHidBackend(const LinuxContext& context);
 std::unique_ptr<DriverExtension> CreateLinuxDriverExtension(const LinuxContext& context);
 std::unique_ptr<DeviceEnumerator> CreateLinuxDeviceEnumerator(const LinuxContext& context);
+std::unique_ptr<DeviceNotifier> CreateLinuxDeviceNotifier(const LinuxContext& context);
 std::unique_ptr<ServiceManager> CreateLinuxServiceManager(const LinuxContext& context);
 std::unique_ptr<InstanceLock> CreateLinuxInstanceLock(const LinuxContext& context);
 std::unique_ptr<InstanceLink> CreateLinuxInstanceLink(const LinuxContext& context);
