@@ -1,6 +1,6 @@
 #pragma once
-// Everything the virtual 77xx device remembers. Plain data: the device guards
-// it with its one lock.
+// Everything the virtual 77xx device remembers. Plain data, kept in the state
+// folder's record (DeviceState byte for byte) under the record's lock.
 
 #include <array>
 #include <cstdint>
@@ -16,6 +16,7 @@ struct DeviceIdentity {
   std::uint16_t revision = 0x0100;
   std::uint16_t input_report_length = 17;   // report-ID byte included
   std::uint16_t output_report_length = 17;
+  bool operator==(const DeviceIdentity&) const = default;
 };
 
 // Scripted failures. Counts go down by one per failed call.
@@ -26,6 +27,7 @@ struct DeviceFaults {
   bool extension_missing = false;
   std::optional<std::uint16_t> output_report_length;  // what the device reports instead
   std::optional<std::uint16_t> input_report_length;
+  bool operator==(const DeviceFaults&) const = default;
 };
 
 // One lighting controller: the master on the device, or the slave behind it.
@@ -71,7 +73,6 @@ struct DeviceState {
 
   std::int32_t effect_selected = 0;  // driver extension: index sent, index applied
   std::int32_t effect_applied = 0;
-  std::map<std::uint16_t, std::int32_t> extension_values;
 
   std::uint16_t hid_address = 0;
   enum class HidReply { kNone, kRegister, kGpio } hid_reply = HidReply::kNone;

@@ -43,7 +43,7 @@ class DeviceLibraryFixture : public ::testing::Test {
   sim::VirtualDevice& device() { return sim::VirtualDevice::Instance(); }
 
   test::TempDir folder_;
-  PosixDynamicLibrary loader_{test::DistDir().string() + "/"};
+  PosixDynamicLibrary loader_{test::DistDir().string() + "/virtual/"};  // the virtual device's library
   RecordingDebugOutput debug_;
   sim::RecordingMessageBox message_box_;
   DeviceLibrary library_{loader_, debug_, message_box_};
