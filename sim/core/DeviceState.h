@@ -41,6 +41,7 @@ struct LightingState {
   std::uint8_t steps = 0;
   std::uint8_t brightness = 0;
   std::int32_t timing = 0;
+  std::array<std::uint8_t, 256> mcu{};  // the controller's own registers (Get/SetDataFromMCU)
   bool operator==(const LightingState&) const = default;
 };
 
@@ -70,6 +71,7 @@ struct DeviceState {
   std::array<std::uint8_t, 10> voice_payload{};
   LightingState master;
   LightingState slave;
+  std::array<std::uint8_t, 65536> slave_registers{};  // the HID slave device's registers
 
   std::int32_t effect_selected = 0;  // driver extension: index sent, index applied
   std::int32_t effect_applied = 0;

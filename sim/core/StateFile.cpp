@@ -207,7 +207,8 @@ void StateFile::Write(const SharedDevice& shared) {
   Header header;
   header.magic = kMagic;
   Header old;
-  if (ReadAll(fd_, &old, sizeof old, 0) && old.magic == kMagic) {
+  const bool had_record = ReadAll(fd_, &old, sizeof old, 0) && old.magic == kMagic;
+  if (had_record) {
     header.file_id = old.file_id;
     header.generation = old.generation + 1;
   } else {
@@ -216,9 +217,10 @@ void StateFile::Write(const SharedDevice& shared) {
   }
   const std::string payload = EncodeSharedDevice(shared);
   // Incomplete until the last write gives the size.
+  const bool same_size = had_record && old.size == payload.size();
   if (!WriteAll(fd_, &header, sizeof header, 0) ||
       !WriteAll(fd_, payload.data(), payload.size(), kHeaderSize) ||
-      ::ftruncate(fd_, static_cast<off_t>(kHeaderSize + payload.size())) != 0) {
+      (!same_size && ::ftruncate(fd_, static_cast<off_t>(kHeaderSize + payload.size())) != 0)) {
     known_ = false;
     return;
   }
