@@ -13,6 +13,7 @@
 // removal and arrival notifications, button reports to the scan's callback.
 // A change made by this object is acted on here at once, on the caller's
 // thread.
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -34,7 +35,6 @@
 
 namespace audio77::sim {
 
-
 // The button report callback of the library: vendor ID, product ID, 5 report
 // bytes, two values the receiver ignores.
 using ButtonCallback = std::int32_t (*)(std::uint16_t, std::uint16_t, const std::uint8_t*,
@@ -52,7 +52,9 @@ inline constexpr char kVirtualHidPath[] = "virtual-hidraw0";
 
 class VirtualDevice {
  public:
-  // The process's device; the first use attaches it to the default state folder.
+  // The device object of this copy of the code (a program and the library
+  // module may each carry one; their state folder makes them one device).
+  // The first use attaches it to the default state folder.
   static VirtualDevice& Instance();
 
   VirtualDevice();
