@@ -4,6 +4,8 @@
 #include <cctype>
 #include <sstream>
 
+#include "device/DLLQK_UsbAudio77xx.h"
+
 namespace audio77::sim {
 namespace {
 
@@ -73,6 +75,17 @@ bool ApplyBytes(std::array<std::uint8_t, N>& memory, const DeviceIni::Entry& ent
   return true;
 }
 
+// A fault names an entry the library really has: a misspelt name would
+// otherwise script a fault no call ever meets.
+bool IsEntryName(const std::string& name) {
+  static const char* const kNames[] = {
+#define AUDIO77_VIRTUAL_ENTRY_NAME(entry) #entry,
+      DLLQK_ENTRY_LIST(AUDIO77_VIRTUAL_ENTRY_NAME)
+#undef AUDIO77_VIRTUAL_ENTRY_NAME
+  };
+  return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
 }  // namespace
 
 std::array<std::uint8_t, 16> DefaultEncParameters() {
@@ -97,7 +110,7 @@ bool DeviceSetup::ApplyFault(const std::string& name, const std::string& value) 
     if (count > 0xFFFF) return false;
     auto& slot = key == "output_report_length" ? faults.output_report_length : faults.input_report_length;
     slot = static_cast<std::uint16_t>(count);
-  } else if (name.rfind("DLLQK_", 0) == 0) {
+  } else if (IsEntryName(name)) {
     faults.entries[name] = count;
   } else {
     return false;

@@ -27,6 +27,7 @@ struct DeviceSetup {
   static std::optional<DeviceSetup> FromIni(const DeviceIni& ini, std::string& error);
   // Applies one fault "name=value" (a [Faults] line or a run-time command).
   bool ApplyFault(const std::string& name, const std::string& value);
+  bool operator==(const DeviceSetup&) const = default;
 };
 
 }  // namespace audio77::sim

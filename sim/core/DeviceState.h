@@ -1,6 +1,6 @@
 #pragma once
-// Everything the virtual 77xx device remembers. Plain data: the device guards
-// it with its one lock.
+// Everything the virtual 77xx device remembers. Plain data, kept in the state
+// folder's record (DeviceState byte for byte) under the record's lock.
 
 #include <array>
 #include <cstdint>
@@ -16,6 +16,7 @@ struct DeviceIdentity {
   std::uint16_t revision = 0x0100;
   std::uint16_t input_report_length = 17;   // report-ID byte included
   std::uint16_t output_report_length = 17;
+  bool operator==(const DeviceIdentity&) const = default;
 };
 
 // Scripted failures. Counts go down by one per failed call.
@@ -26,6 +27,7 @@ struct DeviceFaults {
   bool extension_missing = false;
   std::optional<std::uint16_t> output_report_length;  // what the device reports instead
   std::optional<std::uint16_t> input_report_length;
+  bool operator==(const DeviceFaults&) const = default;
 };
 
 // One lighting controller: the master on the device, or the slave behind it.
@@ -39,6 +41,7 @@ struct LightingState {
   std::uint8_t steps = 0;
   std::uint8_t brightness = 0;
   std::int32_t timing = 0;
+  std::array<std::uint8_t, 256> mcu{};  // the controller's own registers (Get/SetDataFromMCU)
   bool operator==(const LightingState&) const = default;
 };
 
@@ -68,10 +71,10 @@ struct DeviceState {
   std::array<std::uint8_t, 10> voice_payload{};
   LightingState master;
   LightingState slave;
+  std::array<std::uint8_t, 65536> slave_registers{};  // the HID slave device's registers
 
   std::int32_t effect_selected = 0;  // driver extension: index sent, index applied
   std::int32_t effect_applied = 0;
-  std::map<std::uint16_t, std::int32_t> extension_values;
 
   std::uint16_t hid_address = 0;
   enum class HidReply { kNone, kRegister, kGpio } hid_reply = HidReply::kNone;

@@ -1,12 +1,16 @@
 #include "sim/core/VirtualDevice.h"
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <random>
 #include <sstream>
 
 #include "sim/core/HexText.h"
@@ -14,9 +18,6 @@
 
 namespace audio77::sim {
 namespace {
-
-// How often the device looks at its control file for commands of other processes.
-constexpr auto kControlPollInterval = std::chrono::milliseconds(20);
 
 // Report IDs and command bytes of the vendor HID protocol.
 constexpr std::uint8_t kVendorCommand = 0x60;
@@ -59,19 +60,91 @@ void WriteInt32(std::span<std::uint8_t> bytes, std::size_t at, std::int32_t valu
 
 std::string ControlPath(const std::string& folder) { return folder + "/control"; }
 std::string SetupPath(const std::string& folder) { return folder + "/device.ini"; }
+std::string RecordPath(const std::string& folder) { return folder + "/state"; }
+std::string TracePath(const std::string& folder) { return folder + "/trace.log"; }
+
+std::uint64_t NewObjectId() {
+  std::random_device random;
+  return (static_cast<std::uint64_t>(random()) << 32 | random()) | 1;
+}
+
+void Drain(int fd) {
+  char buffer[4096];
+  while (::read(fd, buffer, sizeof buffer) > 0) {
+  }
+}
+
+// device.ini of the folder: the setup, or why it cannot be used.
+std::optional<DeviceSetup> ReadDeviceIni(const std::string& folder, std::string& message) {
+  message.clear();
+  bool exists = false;
+  const std::string text = ReadWholeFile(SetupPath(folder), exists);
+  if (!exists) return std::nullopt;
+  std::string error;
+  std::optional<DeviceSetup> loaded;
+  if (auto ini = DeviceIni::Parse(text, error)) loaded = DeviceSetup::FromIni(*ini, error);
+  if (!loaded) message = error + "; using the default device";
+  return loaded;
+}
+
+DeviceSetup DefaultSetup() {
+  DeviceSetup setup;
+  setup.state.enc_parameters = DefaultEncParameters();
+  return setup;
+}
 
 }  // namespace
 
+// The device's lock and the record's lock, with shared_ brought up to date;
+// what the holder changed is written back when it goes. Without a state
+// folder the object keeps its device to itself.
+class VirtualDevice::Held {
+ public:
+  explicit Held(const VirtualDevice& device) : device_(const_cast<VirtualDevice&>(device)), lock_(device_.mutex_) {
+    if (device_.file_ == nullptr) return;
+    device_.file_->Lock();
+    if (!device_.file_->Refresh(device_.shared_)) {
+      // No record yet, or one a killed writer left incomplete.
+      device_.shared_ = device_.FromDeviceIni();
+      must_write_ = true;
+    }
+    before_ = device_.shared_;
+  }
+  ~Held() { Release(); }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+
+  SharedDevice& operator*() { return device_.shared_; }
+  SharedDevice* operator->() { return &device_.shared_; }
+  void Release() {
+    if (!lock_.owns_lock()) return;
+    if (device_.file_ != nullptr) {
+      if (must_write_ || !(device_.shared_ == before_)) device_.file_->Write(device_.shared_);
+      device_.file_->Unlock();
+    }
+    lock_.unlock();
+  }
+
+ private:
+  VirtualDevice& device_;
+  Lock lock_;
+  SharedDevice before_;
+  bool must_write_ = false;
+};
+
 VirtualDevice& VirtualDevice::Instance() {
   static VirtualDevice device;
-  static std::once_flag loaded;
-  std::call_once(loaded, [] { device.UseStateFolder(DefaultStateFolder()); });
+  static std::once_flag attached;
+  std::call_once(attached, [] { device.UseStateFolder(DefaultStateFolder()); });
   return device;
 }
 
-VirtualDevice::VirtualDevice() : trace_(std::make_unique<TraceLog>("")) {
-  setup_.state.enc_parameters = DefaultEncParameters();
-  state_ = setup_.state;
+VirtualDevice::VirtualDevice()
+    : trace_(std::make_unique<TraceLog>("")),
+      id_(NewObjectId()),
+      inotify_fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
+      wake_fd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+  shared_.setup = DefaultSetup();
 }
 
 VirtualDevice::~VirtualDevice() {
@@ -79,50 +152,56 @@ VirtualDevice::~VirtualDevice() {
     Lock lock(mutex_);
     stopping_ = true;
   }
-  wake_.notify_all();
+  Wake();
   if (worker_.joinable()) worker_.join();
+  if (inotify_fd_ >= 0) ::close(inotify_fd_);
+  if (wake_fd_ >= 0) ::close(wake_fd_);
 }
 
 void VirtualDevice::Load(const std::string& state_folder) {
-  Lock lock(mutex_);
-  LoadLocked(state_folder, lock);
+  {
+    Lock lock(mutex_);
+    Attach(state_folder, lock);
+  }
+  Held held(*this);
+  const std::uint64_t generation = held->plug_generation;
+  *held = FromDeviceIni();
+  held->plug_generation = generation + 1;
 }
 
 void VirtualDevice::UseStateFolder(const std::string& state_folder) {
   Lock lock(mutex_);
-  if (folder_ != state_folder || !worker_.joinable()) LoadLocked(state_folder, lock);
+  if (folder_ != state_folder || file_ == nullptr) Attach(state_folder, lock);
 }
 
-void VirtualDevice::LoadLocked(const std::string& state_folder, Lock&) {
+void VirtualDevice::Attach(const std::string& state_folder, Lock&) {
   folder_ = state_folder;
   std::error_code ignored;
   std::filesystem::create_directories(folder_, ignored);
-  trace_ = std::make_unique<TraceLog>(folder_ + "/trace.log");
-  setup_message_.clear();
-  bool exists = false;
-  const std::string text = ReadWholeFile(SetupPath(folder_), exists);
-  std::optional<DeviceSetup> loaded;
-  if (exists) {
-    std::string error;
-    if (auto ini = DeviceIni::Parse(text, error)) loaded = DeviceSetup::FromIni(*ini, error);
-    if (!loaded) {
-      setup_message_ = error + "; using the default device";
-      std::cerr << "audio77-virtual: " << SetupPath(folder_) << ": " << setup_message_ << '\n';
-    }
-  }
-  setup_ = loaded ? std::move(*loaded) : DeviceSetup{};
-  if (!loaded) setup_.state.enc_parameters = DefaultEncParameters();
-  state_ = setup_.state;
-  ++plug_generation_;
+  trace_ = std::make_unique<TraceLog>(TracePath(folder_));
+  file_ = std::make_unique<StateFile>(RecordPath(folder_));
   sessions_.clear();
   scan_callback_ = nullptr;
   reports_.clear();
+  // Events written before this object arrived are not its business.
+  std::ofstream(ControlPath(folder_), std::ios::app);
   control_offset_ = std::filesystem::file_size(ControlPath(folder_), ignored);
   if (ignored) control_offset_ = 0;
-  if (!worker_.joinable()) {
-    stopping_ = false;
-    worker_ = std::thread([this] { Work(); });
+  if (inotify_fd_ >= 0) {
+    if (watch_ >= 0) ::inotify_rm_watch(inotify_fd_, watch_);
+    watch_ = ::inotify_add_watch(inotify_fd_, ControlPath(folder_).c_str(), IN_MODIFY);
   }
+  if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
+}
+
+SharedDevice VirtualDevice::FromDeviceIni() const {
+  SharedDevice shared;
+  auto loaded = ReadDeviceIni(folder_, shared.setup_message);
+  if (!shared.setup_message.empty()) {
+    std::cerr << "audio77-virtual: " << SetupPath(folder_) << ": " << shared.setup_message << '\n';
+  }
+  shared.setup = loaded ? std::move(*loaded) : DefaultSetup();
+  return shared;
 }
 
 std::string VirtualDevice::StateFolder() const {
@@ -131,8 +210,8 @@ std::string VirtualDevice::StateFolder() const {
 }
 
 std::string VirtualDevice::SetupMessage() const {
-  Lock lock(mutex_);
-  return setup_message_;
+  Held held(*this);
+  return held->setup_message;
 }
 
 void VirtualDevice::Trace(std::string_view line) {
@@ -141,147 +220,143 @@ void VirtualDevice::Trace(std::string_view line) {
 }
 
 DeviceIdentity VirtualDevice::Identity() const {
-  Lock lock(mutex_);
-  return setup_.identity;
+  Held held(*this);
+  return held->setup.identity;
 }
 
 bool VirtualDevice::Present() const {
-  Lock lock(mutex_);
-  return setup_.present;
+  Held held(*this);
+  return held->setup.present;
 }
 
 DeviceState VirtualDevice::Snapshot() const {
-  Lock lock(mutex_);
-  return state_;
+  Held held(*this);
+  return held->setup.state;
 }
 
 DeviceFaults VirtualDevice::Faults() const {
-  Lock lock(mutex_);
-  return setup_.faults;
+  Held held(*this);
+  return held->setup.faults;
 }
 
 std::uint16_t VirtualDevice::InputReportLength() const {
-  Lock lock(mutex_);
-  return setup_.faults.input_report_length.value_or(setup_.identity.input_report_length);
+  Held held(*this);
+  const auto& setup = held->setup;
+  return setup.faults.input_report_length.value_or(setup.identity.input_report_length);
 }
 
 std::uint16_t VirtualDevice::OutputReportLength() const {
-  Lock lock(mutex_);
-  return setup_.faults.output_report_length.value_or(setup_.identity.output_report_length);
+  Held held(*this);
+  const auto& setup = held->setup;
+  return setup.faults.output_report_length.value_or(setup.identity.output_report_length);
 }
 
-// ---- changes, local and from other processes ----
+// ---- changes, made here or by other device objects ----
 
 void VirtualDevice::Plug() {
-  DeviceIni::Update(SetupPath(StateFolder()), "Device", "Present", "1");
-  Apply("present 1");
-  Broadcast("present 1");
+  Held held(*this);
+  const bool changed = SetPresence(*held, true);
+  held.Release();
+  if (changed) {
+    Announce(true);
+    Broadcast("present 1");
+  }
 }
 
 void VirtualDevice::Unplug() {
-  DeviceIni::Update(SetupPath(StateFolder()), "Device", "Present", "0");
-  Apply("present 0");
-  Broadcast("present 0");
+  Held held(*this);
+  const bool changed = SetPresence(*held, false);
+  held.Release();
+  if (changed) {
+    Announce(false);
+    Broadcast("present 0");
+  }
 }
 
 void VirtualDevice::PressButton(std::uint16_t lines) {
-  const std::string command = "button " + std::to_string(lines & kAllGpioHigh);
-  Apply(command);
-  Broadcast(command);
+  lines &= kAllGpioHigh;
+  {
+    Held held(*this);
+    QueueButtonReport(*held, lines);
+  }
+  Broadcast("button " + std::to_string(lines));
+  DeliverReports();
 }
 
 bool VirtualDevice::SetFault(const std::string& name, const std::string& value) {
-  const std::string command = "fault " + name + " " + value;
-  if (!Apply(command)) return false;
-  // "present" is the device's presence, which lives under [Device].
   if (name == "present") {
-    DeviceIni::Update(SetupPath(StateFolder()), "Device", "Present", value);
-  } else {
-    DeviceIni::Update(SetupPath(StateFolder()), "Faults", name, value);
+    if (value != "0" && value != "1") return false;
+    if (value == "1") Plug();
+    else Unplug();
+    return true;
   }
-  Broadcast(command);
-  return true;
+  Held held(*this);
+  return held->setup.ApplyFault(name, value);
 }
 
 void VirtualDevice::Reset() {
-  const std::string folder = StateFolder();
-  DeviceIni::RemoveSection(SetupPath(folder), "Faults");
-  if (std::filesystem::exists(SetupPath(folder))) DeviceIni::Update(SetupPath(folder), "Device", "Present", "1");
-  std::ofstream(folder + "/trace.log", std::ios::trunc);
-  Apply("reset");
-  Broadcast("reset");
+  Held held(*this);
+  const bool was_present = held->setup.present;
+  const std::uint64_t generation = held->plug_generation;
+  *held = FromDeviceIni();
+  held->plug_generation = generation + 1;
+  const bool now_present = held->setup.present;
+  std::ofstream(TracePath(folder_), std::ios::trunc);
+  reports_.clear();
+  held.Release();
+  if (was_present) {
+    Announce(false);
+    Broadcast("present 0");
+  }
+  if (now_present) {
+    Announce(true);
+    Broadcast("present 1");
+  }
 }
 
-bool VirtualDevice::Apply(const std::string& command) {
-  std::istringstream words(command);
-  std::string verb, first, second;
-  words >> verb >> first >> second;
-  Lock lock(mutex_);
-  if (verb == "present" && (first == "0" || first == "1")) {
-    SetPresence(first == "1", lock);
-    return true;
-  }
-  if (verb == "fault" && !first.empty() && !second.empty()) {
-    if (first == "present") {
-      if (second != "0" && second != "1") return false;
-      SetPresence(second == "1", lock);
-      return true;
-    }
-    return setup_.ApplyFault(first, second);
-  }
-  if (verb == "button") {
-    const auto lines = ParseNumber(first);
-    if (!lines || *lines < 0 || *lines > kAllGpioHigh) return false;
-    QueueButtonReport(static_cast<std::uint16_t>(*lines));
-    return true;
-  }
-  if (verb == "reset") {
-    const bool was_present = setup_.present;
-    LoadLocked(folder_, lock);
-    const bool now_present = setup_.present;
-    if (was_present != now_present) {
-      setup_.present = was_present;
-      SetPresence(now_present, lock);
-    }
-    return true;
-  }
-  return false;
-}
-
-void VirtualDevice::SetPresence(bool present, Lock& lock) {
-  if (setup_.present == present) return;
-  setup_.present = present;
+bool VirtualDevice::SetPresence(SharedDevice& shared, bool present) {
+  auto& setup = shared.setup;
+  if (setup.present == present) return false;
+  setup.present = present;
   if (present) {
     // A device that comes back has been powered off: everything but its
     // EEPROM starts again from device.ini.
-    auto eeprom50 = state_.slave50;
-    auto eeprom51 = state_.slave51;
-    const bool selected = state_.device_selected;
-    state_ = setup_.state;
-    state_.slave50 = eeprom50;
-    state_.slave51 = eeprom51;
-    state_.device_selected = selected;
+    std::string ignored;
+    const auto loaded = ReadDeviceIni(folder_, ignored);
+    DeviceState state = loaded ? loaded->state : DefaultSetup().state;
+    state.slave50 = setup.state.slave50;
+    state.slave51 = setup.state.slave51;
+    state.device_selected = setup.state.device_selected;
+    setup.state = state;
   } else {
-    ++plug_generation_;
-    scan_callback_ = nullptr;
+    ++shared.plug_generation;
+    shared.scan_owner = 0;
     reports_.clear();
-    state_.hid_reply = DeviceState::HidReply::kNone;
+    setup.state.hid_reply = DeviceState::HidReply::kNone;
   }
-  const auto notifications = InterfaceNotifications(present);
-  // Traced where a program receives them: a process that only sends the
-  // change (audio77ctl) has no listener and so adds no second set of lines.
-  if (listeners_.empty()) return;
-  for (const auto& n : notifications) {
-    trace_->Append(std::string("notify ") + (n.arrival ? "arrival " : "removal ") + n.class_id + " " +
-                   n.device_name);
+  return true;
+}
+
+// Notifies this object's listeners of the device's interfaces coming or going.
+void VirtualDevice::Announce(bool present) {
+  std::vector<DeviceNotification> notifications;
+  {
+    Held held(*this);
+    notifications = InterfaceNotifications(present);
+    // Traced where a program receives them: a process that only sends the
+    // change (audio77ctl) has no listener and so adds no second set of lines.
+    if (listeners_.empty()) return;
+    for (const auto& n : notifications) {
+      trace_->Append(std::string("notify ") + (n.arrival ? "arrival " : "removal ") + n.class_id + " " +
+                     n.device_name);
+    }
   }
-  lock.unlock();
   Notify(notifications);
-  lock.lock();
 }
 
 std::vector<DeviceNotification> VirtualDevice::InterfaceNotifications(bool arrival) const {
-  const std::string ids = "VID_" + Hex4(setup_.identity.vendor_id) + "&PID_" + Hex4(setup_.identity.product_id);
+  const auto& identity = shared_.setup.identity;
+  const std::string ids = "VID_" + Hex4(identity.vendor_id) + "&PID_" + Hex4(identity.product_id);
   return {
       {arrival, kAudioClassId,
        "\\\\?\\USB#" + ids + "&MI_00#6&1a2b3c4d&0&0000#{6994ad04-93ef-11d0-a3cc-00a0c9223196}"},
@@ -293,8 +368,22 @@ std::vector<DeviceNotification> VirtualDevice::InterfaceNotifications(bool arriv
 void VirtualDevice::Broadcast(const std::string& command) {
   const std::string folder = StateFolder();
   if (folder.empty()) return;
-  // One append per command, like a trace line, so commands of several senders never mix.
-  TraceLog(ControlPath(folder)).Append(std::to_string(::getpid()) + " " + command);
+  // One append per event, like a trace line, so events of several senders never mix.
+  TraceLog(ControlPath(folder)).Append(std::to_string(id_) + " " + command);
+}
+
+void VirtualDevice::Receive(const std::string& command) {
+  std::istringstream words(command);
+  std::string verb, argument;
+  words >> verb >> argument;
+  if (verb == "present" && (argument == "0" || argument == "1")) {
+    Announce(argument == "1");
+  } else if (verb == "button") {
+    const auto lines = ParseNumber(argument);
+    if (!lines || *lines < 0 || *lines > kAllGpioHigh) return;
+    Held held(*this);
+    QueueButtonReport(*held, static_cast<std::uint16_t>(*lines));
+  }
 }
 
 void VirtualDevice::Notify(const std::vector<DeviceNotification>& notifications) {
@@ -334,15 +423,16 @@ bool VirtualDevice::TakeCount(int& count) {
 std::int32_t VirtualDevice::RunEntry(std::string_view name, bool needs_device,
                                      const std::function<std::int32_t(DeviceState&, const DeviceSetup&)>& body,
                                      const std::function<std::string()>& arguments) {
-  Lock lock(mutex_);
+  Held held(*this);
+  auto& setup = held->setup;
   std::int32_t result = 0;
-  const auto fault = setup_.faults.entries.find(std::string(name));
-  if (fault != setup_.faults.entries.end() && TakeCount(fault->second)) {
+  const auto fault = setup.faults.entries.find(std::string(name));
+  if (fault != setup.faults.entries.end() && TakeCount(fault->second)) {
     result = DLLQK_DEVICE_FAILURE;
-  } else if (needs_device && (!setup_.present || !state_.device_selected)) {
+  } else if (needs_device && (!setup.present || !setup.state.device_selected)) {
     result = DLLQK_NO_DEVICE;
   } else {
-    result = body(state_, setup_);
+    result = body(setup.state, setup);
   }
   std::string line = "lib ";
   line += name;
@@ -355,114 +445,141 @@ std::int32_t VirtualDevice::RunEntry(std::string_view name, bool needs_device,
 
 void VirtualDevice::SetButtonScan(ButtonCallback callback, std::uint16_t vendor_id,
                                   std::uint16_t product_id, bool on) {
-  Lock lock(mutex_);
-  if (!on || callback == nullptr) {
-    scan_callback_ = nullptr;
-    return;
+  {
+    Held held(*this);
+    if (!on || callback == nullptr) {
+      if (held->scan_owner == id_) held->scan_owner = 0;
+      scan_callback_ = nullptr;
+      reports_.clear();
+      return;
+    }
+    const bool starting = scan_callback_ == nullptr || held->scan_owner != id_;
+    scan_callback_ = callback;
+    held->scan_owner = id_;
+    held->scan_vendor_id = vendor_id;
+    held->scan_product_id = product_id;
+    if (!starting) return;
+    QueueButtonReport(*held, 0);
   }
-  const bool starting = scan_callback_ == nullptr;
-  scan_callback_ = callback;
-  scan_vendor_id_ = vendor_id;
-  scan_product_id_ = product_id;
-  if (starting) QueueButtonReport(0);
+  // Not on the caller's thread: it is inside a library call.
+  Wake();
 }
 
-void VirtualDevice::QueueButtonReport(std::uint16_t held) {
-  if (scan_callback_ == nullptr || !setup_.present) return;
-  const auto lines = static_cast<std::uint16_t>(state_.gpio & ~held & kAllGpioHigh);
-  const Report pressed{scan_callback_, scan_vendor_id_, scan_product_id_,
+void VirtualDevice::QueueButtonReport(const SharedDevice& shared, std::uint16_t held) {
+  if (scan_callback_ == nullptr || shared.scan_owner != id_ || !shared.setup.present) return;
+  const std::uint16_t gpio = shared.setup.state.gpio;
+  const auto lines = static_cast<std::uint16_t>(gpio & ~held & kAllGpioHigh);
+  const Report pressed{scan_callback_, shared.scan_vendor_id, shared.scan_product_id,
                        {0x00, kVendorCommand, static_cast<std::uint8_t>(lines & 0xFF),
                         static_cast<std::uint8_t>(lines >> 8), kGpioRead}};
   reports_.push_back(pressed);
   if (held != 0) {
     // The button goes up again: the lines return to their idle state.
     Report released = pressed;
-    released.bytes[2] = static_cast<std::uint8_t>(state_.gpio & 0xFF);
-    released.bytes[3] = static_cast<std::uint8_t>(state_.gpio >> 8);
+    released.bytes[2] = static_cast<std::uint8_t>(gpio & 0xFF);
+    released.bytes[3] = static_cast<std::uint8_t>(gpio >> 8);
     reports_.push_back(released);
   }
-  wake_.notify_all();
+}
+
+void VirtualDevice::DeliverReports() {
+  std::lock_guard order(delivery_mutex_);
+  Lock lock(mutex_);
+  while (!reports_.empty()) {
+    const Report report = reports_.front();
+    reports_.pop_front();
+    // The callback runs without the lock: it may call the library again.
+    lock.unlock();
+    report.callback(report.vendor_id, report.product_id, report.bytes.data(), 0, 0);
+    lock.lock();
+  }
 }
 
 // ---- HID firmware ----
 
 std::vector<std::string> VirtualDevice::HidInterfaces() const {
-  Lock lock(mutex_);
-  if (!setup_.present) return {};
+  Held held(*this);
+  if (!held->setup.present) return {};
   return {kVirtualHidPath};
 }
 
 std::optional<std::uint64_t> VirtualDevice::HidOpen(const std::string& path) {
-  Lock lock(mutex_);
-  const std::string ids = Hex4(setup_.identity.vendor_id) + ":" + Hex4(setup_.identity.product_id);
-  if (path != kVirtualHidPath || !setup_.present) {
+  Held held(*this);
+  const auto& setup = held->setup;
+  const std::string ids = Hex4(setup.identity.vendor_id) + ":" + Hex4(setup.identity.product_id);
+  if (path != kVirtualHidPath || !setup.present) {
     trace_->Append("hid open " + ids + " = none");
     return std::nullopt;
   }
   const std::uint64_t session = next_session_++;
-  sessions_[session] = plug_generation_;
+  sessions_[session] = held->plug_generation;
   trace_->Append("hid open " + ids + " = 0");
   return session;
 }
 
-bool VirtualDevice::SessionValid(std::uint64_t session) const {
+bool VirtualDevice::SessionValid(const SharedDevice& shared, std::uint64_t session) const {
   const auto found = sessions_.find(session);
-  return setup_.present && found != sessions_.end() && found->second == plug_generation_;
+  return shared.setup.present && found != sessions_.end() && found->second == shared.plug_generation;
 }
 
 std::optional<DeviceIdentity> VirtualDevice::HidAttributes(std::uint64_t session) const {
-  Lock lock(mutex_);
-  if (!SessionValid(session)) return std::nullopt;
-  return setup_.identity;
+  Held held(*this);
+  if (!SessionValid(*held, session)) return std::nullopt;
+  return held->setup.identity;
 }
 
 bool VirtualDevice::HidOutput(std::uint64_t session, std::span<const std::uint8_t> report) {
-  Lock lock(mutex_);
-  const std::uint16_t length = setup_.faults.output_report_length.value_or(setup_.identity.output_report_length);
-  bool ok = SessionValid(session) && report.size() == length && !TakeCount(setup_.faults.hid_out);
-  if (ok) ApplyHidCommand(report);
+  Held held(*this);
+  auto& setup = held->setup;
+  const std::uint16_t length = setup.faults.output_report_length.value_or(setup.identity.output_report_length);
+  bool ok = SessionValid(*held, session) && report.size() == length && !TakeCount(setup.faults.hid_out);
+  if (ok) ApplyHidCommand(setup.state, report);
   trace_->Append("hid out " + HexBytes(report) + (ok ? " = 0" : " = fail"));
   return ok;
 }
 
-void VirtualDevice::ApplyHidCommand(std::span<const std::uint8_t> report) {
+void VirtualDevice::ApplyHidCommand(DeviceState& state, std::span<const std::uint8_t> report) {
   // A report too short to hold a command is taken and does nothing.
   if (report.size() < 5) return;
   if (report[1] == 0 && report[2] == 0 && report[3] == 0 && report[4] == 0) {
-    state_.hid_reply = DeviceState::HidReply::kNone;  // closing report
+    state.hid_reply = DeviceState::HidReply::kNone;  // closing report
     return;
   }
   if (report[1] != kVendorCommand) return;
   const std::uint8_t command = report[4];
   if (command == kSetAddress) {
-    state_.hid_address = static_cast<std::uint16_t>(report[2] | report[3] << 8);
-    state_.hid_reply = DeviceState::HidReply::kRegister;
+    state.hid_address = static_cast<std::uint16_t>(report[2] | report[3] << 8);
+    state.hid_reply = DeviceState::HidReply::kRegister;
   } else if (command == kWriteData && report[3] == 1) {
-    state_.registers[state_.hid_address] = report[2];
+    state.registers[state.hid_address] = report[2];
   } else if (command == kGpioRead) {
-    state_.hid_reply = DeviceState::HidReply::kGpio;
+    state.hid_reply = DeviceState::HidReply::kGpio;
   } else if ((command & 0xFC) == kGpioWrite && report[3] == 0xFF) {
-    state_.gpio = static_cast<std::uint16_t>(report[2] | (command & 0x03) << 8);
+    state.gpio = static_cast<std::uint16_t>(report[2] | (command & 0x03) << 8);
   }
 }
 
 bool VirtualDevice::HidInput(std::uint64_t session, std::span<std::uint8_t> report) {
-  Lock lock(mutex_);
-  const std::uint16_t length = setup_.faults.input_report_length.value_or(setup_.identity.input_report_length);
-  const bool ok = SessionValid(session) && !report.empty() && report.size() == length &&
-                  !TakeCount(setup_.faults.hid_in);
+  Held held(*this);
+  auto& setup = held->setup;
+  const std::uint16_t length = setup.faults.input_report_length.value_or(setup.identity.input_report_length);
+  const bool ok = SessionValid(*held, session) && !report.empty() && report.size() == length &&
+                  !TakeCount(setup.faults.hid_in);
   if (!ok) {
     trace_->Append("hid in " + std::to_string(report.size()) + " = fail");
     return false;
   }
+  const auto& state = setup.state;
   std::fill(report.begin() + 1, report.end(), std::uint8_t{0});
-  if (report.size() >= 4 && state_.hid_reply == DeviceState::HidReply::kRegister) {
+  // A register answer needs three bytes (report ID, command, value); the
+  // lines of the GPIO answer need four.
+  if (report.size() >= 3 && state.hid_reply == DeviceState::HidReply::kRegister) {
     report[1] = kVendorCommand;
-    report[2] = state_.registers[state_.hid_address];
-  } else if (report.size() >= 4 && state_.hid_reply == DeviceState::HidReply::kGpio) {
+    report[2] = state.registers[state.hid_address];
+  } else if (report.size() >= 4 && state.hid_reply == DeviceState::HidReply::kGpio) {
     report[1] = kVendorCommand;
-    report[2] = static_cast<std::uint8_t>(state_.gpio & 0xFF);
-    report[3] = static_cast<std::uint8_t>(state_.gpio >> 8);
+    report[2] = static_cast<std::uint8_t>(state.gpio & 0xFF);
+    report[3] = static_cast<std::uint8_t>(state.gpio >> 8);
   }
   trace_->Append("hid in " + std::to_string(report.size()) + " = " + HexBytes(report));
   return true;
@@ -480,18 +597,21 @@ std::string VirtualDevice::ExtensionPath(std::uint16_t vendor_id, std::uint16_t 
 }
 
 bool VirtualDevice::ExtensionOpen(const std::string& path) {
-  Lock lock(mutex_);
-  const bool ok = setup_.present && !setup_.faults.extension_missing &&
-                  path == ExtensionPath(setup_.identity.vendor_id, setup_.identity.product_id);
+  Held held(*this);
+  const auto& setup = held->setup;
+  const bool ok = setup.present && !setup.faults.extension_missing &&
+                  path == ExtensionPath(setup.identity.vendor_id, setup.identity.product_id);
   trace_->Append("ext open " + path + (ok ? " = ok" : " = fail"));
   return ok;
 }
 
 bool VirtualDevice::ExtensionControl(std::uint32_t code, std::span<const std::uint8_t> in,
                                      std::span<std::uint8_t> out, std::uint32_t& returned) {
-  Lock lock(mutex_);
+  Held held(*this);
   returned = 0;
-  const bool ok = setup_.present && !setup_.faults.extension_missing && ExtensionRequest(code, in, out, returned);
+  const auto& setup = held->setup;
+  const bool ok =
+      setup.present && !setup.faults.extension_missing && ExtensionRequest(*held, code, in, out, returned);
   char code_text[16];
   std::snprintf(code_text, sizeof code_text, "0x%08X", code);
   trace_->Append(std::string("ext ioctl ") + code_text + " in=" + HexBytes(in) + (ok ? " = ok" : " = fail") +
@@ -499,16 +619,15 @@ bool VirtualDevice::ExtensionControl(std::uint32_t code, std::span<const std::ui
   return ok;
 }
 
-bool VirtualDevice::ExtensionRequest(std::uint32_t code, std::span<const std::uint8_t> in,
+bool VirtualDevice::ExtensionRequest(SharedDevice& shared, std::uint32_t code, std::span<const std::uint8_t> in,
                                      std::span<std::uint8_t> out, std::uint32_t& returned) {
+  auto& state = shared.setup.state;
   switch (code) {
     case kExtensionQuery: {
       if (in.size() != 8 || out.size() < 8) return false;
       const auto selector = static_cast<std::uint16_t>(in[2] | in[3] << 8);
-      const auto known = state_.extension_values.find(selector);
-      // Selector 0 answers the firmware revision unless a value was stored.
-      const std::int32_t value = known != state_.extension_values.end() ? known->second
-                                 : selector == 0 ? setup_.identity.revision : 0;
+      // Selector 0 answers the firmware revision; the driver knows no others.
+      const std::int32_t value = selector == 0 ? shared.setup.identity.revision : 0;
       std::copy(in.begin(), in.end(), out.begin());
       WriteInt32(out, 4, value);
       returned = 8;
@@ -524,12 +643,12 @@ bool VirtualDevice::ExtensionRequest(std::uint32_t code, std::span<const std::ui
       if (in.size() != 4) return false;
       const std::int32_t index = ReadInt32(in, 0);
       if (index < 0 || index > kLastEffectIndex) return false;
-      state_.effect_selected = index;
+      state.effect_selected = index;
       return true;
     }
     case kApplyEffect:
       if (in.size() != 4 || ReadInt32(in, 0) != 1) return false;
-      state_.effect_applied = state_.effect_selected;
+      state.effect_applied = state.effect_selected;
       return true;
     default:
       return false;
@@ -539,9 +658,9 @@ bool VirtualDevice::ExtensionRequest(std::uint32_t code, std::span<const std::ui
 // ---- enumeration ----
 
 std::vector<std::vector<std::string>> VirtualDevice::PresentHardwareIds() const {
-  Lock lock(mutex_);
-  if (!setup_.present) return {};
-  const auto& id = setup_.identity;
+  Held held(*this);
+  if (!held->setup.present) return {};
+  const auto& id = held->setup.identity;
   const std::string base = "USB\\VID_" + Hex4(id.vendor_id) + "&PID_" + Hex4(id.product_id);
   std::vector<std::vector<std::string>> devices;
   for (const char* interface : {"&MI_00", "&MI_03"}) {
@@ -550,24 +669,28 @@ std::vector<std::vector<std::string>> VirtualDevice::PresentHardwareIds() const 
   return devices;
 }
 
-// ---- the device's own thread: button reports and the control file ----
+// ---- the device's own thread: events of other objects, queued reports ----
+
+void VirtualDevice::Wake() {
+  if (wake_fd_ < 0) return;
+  const std::uint64_t one = 1;
+  [[maybe_unused]] const auto written = ::write(wake_fd_, &one, sizeof one);
+}
 
 void VirtualDevice::Work() {
-  Lock lock(mutex_);
-  while (!stopping_) {
-    wake_.wait_for(lock, kControlPollInterval, [this] { return stopping_ || !reports_.empty(); });
-    if (stopping_) break;
-    while (!reports_.empty()) {
-      const Report report = reports_.front();
-      reports_.pop_front();
-      // The callback runs without the lock: it may call the library again.
-      lock.unlock();
-      report.callback(report.vendor_id, report.product_id, report.bytes.data(), 0, 0);
-      lock.lock();
+  // Sleeps until the control file changes or this object has work: no time-out.
+  pollfd fds[2] = {{inotify_fd_, POLLIN, 0}, {wake_fd_, POLLIN, 0}};
+  while (true) {
+    if (::poll(fds, 2, -1) < 0 && errno != EINTR) return;
+    if (inotify_fd_ >= 0) Drain(inotify_fd_);
+    if (wake_fd_ >= 0) Drain(wake_fd_);
+    {
+      Lock lock(mutex_);
+      if (stopping_) return;
     }
-    lock.unlock();
+    DeliverReports();
     ReadControlFile();
-    lock.lock();
+    DeliverReports();
   }
 }
 
@@ -596,11 +719,11 @@ void VirtualDevice::ReadControlFile() {
     if (path != ControlPath(folder_)) return;  // the folder changed meanwhile
     control_offset_ = consumed;
   }
-  const std::string own = std::to_string(::getpid()) + " ";
+  const std::string own = std::to_string(id_) + " ";
   for (const auto& line : commands) {
     if (line.rfind(own, 0) == 0) continue;  // acted on when it was sent
     const auto space = line.find(' ');
-    if (space != std::string::npos) Apply(line.substr(space + 1));
+    if (space != std::string::npos) Receive(line.substr(space + 1));
   }
 }
 

@@ -1,15 +1,19 @@
 #pragma once
-// The virtual 77xx device: one per process, shared by the device library
-// module and the virtual platform. It keeps identity, presence, registers,
-// EEPROM, GPIO lines and the state behind every library entry, answers the
-// HID register exchange and the driver extension, and writes every event to
-// trace.log in its state folder.
+// The virtual 77xx device. Its whole state (identity, presence, registers,
+// EEPROM, GPIO lines, the state behind every library entry, lighting, the
+// button scan's owner, faults) lives in the record of its state folder
+// (StateFile), so every process and every device object using the folder
+// drives one device, and the device outlives the processes. Each call takes
+// the record's lock, brings the object's copy up to date and writes back
+// what it changed.
 //
-// Other processes drive it through the state folder: "audio77ctl virtual plug"
-// appends a command to the folder's control file, and the device of every
-// process using that folder acts on it within a few tens of milliseconds.
+// Events reach other device objects through the folder's control file: an
+// unplug, plug or button press appends one line, and every other object
+// watching the folder (inotify, no polling) acts on it on its own thread:
+// removal and arrival notifications, button reports to the scan's callback.
+// A change made by this object is acted on here at once, on the caller's
+// thread.
 
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -26,10 +30,10 @@
 #include "device/DLLQK_UsbAudio77xx.h"
 #include "sim/core/DeviceSetup.h"
 #include "sim/core/DeviceState.h"
+#include "sim/core/StateFile.h"
 #include "sim/core/TraceLog.h"
 
 namespace audio77::sim {
-
 
 // The button report callback of the library: vendor ID, product ID, 5 report
 // bytes, two values the receiver ignores.
@@ -48,7 +52,9 @@ inline constexpr char kVirtualHidPath[] = "virtual-hidraw0";
 
 class VirtualDevice {
  public:
-  // The process's device; the first use loads the default state folder.
+  // The device object of this copy of the code (a program and the library
+  // module may each carry one; their state folder makes them one device).
+  // The first use attaches it to the default state folder.
   static VirtualDevice& Instance();
 
   VirtualDevice();
@@ -56,10 +62,10 @@ class VirtualDevice {
   VirtualDevice(const VirtualDevice&) = delete;
   VirtualDevice& operator=(const VirtualDevice&) = delete;
 
-  // Starts over from a state folder: reads its device.ini (the default device
-  // when it is missing or malformed) and traces to its trace.log.
+  // Starts the folder's device over from its device.ini (the default device
+  // when it is missing or malformed), without notifications.
   void Load(const std::string& state_folder);
-  // Loads the folder unless it is the current one.
+  // Uses the folder's device as it is (from device.ini when it has no record yet).
   void UseStateFolder(const std::string& state_folder);
   std::string StateFolder() const;
   // Why device.ini was not used ("device.ini line 3: ..."), or empty.
@@ -74,17 +80,16 @@ class VirtualDevice {
   std::uint16_t InputReportLength() const;
   std::uint16_t OutputReportLength() const;
 
-  // Changes made by this process: acted on here at once, written to device.ini
-  // where they last, and passed to every other process using the state folder.
   void Plug();
   void Unplug();
-  // lines: bit n set = the button on GPIO n is held down.
+  // lines: bit n set = the button on GPIO n is held down; it is released again
+  // at once. The scan's callback gets both reports before this returns when
+  // this object owns the scan.
   void PressButton(std::uint16_t lines);
   bool SetFault(const std::string& name, const std::string& value);
-  // Clears the trace and the faults, plugs the device and reloads device.ini everywhere.
+  // Everything from device.ini again, the trace cleared; seen by programs as
+  // an unplug followed by a plug.
   void Reset();
-  // One command of the control file, acted on here only.
-  bool Apply(const std::string& command);
 
   int Subscribe(std::function<void(const DeviceNotification&)> listener);
   void Unsubscribe(int token);
@@ -95,8 +100,9 @@ class VirtualDevice {
   std::int32_t RunEntry(std::string_view name, bool needs_device,
                         const std::function<std::int32_t(DeviceState&, const DeviceSetup&)>& body,
                         const std::function<std::string()>& arguments);
-  // Starts (on != 0) or stops button scanning; the first report after a start
-  // is the idle state of the lines.
+  // Starts (on) or stops button scanning. A start makes this object the
+  // scan's owner, replacing any other; its first report, the idle state of
+  // the lines, comes on the device's own thread.
   void SetButtonScan(ButtonCallback callback, std::uint16_t vendor_id, std::uint16_t product_id, bool on);
 
   // HID interface of the device firmware.
@@ -119,6 +125,7 @@ class VirtualDevice {
 
  private:
   using Lock = std::unique_lock<std::mutex>;
+  class Held;
   struct Report {
     ButtonCallback callback;
     std::uint16_t vendor_id;
@@ -126,41 +133,47 @@ class VirtualDevice {
     std::array<std::uint8_t, 5> bytes;
   };
 
-  void LoadLocked(const std::string& state_folder, Lock& lock);
-  void SetPresence(bool present, Lock& lock);
+  void Attach(const std::string& state_folder, Lock& lock);
+  SharedDevice FromDeviceIni() const;
+  bool SetPresence(SharedDevice& shared, bool present);
+  void Announce(bool present);
   void Broadcast(const std::string& command);
+  void Receive(const std::string& command);
   void Notify(const std::vector<DeviceNotification>& notifications);
   std::vector<DeviceNotification> InterfaceNotifications(bool arrival) const;
-  bool TakeCount(int& count);
-  void QueueButtonReport(std::uint16_t lines);
-  bool SessionValid(std::uint64_t session) const;
-  void ApplyHidCommand(std::span<const std::uint8_t> report);
-  bool ExtensionRequest(std::uint32_t code, std::span<const std::uint8_t> in,
-                        std::span<std::uint8_t> out, std::uint32_t& returned);
+  static bool TakeCount(int& count);
+  void QueueButtonReport(const SharedDevice& shared, std::uint16_t held);
+  bool SessionValid(const SharedDevice& shared, std::uint64_t session) const;
+  static void ApplyHidCommand(DeviceState& state, std::span<const std::uint8_t> report);
+  static bool ExtensionRequest(SharedDevice& shared, std::uint32_t code, std::span<const std::uint8_t> in,
+                               std::span<std::uint8_t> out, std::uint32_t& returned);
+  void DeliverReports();
+  void Wake();
   void Work();
   void ReadControlFile();
 
   mutable std::mutex mutex_;
-  std::condition_variable wake_;
   std::string folder_;
-  std::string setup_message_;
   std::unique_ptr<TraceLog> trace_;
-  DeviceSetup setup_;   // identity, presence, faults as loaded and changed since
-  DeviceState state_;
-  std::uint64_t plug_generation_ = 0;
+  std::unique_ptr<StateFile> file_;
+  mutable SharedDevice shared_;  // the record as last read or written
+  const std::uint64_t id_;       // names this object in the control file and as scan owner
+
   std::uint64_t next_session_ = 1;
   std::map<std::uint64_t, std::uint64_t> sessions_;  // session -> plug generation
 
   ButtonCallback scan_callback_ = nullptr;
-  std::uint16_t scan_vendor_id_ = 0;
-  std::uint16_t scan_product_id_ = 0;
   std::deque<Report> reports_;
+  std::mutex delivery_mutex_;  // one delivery at a time, in order
 
   std::map<int, std::function<void(const DeviceNotification&)>> listeners_;
   int next_listener_ = 1;
   std::mutex notify_mutex_;  // one notification batch at a time, in order
 
   std::uintmax_t control_offset_ = 0;
+  int inotify_fd_ = -1;
+  int watch_ = -1;
+  int wake_fd_ = -1;
   bool stopping_ = false;
   std::thread worker_;
 };

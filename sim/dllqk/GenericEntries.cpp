@@ -397,20 +397,6 @@ DLLQK_API int32_t DLLQK_SetSpeakerMasterVolumeMute(int32_t mute) {
     }, [&] { return Int(mute); });
 }
 
-DLLQK_API int32_t DLLQK_UsbHidSlave_SetRegisterData_Ex(uint16_t address, uint8_t value, int32_t timing) {
-  return Run("DLLQK_UsbHidSlave_SetRegisterData_Ex", true, [&](DeviceState&) -> int32_t {
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + Byte(value) + " " + Int(timing); });
-}
-
-DLLQK_API int32_t DLLQK_UsbHidSlave_GetRegisterData_Ex(uint16_t address, uint8_t* value, int32_t timing) {
-  return Run("DLLQK_UsbHidSlave_GetRegisterData_Ex", true, [&](DeviceState&) -> int32_t {
-      if (value == nullptr) return DLLQK_BAD_ARGUMENT;
-      *value = 0;
-      return DLLQK_DONE;
-    }, [&] { return Int(address) + " " + OutByte(value) + " " + Int(timing); });
-}
-
 DLLQK_API int32_t DLLQK_UsbHidSlave_WriteI2C_Ex(uint8_t slave, uint8_t reg, const uint8_t* buffer, int32_t length, int32_t timing) {
   return Run("DLLQK_UsbHidSlave_WriteI2C_Ex", true, [&](DeviceState&) -> int32_t {
       if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
@@ -430,21 +416,6 @@ DLLQK_API int32_t DLLQK_UsbHidSlave_StoreOrClearRGB_Color_Ex(uint8_t store, int3
   return Run("DLLQK_UsbHidSlave_StoreOrClearRGB_Color_Ex", true, [&](DeviceState&) -> int32_t {
       return DLLQK_DONE;
     }, [&] { return Byte(store) + " " + Int(timing); });
-}
-
-DLLQK_API int32_t DLLQK_UsbHidSlave_GetDataFromMCU_Ex(uint8_t reg, uint8_t* buffer, int32_t length, int32_t timing) {
-  return Run("DLLQK_UsbHidSlave_GetDataFromMCU_Ex", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      std::fill_n(buffer, length, uint8_t{0});
-      return DLLQK_DONE;
-    }, [&] { return Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timing); });
-}
-
-DLLQK_API int32_t DLLQK_UsbHidSlave_SetDataToMCU_Ex(uint8_t reg, const uint8_t* buffer, int32_t length, int32_t timing) {
-  return Run("DLLQK_UsbHidSlave_SetDataToMCU_Ex", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timing); });
 }
 
 DLLQK_API int32_t DLLQK_UsbHidSlave_GetFanSpeed_Ex(uint8_t channel, int32_t* rpm, int32_t timing) {
@@ -538,27 +509,6 @@ DLLQK_API int32_t DLLQK_SetScanTime(int32_t milliseconds) {
     }, [&] { return Int(milliseconds); });
 }
 
-DLLQK_API int32_t DLLQK_SetGpioMode(uint8_t gpio, uint8_t mode) {
-  return Run("DLLQK_SetGpioMode", true, [&](DeviceState&) -> int32_t {
-      return DLLQK_DONE;
-    }, [&] { return Byte(gpio) + " " + Byte(mode); });
-}
-
-DLLQK_API int32_t DLLQK_WriteI2C_ByMode(uint8_t mode, uint8_t slave, uint8_t reg, const uint8_t* buffer, int32_t length, int32_t timeout) {
-  return Run("DLLQK_WriteI2C_ByMode", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timeout); });
-}
-
-DLLQK_API int32_t DLLQK_ReadI2C_ByMode(uint8_t mode, uint8_t slave, uint8_t reg, uint8_t* buffer, int32_t length, int32_t timeout) {
-  return Run("DLLQK_ReadI2C_ByMode", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      std::fill_n(buffer, length, uint8_t{0});
-      return DLLQK_DONE;
-    }, [&] { return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timeout); });
-}
-
 DLLQK_API int32_t DLLQK_Set3D(int32_t value) {
   return Run("DLLQK_Set3D", true, [&](DeviceState&) -> int32_t {
       return DLLQK_DONE;
@@ -623,21 +573,6 @@ DLLQK_API int32_t DLLQK_StoreOrClearRGB_Color(uint8_t address, uint8_t store, in
     }, [&] { return Byte(address) + " " + Byte(store) + " " + Int(timing); });
 }
 
-DLLQK_API int32_t DLLQK_GetDataFromMCU(uint8_t address, uint8_t reg, uint8_t* buffer, int32_t length, int32_t timing) {
-  return Run("DLLQK_GetDataFromMCU", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      std::fill_n(buffer, length, uint8_t{0});
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timing); });
-}
-
-DLLQK_API int32_t DLLQK_SetDataToMCU(uint8_t address, uint8_t reg, const uint8_t* buffer, int32_t length, int32_t timing) {
-  return Run("DLLQK_SetDataToMCU", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timing); });
-}
-
 DLLQK_API int32_t DLLQK_SetFanOrMotor(uint8_t address, uint8_t channel, uint8_t speed, int32_t timing) {
   return Run("DLLQK_SetFanOrMotor", true, [&](DeviceState&) -> int32_t {
       return DLLQK_DONE;
@@ -660,51 +595,6 @@ DLLQK_API int32_t DLLQK_GetFirmwareVersion(uint8_t address, uint8_t* version, in
     }, [&] { return Byte(address) + " " + OutByte(version) + " " + Int(timing); });
 }
 
-DLLQK_API int32_t DLLQK_GetRGB_Color(uint8_t address, uint8_t led, uint8_t slot, uint8_t* red, uint8_t* green, uint8_t* blue, int32_t timing) {
-  return Run("DLLQK_GetRGB_Color", true, [&](DeviceState&) -> int32_t {
-      if (red == nullptr || green == nullptr || blue == nullptr) return DLLQK_BAD_ARGUMENT;
-      *red = 0;
-      *green = 0;
-      *blue = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(led) + " " + Byte(slot) + " " + OutByte(red) + " " + OutByte(green) + " " + OutByte(blue) + " " + Int(timing); });
-}
-
-DLLQK_API int32_t DLLQK_GetRGB_Mode(uint8_t address, uint8_t led, uint8_t* mode, uint8_t* value, int32_t timing) {
-  return Run("DLLQK_GetRGB_Mode", true, [&](DeviceState&) -> int32_t {
-      if (mode == nullptr || value == nullptr) return DLLQK_BAD_ARGUMENT;
-      *mode = 0;
-      *value = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(led) + " " + OutByte(mode) + " " + OutByte(value) + " " + Int(timing); });
-}
-
-DLLQK_API int32_t DLLQK_GetRGB_Brightness(uint8_t address, uint8_t led, uint8_t* level, int32_t timing) {
-  return Run("DLLQK_GetRGB_Brightness", true, [&](DeviceState&) -> int32_t {
-      if (level == nullptr) return DLLQK_BAD_ARGUMENT;
-      *level = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(led) + " " + OutByte(level) + " " + Int(timing); });
-}
-
-DLLQK_API int32_t DLLQK_GetRGB_Step(uint8_t address, uint8_t* steps, int32_t timing) {
-  return Run("DLLQK_GetRGB_Step", true, [&](DeviceState&) -> int32_t {
-      if (steps == nullptr) return DLLQK_BAD_ARGUMENT;
-      *steps = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + OutByte(steps) + " " + Int(timing); });
-}
-
-DLLQK_API int32_t DLLQK_GetRGB_SingleColor(uint8_t address, uint8_t led, uint8_t mode, uint8_t* red, uint8_t* green, uint8_t* blue, int32_t timing) {
-  return Run("DLLQK_GetRGB_SingleColor", true, [&](DeviceState&) -> int32_t {
-      if (red == nullptr || green == nullptr || blue == nullptr) return DLLQK_BAD_ARGUMENT;
-      *red = 0;
-      *green = 0;
-      *blue = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(led) + " " + Byte(mode) + " " + OutByte(red) + " " + OutByte(green) + " " + OutByte(blue) + " " + Int(timing); });
-}
-
 DLLQK_API int32_t DLLQK_ReadChipId_ById(int32_t* id, uint8_t index) {
   return Run("DLLQK_ReadChipId_ById", true, [&](DeviceState&) -> int32_t {
       if (id == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
@@ -721,41 +611,11 @@ DLLQK_API int32_t DLLQK_ReadEfuse_ById(uint8_t address, uint8_t* value, uint8_t 
     }, [&] { return Byte(address) + " " + OutByte(value) + " " + Byte(index); });
 }
 
-DLLQK_API int32_t DLLQK_SetGpioMode_ById(uint8_t gpio, uint8_t mode, uint8_t index) {
-  return Run("DLLQK_SetGpioMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Byte(gpio) + " " + Byte(mode) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_GetGpioMode_ById(uint8_t gpio, uint8_t* mode, uint8_t index) {
-  return Run("DLLQK_GetGpioMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (mode == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      *mode = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(gpio) + " " + OutByte(mode) + " " + Byte(index); });
-}
-
 DLLQK_API int32_t DLLQK_WaitI2CReady_ById(int32_t timeout, uint8_t index) {
   return Run("DLLQK_WaitI2CReady_ById", true, [&](DeviceState&) -> int32_t {
       if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
       return DLLQK_DONE;
     }, [&] { return Int(timeout) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_WriteI2C_ByMode_ById(uint8_t mode, uint8_t slave, uint8_t reg, const uint8_t* buffer, int32_t length, int32_t timeout, uint8_t index) {
-  return Run("DLLQK_WriteI2C_ByMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timeout) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_ReadI2C_ByMode_ById(uint8_t mode, uint8_t slave, uint8_t reg, uint8_t* buffer, int32_t length, int32_t timeout, uint8_t index) {
-  return Run("DLLQK_ReadI2C_ByMode_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      std::fill_n(buffer, length, uint8_t{0});
-      return DLLQK_DONE;
-    }, [&] { return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timeout) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_Set3D_ById(int32_t value, uint8_t index) {
@@ -810,21 +670,6 @@ DLLQK_API int32_t DLLQK_StoreOrClearRGB_Color_ById(uint8_t address, uint8_t stor
     }, [&] { return Byte(address) + " " + Byte(store) + " " + Int(timing) + " " + Byte(index); });
 }
 
-DLLQK_API int32_t DLLQK_GetDataFromMCU_ById(uint8_t address, uint8_t reg, uint8_t* buffer, int32_t length, int32_t timing, uint8_t index) {
-  return Run("DLLQK_GetDataFromMCU_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      std::fill_n(buffer, length, uint8_t{0});
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timing) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_SetDataToMCU_ById(uint8_t address, uint8_t reg, const uint8_t* buffer, int32_t length, int32_t timing, uint8_t index) {
-  return Run("DLLQK_SetDataToMCU_ById", true, [&](DeviceState&) -> int32_t {
-      if (buffer == nullptr || length < 0 || length > kMaxTransfer || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " + Int(length) + " " + Int(timing) + " " + Byte(index); });
-}
-
 DLLQK_API int32_t DLLQK_SetFanOrMotor_ById(uint8_t address, uint8_t channel, uint8_t speed, int32_t timing, uint8_t index) {
   return Run("DLLQK_SetFanOrMotor_ById", true, [&](DeviceState&) -> int32_t {
       if (!IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
@@ -846,51 +691,6 @@ DLLQK_API int32_t DLLQK_GetFirmwareVersion_ById(uint8_t address, uint8_t* versio
       *version = 0;
       return DLLQK_DONE;
     }, [&] { return Byte(address) + " " + OutByte(version) + " " + Int(timing) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_GetRGB_Color_ById(uint8_t address, uint8_t led, uint8_t slot, uint8_t* red, uint8_t* green, uint8_t* blue, int32_t timing, uint8_t index) {
-  return Run("DLLQK_GetRGB_Color_ById", true, [&](DeviceState&) -> int32_t {
-      if (red == nullptr || green == nullptr || blue == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      *red = 0;
-      *green = 0;
-      *blue = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(led) + " " + Byte(slot) + " " + OutByte(red) + " " + OutByte(green) + " " + OutByte(blue) + " " + Int(timing) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_GetRGB_Mode_ById(uint8_t address, uint8_t led, uint8_t* mode, uint8_t* value, int32_t timing, uint8_t index) {
-  return Run("DLLQK_GetRGB_Mode_ById", true, [&](DeviceState&) -> int32_t {
-      if (mode == nullptr || value == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      *mode = 0;
-      *value = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(led) + " " + OutByte(mode) + " " + OutByte(value) + " " + Int(timing) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_GetRGB_Brightness_ById(uint8_t address, uint8_t led, uint8_t* level, int32_t timing, uint8_t index) {
-  return Run("DLLQK_GetRGB_Brightness_ById", true, [&](DeviceState&) -> int32_t {
-      if (level == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      *level = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(led) + " " + OutByte(level) + " " + Int(timing) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_GetRGB_Step_ById(uint8_t address, uint8_t* steps, int32_t timing, uint8_t index) {
-  return Run("DLLQK_GetRGB_Step_ById", true, [&](DeviceState&) -> int32_t {
-      if (steps == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      *steps = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + OutByte(steps) + " " + Int(timing) + " " + Byte(index); });
-}
-
-DLLQK_API int32_t DLLQK_GetRGB_SingleColor_ById(uint8_t address, uint8_t led, uint8_t mode, uint8_t* red, uint8_t* green, uint8_t* blue, int32_t timing, uint8_t index) {
-  return Run("DLLQK_GetRGB_SingleColor_ById", true, [&](DeviceState&) -> int32_t {
-      if (red == nullptr || green == nullptr || blue == nullptr || !IsDeviceIndex(index)) return DLLQK_BAD_ARGUMENT;
-      *red = 0;
-      *green = 0;
-      *blue = 0;
-      return DLLQK_DONE;
-    }, [&] { return Byte(address) + " " + Byte(led) + " " + Byte(mode) + " " + OutByte(red) + " " + OutByte(green) + " " + OutByte(blue) + " " + Int(timing) + " " + Byte(index); });
 }
 
 DLLQK_API int32_t DLLQK_PWM_SetConfig_ById(uint8_t channel, uint8_t value, uint8_t index) {

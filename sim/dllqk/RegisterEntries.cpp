@@ -324,3 +324,76 @@ DLLQK_API int32_t DLLQK_GetEQ_CurrentBank_ById(int32_t* bank, uint8_t index) {
 }
 
 }  // extern "C"
+
+// ---- the same GPIO modes and I2C slaves under their other names ----
+// The bus mode of the "ByMode" transfers selects how the chip drives the I2C
+// bus; the slaves answer the same bytes in every mode, so it is only traced.
+
+extern "C" {
+
+DLLQK_API int32_t DLLQK_SetGpioMode(uint8_t gpio, uint8_t mode) {
+  return Run("DLLQK_SetGpioMode", true, [&](DeviceState& s) { return SetGpioMode(s, gpio, mode); },
+             [&] { return Byte(gpio) + " " + Byte(mode); });
+}
+
+DLLQK_API int32_t DLLQK_SetGpioMode_ById(uint8_t gpio, uint8_t mode, uint8_t index) {
+  return Run("DLLQK_SetGpioMode_ById", true,
+             [&](DeviceState& s) { return IsDeviceIndex(index) ? SetGpioMode(s, gpio, mode) : DLLQK_BAD_ARGUMENT; },
+             [&] { return Byte(gpio) + " " + Byte(mode) + " " + Byte(index); });
+}
+
+DLLQK_API int32_t DLLQK_GetGpioMode_ById(uint8_t gpio, uint8_t* mode, uint8_t index) {
+  return Run("DLLQK_GetGpioMode_ById", true,
+             [&](DeviceState& s) {
+               if (!IsDeviceIndex(index) || gpio >= kGpioLines || mode == nullptr) return DLLQK_BAD_ARGUMENT;
+               *mode = s.gpio_modes[gpio];
+               return DLLQK_DONE;
+             },
+             [&] { return Byte(gpio) + " " + OutByte(mode) + " " + Byte(index); });
+}
+
+DLLQK_API int32_t DLLQK_WriteI2C_ByMode(uint8_t mode, uint8_t slave, uint8_t reg, const uint8_t* buffer,
+                                        int32_t length, int32_t timeout) {
+  return Run("DLLQK_WriteI2C_ByMode", true,
+             [&](DeviceState& s) { return WriteI2C(s, slave, reg, buffer, length, timeout); },
+             [&] {
+               return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " +
+                      Int(length) + " " + Int(timeout);
+             });
+}
+
+DLLQK_API int32_t DLLQK_ReadI2C_ByMode(uint8_t mode, uint8_t slave, uint8_t reg, uint8_t* buffer, int32_t length,
+                                       int32_t timeout) {
+  return Run("DLLQK_ReadI2C_ByMode", true,
+             [&](DeviceState& s) { return ReadI2C(s, slave, reg, buffer, length, timeout); },
+             [&] {
+               return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " +
+                      Int(length) + " " + Int(timeout);
+             });
+}
+
+DLLQK_API int32_t DLLQK_WriteI2C_ByMode_ById(uint8_t mode, uint8_t slave, uint8_t reg, const uint8_t* buffer,
+                                             int32_t length, int32_t timeout, uint8_t index) {
+  return Run("DLLQK_WriteI2C_ByMode_ById", true,
+             [&](DeviceState& s) {
+               return IsDeviceIndex(index) ? WriteI2C(s, slave, reg, buffer, length, timeout) : DLLQK_BAD_ARGUMENT;
+             },
+             [&] {
+               return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " +
+                      Int(length) + " " + Int(timeout) + " " + Byte(index);
+             });
+}
+
+DLLQK_API int32_t DLLQK_ReadI2C_ByMode_ById(uint8_t mode, uint8_t slave, uint8_t reg, uint8_t* buffer,
+                                            int32_t length, int32_t timeout, uint8_t index) {
+  return Run("DLLQK_ReadI2C_ByMode_ById", true,
+             [&](DeviceState& s) {
+               return IsDeviceIndex(index) ? ReadI2C(s, slave, reg, buffer, length, timeout) : DLLQK_BAD_ARGUMENT;
+             },
+             [&] {
+               return Byte(mode) + " " + Byte(slave) + " " + Byte(reg) + " " + Buffer(buffer, length) + " " +
+                      Int(length) + " " + Int(timeout) + " " + Byte(index);
+             });
+}
+
+}  // extern "C"

@@ -1,5 +1,6 @@
-// HID, the driver extension and device enumeration of the virtual device.
+// HID, the driver extension, device enumeration and notifications of the virtual device.
 #include "sim/platform/VirtualDeviceEnumerator.h"
+#include "sim/platform/VirtualDeviceNotifier.h"
 #include "sim/platform/VirtualDriverExtension.h"
 #include "sim/platform/VirtualHidBackend.h"
 #include "sim/platform/VirtualServices.h"
@@ -25,6 +26,14 @@ std::unique_ptr<DriverExtension> CreateVirtualDriverExtension(const VirtualConte
 
 std::unique_ptr<DeviceEnumerator> CreateVirtualDeviceEnumerator(const VirtualContext& context) {
   return std::make_unique<VirtualDeviceEnumerator>(DeviceOf(context));
+}
+
+}  // namespace audio77::sim
+
+namespace audio77::sim {
+
+std::unique_ptr<DeviceNotifier> CreateVirtualDeviceNotifier(const VirtualContext& context) {
+  return std::make_unique<VirtualDeviceNotifier>(DeviceOf(context));
 }
 
 }  // namespace audio77::sim

@@ -4,7 +4,6 @@
 
 #include "platform/FixedFolders.h"
 #include "platform/ManualClock.h"
-#include "platform/NullServices.h"
 #include "platform/PlatformServices.h"
 #include "platform/RecordingDebugOutput.h"
 #include "sim/core/StateFolder.h"
@@ -35,7 +34,7 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   services.hid = CreateVirtualHidBackend(context);
   services.extension = CreateVirtualDriverExtension(context);
   services.devices = CreateVirtualDeviceEnumerator(context);
-  services.notifier = std::make_unique<NullDeviceNotifier>();  // replaced by the real watcher
+  services.notifier = CreateVirtualDeviceNotifier(context);
   services.services = CreateVirtualServiceManager(context);
   services.instance_lock = CreateVirtualInstanceLock(context);
   services.instance_link = CreateVirtualInstanceLink(context);

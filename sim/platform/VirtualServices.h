@@ -21,6 +21,7 @@ std::unique_ptr<DynamicLibrary> CreateVirtualDynamicLibrary(const VirtualContext
 std::unique_ptr<HidBackend> CreateVirtualHidBackend(const VirtualContext& context);
 std::unique_ptr<DriverExtension> CreateVirtualDriverExtension(const VirtualContext& context);
 std::unique_ptr<DeviceEnumerator> CreateVirtualDeviceEnumerator(const VirtualContext& context);
+std::unique_ptr<DeviceNotifier> CreateVirtualDeviceNotifier(const VirtualContext& context);
 std::unique_ptr<ServiceManager> CreateVirtualServiceManager(const VirtualContext& context);
 std::unique_ptr<InstanceLock> CreateVirtualInstanceLock(const VirtualContext& context);
 std::unique_ptr<InstanceLink> CreateVirtualInstanceLink(const VirtualContext& context);

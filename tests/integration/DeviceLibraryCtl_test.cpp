@@ -14,6 +14,9 @@ namespace {
 
 std::string Ctl() { return (DistDir() / "audio77ctl").string(); }
 
+// The virtual device's library, apart from the program folder.
+std::string VirtualLibrary() { return (DistDir() / "virtual" / "libDLLQK_UsbAudio77xx.so").string(); }
+
 std::string TestLibrary(const std::string& variant) {
   return (DistDir().parent_path() / "test-libraries" / variant / "libDLLQK_UsbAudio77xx.so").string();
 }
@@ -27,7 +30,7 @@ TEST(DeviceLibraryCtl, BindPrintsResultAndDebugLines) {
   };
   const std::string missing = "/nonexistent/libDLLQK_UsbAudio77xx.so";
   const Case cases[] = {
-      {"linux", {"bind"}, 0, "Open_DLLQK_UsbAudio77xx(DLLQK_UsbAudio77xx_x32.dll) = 0\n"},
+      {"linux", {"bind", VirtualLibrary()}, 0, "Open_DLLQK_UsbAudio77xx(" + VirtualLibrary() + ") = 0\n"},
       {"virtual", {"bind"}, 0, "Open_DLLQK_UsbAudio77xx(DLLQK_UsbAudio77xx_x32.dll) = 0\n"},
       {"virtual", {"bind", TestLibrary("without-first")}, 1,
        "Open_DLLQK_UsbAudio77xx(" + TestLibrary("without-first") + ") = 2\n"},
@@ -86,6 +89,22 @@ TEST(DeviceLibraryCtl, VirtualDeviceIsDrivenThroughItsStateFolder) {
   EXPECT_NE(after.out.find("present: yes\n"), std::string::npos) << after.out;
   EXPECT_NE(after.out.find("faults: none\n"), std::string::npos) << after.out;
   EXPECT_EQ(ctl({"virtual", "trace"}).out, "");
+}
+
+TEST(DeviceLibraryCtl, OneProcessReadsWhatAnotherWroteAndAResetGoesBackToDeviceIni) {
+  TempDir state;
+  state.Write("device.ini", "[Registers]\n0x18A=0x11\n");
+  const std::map<std::string, std::string> env{{"AUDIO77_PLATFORM", "virtual"},
+                                               {"AUDIO77_VIRTUAL_DIR", state.path().string()}};
+  const auto ctl = [&](std::vector<std::string> args) { return RunProcess(Ctl(), args, env); };
+  EXPECT_EQ(ctl({"reg", "read", "0x18A"}).out, "0x11\n");
+  ASSERT_EQ(ctl({"reg", "write", "0x18A", "5"}).exit_code, 0);
+  EXPECT_EQ(ctl({"reg", "read", "0x18A"}).out, "0x05\n");
+  // The device.ini of a device in use takes effect at the next reset.
+  state.Write("device.ini", "[Registers]\n0x18A=0x22\n");
+  EXPECT_EQ(ctl({"reg", "read", "0x18A"}).out, "0x05\n");
+  ASSERT_EQ(ctl({"virtual", "reset"}).exit_code, 0);
+  EXPECT_EQ(ctl({"reg", "read", "0x18A"}).out, "0x22\n");
 }
 
 TEST(DeviceLibraryCtl, PlugAndUnplugReachAnotherRunningProcess) {

@@ -162,7 +162,7 @@ std::vector<CtlNoun> DeviceLibraryNouns() {
        "virtual fault NAME N  ext (missing), output_report_length, input_report_length, present\n"
        "virtual trace  print trace.log\n"
        "virtual watch COUNT  print the next COUNT arrival and removal notifications as they come\n"
-       "virtual reset  clear the trace and the faults, plug the device in\n",
+       "virtual reset  start the device again from device.ini and clear the trace\n",
        Virtual},
   };
 }

@@ -67,7 +67,9 @@ void ProgramHarness::PrepareProgramFolder(const HarnessOptions& options) {
   const std::string path = program_.Write("AudioConfig.cfg", config);
   for (const auto& value : options.config) WriteIniValue(path, value.section, value.key, value.value);
   if (options.with_library) {
-    std::filesystem::copy_file(VirtualLibrary(), program_.path() / kLibraryFile);
+    // The virtual platform binds the library kept apart in "virtual/".
+    std::filesystem::create_directories(program_.path() / "virtual");
+    std::filesystem::copy_file(VirtualLibrary(), program_.path() / "virtual" / kLibraryFile);
   }
 }
 

@@ -4,6 +4,12 @@
 #include <sstream>
 
 #include "CtlTestRun.h"
+#include "device/DeviceLibrary.h"
+#include "platform/RecordingDebugOutput.h"
+#include "platform/posix/PosixDynamicLibrary.h"
+#include "sim/core/VirtualDevice.h"
+#include "toolkit/DialogsMessageBox.h"
+#include "toolkit/ScriptedDialogs.h"
 #include "support/ProcessRunner.h"
 #include "support/TempDir.h"
 
@@ -94,7 +100,12 @@ class CtlOnVirtualDevice : public ::testing::Test {
     return test::RunProcess(program_, args, {{"AUDIO77_PLATFORM", "virtual"},
                                              {"AUDIO77_VIRTUAL_DIR", state_.path().string()}});
   }
-  void Device(const std::string& ini) { state_.Write("device.ini", ini); }
+  // The device starts over from the new device.ini, as after "virtual reset".
+  void Device(const std::string& ini) {
+    state_.Write("device.ini", ini);
+    ASSERT_EQ(Ctl({"virtual", "reset"}).exit_code, 0);
+    seen_ = 0;  // the reset cleared the trace
+  }
   std::vector<std::string> TraceSinceLast() {
     const std::string trace = state_.Read("trace.log");
     std::vector<std::string> lines;
@@ -145,6 +156,24 @@ TEST_F(CtlOnVirtualDevice, RegisterAndGpioCommandsSendTheirReports) {
       }
     }
   }
+}
+
+// This test stands for a running program on the virtual device: it binds the
+// virtual library and writes through it while audio77ctl reads, and back.
+TEST_F(CtlOnVirtualDevice, RegistersAreSharedWithARunningProgram) {
+  sim::VirtualDevice::Instance().UseStateFolder(state_.path().string());
+  PosixDynamicLibrary loader((test::DistDir() / "virtual").string() + "/");
+  RecordingDebugOutput debug;
+  toolkit::ScriptedDialogs dialogs;
+  toolkit::DialogsMessageBox boxes(dialogs);
+  DeviceLibrary program(loader, debug, boxes);
+  ASSERT_EQ(program.Open_DLLQK_UsbAudio77xx(DeviceLibrary::kProgramFileName), 0);
+  ASSERT_EQ(program.Write_Register_ById(0x18A, 0x42, 0), 0);
+  EXPECT_EQ(Ctl({"reg", "read", "0x18A"}).out, "0x42\n");
+  ASSERT_EQ(Ctl({"reg", "write", "0x18A", "7"}).exit_code, 0);
+  std::uint8_t value = 0;
+  ASSERT_EQ(program.Read_Register_ById(0x18A, value, 0), 0);
+  EXPECT_EQ(value, 7);
 }
 
 TEST_F(CtlOnVirtualDevice, ShortReportsAndAMissingDeviceFailWithoutSendingACommand) {

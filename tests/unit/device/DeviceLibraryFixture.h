@@ -44,7 +44,7 @@ class DeviceLibraryFixture : public ::testing::Test {
   sim::VirtualDevice& device() { return sim::VirtualDevice::Instance(); }
 
   test::TempDir folder_;
-  PosixDynamicLibrary loader_{test::DistDir().string() + "/"};
+  PosixDynamicLibrary loader_{test::DistDir().string() + "/virtual/"};  // the virtual device's library
   RecordingDebugOutput debug_;
   toolkit::ScriptedDialogs dialogs_;
   toolkit::DialogsMessageBox message_box_{dialogs_};

@@ -38,6 +38,64 @@ TEST_F(OtherEntries, EepromGpioAndBankShareTheDeviceState) {
   EXPECT_NE(CALL(DLLQK_SetGpioEx_ById, std::uint16_t{0x400}, std::uint8_t{0}), 0);
 }
 
+// Every name of one thing reads what any other name wrote.
+TEST_F(OtherEntries, OtherNamesOfI2cGpioModesLightingAndSlaveDataAgreeWithTheCalledOnes) {
+  const std::uint8_t zero = 0;
+  // I2C: every bus mode reaches the same slave bytes as Read_I2C and Write_I2C.
+  const std::uint8_t written[] = {0x21, 0x43};
+  ASSERT_EQ(CALL(DLLQK_WriteI2C_ByMode_ById, std::uint8_t{1}, std::uint8_t{0x51}, std::uint8_t{0x10}, written, 2, 100,
+                 zero),
+            0);
+  std::uint8_t read[2] = {};
+  ASSERT_EQ(library_.Read_I2C_ById(0x51, 0x10, read, 2, 100, 0), 0);
+  EXPECT_EQ(read[1], 0x43);
+  const std::uint8_t eeprom[] = {0x77};
+  ASSERT_EQ(CALL(DLLQK_Write_I2C_ById, std::uint8_t{0x50}, std::uint8_t{0x20}, eeprom, 1, 100, zero), 0);
+  std::uint8_t by_mode = 0;
+  ASSERT_EQ(CALL(DLLQK_ReadI2C_ByMode, std::uint8_t{2}, std::uint8_t{0x50}, std::uint8_t{0x20}, &by_mode, 1, 100), 0);
+  EXPECT_EQ(by_mode, 0x77);
+  EXPECT_EQ(CALL(DLLQK_ReadI2C_ByMode, std::uint8_t{2}, std::uint8_t{0x52}, std::uint8_t{0}, &by_mode, 1, 100),
+            DLLQK_DEVICE_FAILURE);
+
+  // GPIO modes: the plain and Ex names set and read the same mode.
+  ASSERT_EQ(CALL(DLLQK_SetGpioMode_ById, std::uint8_t{4}, std::uint8_t{2}, zero), 0);
+  std::uint8_t mode = 0;
+  ASSERT_EQ(CALL(DLLQK_GetGpioModeEx_ById, std::uint8_t{4}, &mode, zero), 0);
+  EXPECT_EQ(mode, 2);
+  ASSERT_EQ(library_.SetGpioModeEx_ById(5, 3, 0), 0);
+  ASSERT_EQ(CALL(DLLQK_GetGpioMode_ById, std::uint8_t{5}, &mode, zero), 0);
+  EXPECT_EQ(mode, 3);
+  EXPECT_EQ(CALL(DLLQK_SetGpioMode, std::uint8_t{10}, std::uint8_t{0}), DLLQK_BAD_ARGUMENT);
+
+  // Lighting: what the setters the program calls leave, the getters give back.
+  ASSERT_EQ(library_.SetRGB_Mode_ById(58, 0, 4, 9, 50, 0), 0);
+  ASSERT_EQ(library_.SetRGB_Color_ById(58, 1, 3, 10, 20, 30, 50, 0), 0);
+  std::uint8_t value = 0, red = 0, green = 0, blue = 0;
+  ASSERT_EQ(CALL(DLLQK_GetRGB_Mode, std::uint8_t{58}, std::uint8_t{0}, &mode, &value, 50), 0);
+  EXPECT_EQ(mode, 4);
+  EXPECT_EQ(value, 9);
+  ASSERT_EQ(CALL(DLLQK_GetRGB_Color_ById, std::uint8_t{58}, std::uint8_t{1}, std::uint8_t{3}, &red, &green, &blue, 50,
+                 zero),
+            0);
+  EXPECT_EQ(red, 10);
+  EXPECT_EQ(green, 20);
+  EXPECT_EQ(blue, 30);
+  EXPECT_EQ(LastTraceLine(), "lib DLLQK_GetRGB_Color_ById 0x3A 0x01 0x03 0x0A 0x14 0x1E 50 0x00 = 0");
+  EXPECT_EQ(CALL(DLLQK_GetRGB_Step, std::uint8_t{0x80}, &value, 50), DLLQK_BAD_ARGUMENT);
+
+  // Controller registers and the HID slave's registers keep what was written.
+  const std::uint8_t data[] = {5, 6, 7};
+  ASSERT_EQ(CALL(DLLQK_SetDataToMCU, std::uint8_t{58}, std::uint8_t{0x40}, data, 3, 50), 0);
+  std::uint8_t back[3] = {};
+  ASSERT_EQ(CALL(DLLQK_GetDataFromMCU_ById, std::uint8_t{58}, std::uint8_t{0x40}, back, 3, 50, zero), 0);
+  EXPECT_EQ(back[2], 7);
+  ASSERT_EQ(CALL(DLLQK_UsbHidSlave_GetDataFromMCU_Ex, std::uint8_t{0x40}, back, 3, 50), 0);
+  EXPECT_EQ(back[2], 0);  // the slave controller is another chip
+  ASSERT_EQ(CALL(DLLQK_UsbHidSlave_SetRegisterData_Ex, std::uint16_t{0x1234}, std::uint8_t{0x99}, 50), 0);
+  ASSERT_EQ(CALL(DLLQK_UsbHidSlave_GetRegisterData_Ex, std::uint16_t{0x1234}, &value, 50), 0);
+  EXPECT_EQ(value, 0x99);
+}
+
 TEST_F(OtherEntries, GenericEntriesCheckArgumentsAndClearWhatTheyReturn) {
   std::int32_t volume = 77;
   EXPECT_EQ(CALL(DLLQK_GetMicVolume, &volume), 0);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "SimFixture.h"
+#include "device/HidTransport.h"
 #include "sim/platform/VirtualDriverExtension.h"
 #include "sim/platform/VirtualHidBackend.h"
 
@@ -61,6 +62,21 @@ TEST_F(VirtualTransport, RegisterWriteAndReadTravelInReports) {
   EXPECT_EQ(trace[2], "hid out 00605c0120" + std::string(24, '0') + " = 0");
   EXPECT_EQ(trace[4], "hid in 17 = 00605c" + std::string(28, '0'));
   EXPECT_EQ(trace[6], "hid close");
+}
+
+TEST_F(VirtualTransport, RegistersAreReadThroughTheTransportOnEveryInputLengthItAccepts) {
+  // Three bytes (report ID, command, value) is the shortest answer the
+  // transport takes; the firmware must fill it as it fills a long one.
+  for (const char* length : {"3", "4", "17"}) {
+    SCOPED_TRACE(length);
+    ASSERT_TRUE(device().SetFault("input_report_length", length));
+    auto handle = HidTransport(hid_).Open(0x2E8D, 0x771F);
+    ASSERT_TRUE(handle);
+    ASSERT_EQ(HidTransport::RegisterWrite(handle.get(), 0x18A, 0x5C), 0);
+    std::uint8_t value = 0;
+    ASSERT_EQ(HidTransport::RegisterRead(handle.get(), 0x18A, value), 0);
+    EXPECT_EQ(value, 0x5C);
+  }
 }
 
 TEST_F(VirtualTransport, GpioLinesAreWrittenAndReadBack) {
