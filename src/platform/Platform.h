@@ -11,6 +11,7 @@
 #include "platform/DeviceNotifier.h"
 #include "platform/DriverExtension.h"
 #include "platform/DynamicLibrary.h"
+#include "platform/FileGuard.h"
 #include "platform/HidBackend.h"
 #include "platform/InstanceLink.h"
 #include "platform/InstanceLock.h"
@@ -26,6 +27,7 @@ struct Platform {
   DebugOutput& debug;
   Clock& clock;
   KnownFolders& folders;
+  FileGuard& files;
   Registry& registry;
   DynamicLibrary& loader;
   MessageBox& message_box;

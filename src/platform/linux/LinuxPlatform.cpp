@@ -1,20 +1,19 @@
 #include "platform/linux/LinuxPlatform.h"
 
 #include "platform/NullServices.h"
-#include "platform/PlatformServices.h"
 #include "platform/StderrDebugOutput.h"
 #include "platform/SteadyClock.h"
 #include "platform/linux/LinuxServices.h"
 
 namespace audio77 {
 
-std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
+PlatformServices CreateLinuxServices() {
   PlatformServices services;
   services.debug = std::make_unique<StderrDebugOutput>(StderrDebugOutput::EnabledByEnvironment());
   services.clock = std::make_unique<SteadyClock>();
   services.folders = CreateLinuxKnownFolders();
   const LinuxContext context{*services.debug, *services.clock, *services.folders};
-  services.registry = CreateLinuxRegistry(context);
+  services.files = CreateLinuxFileGuard();
   services.loader = CreateLinuxDynamicLibrary(context);
   services.message_box = CreateLinuxMessageBox(context);
   services.hid = CreateLinuxHidBackend(context);
@@ -25,7 +24,7 @@ std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
   services.instance_lock = CreateLinuxInstanceLock(context);
   services.instance_link = CreateLinuxInstanceLink(context);
   services.bus = CreateLinuxMessageBus(context);
-  return std::make_unique<OwningPlatformHost>(std::move(services));
+  return services;
 }
 
 }  // namespace audio77

@@ -162,7 +162,7 @@ TEST(EntryPoint, StartupExceptionIsShownAndExitIsZero) {
   Harness h;
   Platform& base = h.host->Get();
   RecordingMessageBox box;
-  Platform platform{base.debug,   base.clock,     base.folders,  base.registry,      base.loader,
+  Platform platform{base.debug,   base.clock,     base.folders,  base.files, base.registry, base.loader,
                     box,          base.hid,       base.extension, base.devices,      base.notifier,
                     base.services,
                     base.instance_lock, base.instance_link, base.bus};
