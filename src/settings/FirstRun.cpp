@@ -12,11 +12,22 @@ namespace fs = std::filesystem;
 // The folder is filled under a temporary name and renamed into place, so a
 // start that ends half-way never leaves a folder without its files (which
 // would count as set up at every later start).
+std::string TemporaryPrefix(const fs::path& folder) { return "." + folder.filename().string() + ".new"; }
+
 fs::path TemporaryFolder(const fs::path& folder) {
   static std::atomic<unsigned> counter{0};
   static const unsigned seed = std::random_device{}();
-  return folder.parent_path() /
-         ("." + folder.filename().string() + ".new" + std::to_string(seed) + "-" + std::to_string(counter++));
+  return folder.parent_path() / (TemporaryPrefix(folder) + std::to_string(seed) + "-" + std::to_string(counter++));
+}
+
+// What a start that ended half-way left; one window instance runs at a time.
+void RemoveStaleTemporaries(const fs::path& folder) {
+  const std::string prefix = TemporaryPrefix(folder);
+  std::error_code error;
+  for (fs::directory_iterator it(folder.parent_path(), error), end; !error && it != end; it.increment(error)) {
+    std::error_code ignored;
+    if (it->path().filename().string().rfind(prefix, 0) == 0) fs::remove_all(it->path(), ignored);
+  }
 }
 
 bool CopyTemplates(const fs::path& templates, const fs::path& into) {
@@ -45,6 +56,7 @@ FirstRunResult PrepareUserFolder(const std::string& program_folder, const std::s
   if (!fs::is_directory(templates, error)) return FirstRunResult::kFailed;
 
   fs::create_directories(folder.parent_path(), error);
+  RemoveStaleTemporaries(folder);
   const fs::path temporary = TemporaryFolder(folder);
   if (CopyTemplates(templates, temporary)) {
     fs::rename(temporary, folder, error);

@@ -33,10 +33,11 @@ struct Machine {
 
 TEST(FirstRun, MakesTheUserFolderFromTheShippedTemplatesOnce) {
   Machine m;
+  m.dir.Write("config/.Audio77.new42-0/AudioConfig.cfg", "[Language]\r\n");  // a start that ended half-way
   ASSERT_EQ(PrepareUserFolder(m.program, m.app_data, "Audio77"), FirstRunResult::kCreated);
   EXPECT_EQ(m.dir.Read("config/Audio77/AudioConfig.cfg"), m.dir.Read("opt/audio77/user/AudioConfig.cfg"));
   EXPECT_EQ(m.dir.Read("config/Audio77/DefaultProfile.ini"), m.dir.Read("opt/audio77/user/DefaultProfile.ini"));
-  EXPECT_EQ(m.EntriesIn("config"), 1u);  // no temporary folder left
+  EXPECT_EQ(m.EntriesIn("config"), 1u);  // no temporary folder left, the stale one gone
 
   // Choices are remembered from now on.
   InProcessFileGuard guard;
