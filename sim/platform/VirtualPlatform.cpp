@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/FixedFolders.h"
+#include "platform/InProcessFileGuard.h"
 #include "platform/ManualClock.h"
 #include "platform/PlatformServices.h"
 #include "platform/RecordingDebugOutput.h"
@@ -29,7 +30,8 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   const VirtualContext context{
       *services.debug, *services.clock, *services.folders,
       options.state_folder.empty() ? DefaultStateFolder() : options.state_folder};
-  services.registry = CreateVirtualRegistry(context);
+  services.files = options.files ? std::move(options.files) : std::make_unique<InProcessFileGuard>();
+  services.registry = CreateVirtualRegistry(context, *services.files);
   services.loader = CreateVirtualDynamicLibrary(context);
   services.hid = CreateVirtualHidBackend(context);
   services.extension = CreateVirtualDriverExtension(context);

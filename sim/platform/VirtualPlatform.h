@@ -16,6 +16,7 @@ struct VirtualPlatformOptions {
   std::string home;            // the user's home; empty: $HOME
   std::unique_ptr<DebugOutput> debug;  // null: a recorder
   std::unique_ptr<Clock> clock;        // null: a manual clock
+  std::unique_ptr<FileGuard> files;    // null: writers of this process only are serialised
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

@@ -16,7 +16,7 @@ struct VirtualContext {
   std::string state_folder;  // the virtual device's state folder, no trailing separator
 };
 
-std::unique_ptr<Registry> CreateVirtualRegistry(const VirtualContext& context);
+std::unique_ptr<Registry> CreateVirtualRegistry(const VirtualContext& context, FileGuard& files);
 std::unique_ptr<DynamicLibrary> CreateVirtualDynamicLibrary(const VirtualContext& context);
 std::unique_ptr<HidBackend> CreateVirtualHidBackend(const VirtualContext& context);
 std::unique_ptr<DriverExtension> CreateVirtualDriverExtension(const VirtualContext& context);

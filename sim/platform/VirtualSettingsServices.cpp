@@ -6,10 +6,11 @@
 
 namespace audio77::sim {
 
-std::unique_ptr<Registry> CreateVirtualRegistry(const VirtualContext& context) {
+std::unique_ptr<Registry> CreateVirtualRegistry(const VirtualContext& context, FileGuard& files) {
   std::string user_path = context.state_folder + "/registry.reg";
   if (auto chosen = context.folders.Environment("AUDIO77_REGISTRY")) user_path = *chosen;
-  return std::make_unique<RegistryStore>(RegistryStore::InstalledPathFor(context.folders), std::move(user_path));
+  return std::make_unique<RegistryStore>(RegistryStore::InstalledPathFor(context.folders), std::move(user_path),
+                                         files);
 }
 
 }  // namespace audio77::sim

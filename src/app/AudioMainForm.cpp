@@ -12,7 +12,8 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       app_(app),
       form_(app, "AudioMainForm"),
       library_(platform.loader, platform.debug, app.Boxes()),
-      session_(platform, library_) {}
+      session_(platform, library_),
+      profiles_(platform.files) {}
 
 TAudioMainForm::~TAudioMainForm() { FormDestroy(); }
 

@@ -17,6 +17,8 @@
 #include "device/DeviceSession.h"
 #include "platform/Platform.h"
 #include "settings/AppConfig.h"
+#include "settings/PrivateProfile.h"
+#include "settings/ProgramConfigFile.h"
 #include "settings/RuntimeConfig.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
@@ -193,6 +195,9 @@ class TAudioMainForm {
   RuntimeConfig runtime_;
   MainFormState state_;
   std::optional<RegisteredMessages> messages_;
+  PrivateProfile profiles_;
+  std::optional<ProgramConfigFile> program_config_;
+  // The program folder's configuration file, where the signed device IDs are.
   std::string config_path_;
 
   toolkit::Timer* timer1_ = nullptr;

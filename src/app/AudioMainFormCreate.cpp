@@ -6,6 +6,7 @@
 #include "platform/DebugFormat.h"
 #include "settings/EConvertError.h"
 #include "settings/IntegerText.h"
+#include "settings/FirstRun.h"
 #include "settings/UserSettings.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
@@ -100,8 +101,9 @@ void TAudioMainForm::RegisterMessages() {
 }
 
 void TAudioMainForm::ReadConfiguration() {
-  LoadAppConfig(config_, platform_.folders.ProgramPath(), kAppConfigFileName, platform_.debug);
-  config_path_ = config_.program_folder + kAppConfigFileName;
+  program_config_.emplace(ProgramConfigFile::For(profiles_, platform_.folders));
+  LoadAppConfig(config_, platform_.folders.ProgramPath(), *program_config_, platform_.debug);
+  config_path_ = program_config_->installed_path();
 }
 
 void TAudioMainForm::SetFieldDefaults() {
@@ -113,7 +115,9 @@ void TAudioMainForm::SetFieldDefaults() {
 
 void TAudioMainForm::ReadUserChoices() {
   state_.user_folder_name = config_.install_folder_name;
-  const UserSettings user(platform_.folders.AppData(), state_.user_folder_name);
+  // On first use the installer's part: the per-user folder from the templates.
+  PrepareUserFolder(platform_.folders.ProgramFolder(), platform_.folders.AppData(), state_.user_folder_name);
+  const UserSettings user(profiles_, platform_.folders.AppData(), state_.user_folder_name);
   state_.current_language = user.Language();
   state_.current_skin = user.Skin();
 }
@@ -132,13 +136,13 @@ void TAudioMainForm::SetApplicationIdentity() {
       // A missing icon leaves the tray's default picture.
     }
   }
-  tray_icon_->SetHint(ReadRuntimeValue(config_path_, "TrayIconHint", "HintName"));
+  tray_icon_->SetHint(ReadRuntimeValue(*program_config_, "TrayIconHint", "HintName"));
   app_.SetTitle(config_.install_title);
   form_.SetCaption(config_.install_title);
 }
 
 void TAudioMainForm::ReadRuntimeKeys() {
-  auto read = [this](const char* section, const char* key) { return ReadRuntimeValue(config_path_, section, key); };
+  auto read = [this](const char* section, const char* key) { return ReadRuntimeValue(*program_config_, section, key); };
   state_.old_version = LeadingInt(read("Version", "OldVersion"));
   state_.default_ini = LeadingInt(read("Version", "DefaultIni"));
   state_.mic_monitor = LeadingIntOr(read("Mic", "Monitor"), 1);
@@ -160,9 +164,9 @@ void TAudioMainForm::BuildMenus() {
 }
 
 void TAudioMainForm::ApplyWindowShape() {
-  runtime_.region_cut = StrToInt(ReadRuntimeValue(config_path_, "Skin", "RegionCut"));
+  runtime_.region_cut = StrToInt(ReadRuntimeValue(*program_config_, "Skin", "RegionCut"));
   if (runtime_.region_cut != 0) ApplyRegionFile();
-  runtime_.simple_enable = StrToInt(ReadRuntimeValue(config_path_, "Simple", "Enable"));
+  runtime_.simple_enable = StrToInt(ReadRuntimeValue(*program_config_, "Simple", "Enable"));
 }
 
 void TAudioMainForm::LoadSkin() {

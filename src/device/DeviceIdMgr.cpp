@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "device/SignedText.h"
 #include "settings/TextCodec.h"
@@ -9,8 +10,9 @@
 namespace audio77 {
 namespace {
 
-// A registry value is read into a buffer of 2048 bytes: 1024 characters.
-constexpr std::size_t kRegistryTextChars = 1024;
+// A registry value is read into a buffer of 2048 bytes; a larger value
+// cannot be read at all.
+constexpr std::size_t kRegistryBufferBytes = 2048;
 constexpr std::size_t kPlainCapacity = 4096;
 
 std::u16string_view TrimSpaces(std::u16string_view text) {
@@ -33,18 +35,24 @@ std::u16string ToUpper(std::u16string_view text) {
 
 // A registry value as the text a wide query reads: strings as text, other
 // types as their raw bytes taken two at a time; ends at the first NUL.
-std::u16string RegistryText(const RegistryValue& value) {
+// The text as the wide-character registry hands it over: a string value with
+// its terminator, any other value as its raw bytes. Nothing when it does not
+// fit the buffer.
+std::optional<std::u16string> RegistryText(const RegistryValue& value) {
   std::u16string text;
+  std::size_t bytes = value.data.size();
   if (value.type == RegistryType::kString) {
     text = TextCodec::Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()));
+    bytes = (text.size() + 1) * sizeof(char16_t);
   } else {
     for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
       text.push_back(static_cast<char16_t>(value.data[i] | (value.data[i + 1] << 8)));
     }
   }
-  text = text.substr(0, text.find(u'\0'));
-  if (text.size() > kRegistryTextChars) text.resize(kRegistryTextChars);
-  return text;
+  if (bytes > kRegistryBufferBytes) return std::nullopt;
+  // The text ends at its terminator: the terminator itself is no character of
+  // the entry (counted in, it would spoil every signature).
+  return text.substr(0, text.find(u'\0'));
 }
 
 }  // namespace
@@ -91,7 +99,9 @@ int CDeviceIdMgr::LoadFromRegistry(Registry& registry, const std::string& group)
   for (unsigned n = 1;; ++n) {
     const auto value = registry.QueryValue(key, std::to_string(n));
     if (!value) break;
-    entries_.push_back(RegistryText(*value));
+    auto text = RegistryText(*value);
+    if (!text) break;  // too large for the buffer: unreadable, the listing ends
+    entries_.push_back(std::move(*text));
   }
   return DecodeEntries() ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 #include "platform/DeviceNotifier.h"
 #include "platform/DriverExtension.h"
 #include "platform/DynamicLibrary.h"
+#include "platform/FileGuard.h"
 #include "platform/HidBackend.h"
 #include "platform/InstanceLink.h"
 #include "platform/InstanceLock.h"
@@ -25,6 +26,7 @@ struct Platform {
   DebugOutput& debug;
   Clock& clock;
   KnownFolders& folders;
+  FileGuard& files;
   Registry& registry;
   DynamicLibrary& loader;
   HidBackend& hid;

@@ -16,7 +16,8 @@ T& Required(const std::unique_ptr<T>& service) {
 OwningPlatformHost::OwningPlatformHost(PlatformServices services)
     : services_(std::move(services)),
       platform_{Required(services_.debug),         Required(services_.clock),
-                Required(services_.folders),       Required(services_.registry),
+                Required(services_.folders),       Required(services_.files),
+                Required(services_.registry),
                 Required(services_.loader),        Required(services_.hid),
                 Required(services_.extension),
                 Required(services_.devices),       Required(services_.notifier),

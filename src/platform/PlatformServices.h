@@ -11,6 +11,7 @@ struct PlatformServices {
   std::unique_ptr<DebugOutput> debug;
   std::unique_ptr<Clock> clock;
   std::unique_ptr<KnownFolders> folders;
+  std::unique_ptr<FileGuard> files;  // before the registry, which writes through it
   std::unique_ptr<Registry> registry;
   std::unique_ptr<DynamicLibrary> loader;
   std::unique_ptr<HidBackend> hid;

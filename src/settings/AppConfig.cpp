@@ -1,44 +1,50 @@
 #include "settings/AppConfig.h"
 
 #include "platform/DebugFormat.h"
-#include "settings/PrivateProfile.h"
+#include "settings/ProgramConfigFile.h"
 
 namespace audio77 {
 namespace {
 
 constexpr std::size_t kInstallValueChars = 2048;
+// The longest values the install-time keys take; longer ones are cut.
+constexpr std::size_t kFolderNameMax = 30;
+constexpr std::size_t kShortNameMax = 31;
+constexpr std::size_t kUserFolderNameMax = 127;
+constexpr std::size_t kTextMax = kInstallValueChars - 1;
 
 struct InstallKey {
   const char* section;
   const char* key;
   std::string AppConfig::*field;
+  std::size_t max_chars;
 };
 
 // In the order they are read.
 constexpr InstallKey kInstallKeys[] = {
-    {"Language", "LanguageFolderName", &AppConfig::language_folder_name},
-    {"Skin", "SkinFolderName", &AppConfig::skin_folder_name},
-    {"Install", "InstallAppTitle", &AppConfig::install_title},
-    {"Install", "InstallIconFileName", &AppConfig::install_icon_file},
-    {"Install", "InstallFolderName", &AppConfig::install_folder_name},
-    {"Install", "ShortcutFolderName", &AppConfig::shortcut_folder},
-    {"Install", "AppShortcutName", &AppConfig::app_shortcut},
-    {"Uninstall", "UninstallAppTitle", &AppConfig::uninstall_title},
-    {"Uninstall", "UninstallIconFileName", &AppConfig::uninstall_icon_file},
-    {"Uninstall", "UninstallShortcutName", &AppConfig::uninstall_shortcut},
-    {"Uninstall", "Publisher", &AppConfig::publisher},
-    {"Uninstall", "UninstallDisplayName", &AppConfig::uninstall_display_name},
-    {"Application", "DeviceActiveIconFileName", &AppConfig::device_active_icon},
-    {"Application", "DeviceUnactiveIconFileName", &AppConfig::device_inactive_icon},
-    {"Application", "TrayIconRestorOn", &AppConfig::tray_restore},
-    {"Install", "APPFileName", &AppConfig::app_file},
-    {"Install", "UserManualShortcutName", &AppConfig::user_manual_shortcut},
-    {"Uninstall", "UninstallFileName", &AppConfig::uninstall_file},
-    {"Application", "DebugLevel", &AppConfig::app_debug_level},
-    {"Service", "DebugLevel", &AppConfig::service_debug_level},
-    {"Install", "EffectAPPFileName", &AppConfig::effect_app_file},
-    {"Install", "EffectAppShortcutName", &AppConfig::effect_app_shortcut},
-    {"Plugin", "PluginFolderName", &AppConfig::plugin_folder_name},
+    {"Language", "LanguageFolderName", &AppConfig::language_folder_name, kFolderNameMax},
+    {"Skin", "SkinFolderName", &AppConfig::skin_folder_name, kFolderNameMax},
+    {"Install", "InstallAppTitle", &AppConfig::install_title, kShortNameMax},
+    {"Install", "InstallIconFileName", &AppConfig::install_icon_file, kShortNameMax},
+    {"Install", "InstallFolderName", &AppConfig::install_folder_name, kUserFolderNameMax},
+    {"Install", "ShortcutFolderName", &AppConfig::shortcut_folder, kTextMax},
+    {"Install", "AppShortcutName", &AppConfig::app_shortcut, kTextMax},
+    {"Uninstall", "UninstallAppTitle", &AppConfig::uninstall_title, kTextMax},
+    {"Uninstall", "UninstallIconFileName", &AppConfig::uninstall_icon_file, kTextMax},
+    {"Uninstall", "UninstallShortcutName", &AppConfig::uninstall_shortcut, kTextMax},
+    {"Uninstall", "Publisher", &AppConfig::publisher, kTextMax},
+    {"Uninstall", "UninstallDisplayName", &AppConfig::uninstall_display_name, kTextMax},
+    {"Application", "DeviceActiveIconFileName", &AppConfig::device_active_icon, kTextMax},
+    {"Application", "DeviceUnactiveIconFileName", &AppConfig::device_inactive_icon, kTextMax},
+    {"Application", "TrayIconRestorOn", &AppConfig::tray_restore, kTextMax},
+    {"Install", "APPFileName", &AppConfig::app_file, kTextMax},
+    {"Install", "UserManualShortcutName", &AppConfig::user_manual_shortcut, kTextMax},
+    {"Uninstall", "UninstallFileName", &AppConfig::uninstall_file, kTextMax},
+    {"Application", "DebugLevel", &AppConfig::app_debug_level, kTextMax},
+    {"Service", "DebugLevel", &AppConfig::service_debug_level, kTextMax},
+    {"Install", "EffectAPPFileName", &AppConfig::effect_app_file, kTextMax},
+    {"Install", "EffectAppShortcutName", &AppConfig::effect_app_shortcut, kTextMax},
+    {"Plugin", "PluginFolderName", &AppConfig::plugin_folder_name, kFolderNameMax},
 };
 
 std::string WithSeparator(std::string folder) {
@@ -48,7 +54,7 @@ std::string WithSeparator(std::string folder) {
 
 }  // namespace
 
-void LoadAppConfig(AppConfig& config, const std::string& program_path, const std::string& file_name,
+void LoadAppConfig(AppConfig& config, const std::string& program_path, const ProgramConfigFile& file,
                    DebugOutput& debug) {
   const std::size_t slash = program_path.find_last_of('/');
   config.source_file_name = slash == std::string::npos ? program_path : program_path.substr(slash + 1);
@@ -57,10 +63,9 @@ void LoadAppConfig(AppConfig& config, const std::string& program_path, const std
   DebugPrintf(debug, "##### SourceAppFileName = %s\n", config.source_file_name.c_str());
   DebugPrintf(debug, "##### SourceFolderFullPath = %s\n", config.source_folder.c_str());
 
-  const std::string path = config.source_folder + file_name;
   for (const auto& entry : kInstallKeys) {
-    std::string value = PrivateProfile::GetString(entry.section, entry.key, "", kInstallValueChars, path);
-    if (!value.empty()) config.*entry.field = std::move(value);
+    std::string value = file.GetString(entry.section, entry.key, "", kInstallValueChars);
+    if (!value.empty()) config.*entry.field = TruncateToUtf16Units(value, entry.max_chars);
   }
   if (config.app_debug_level.empty()) config.app_debug_level = "0";
   if (config.service_debug_level.empty()) config.service_debug_level = "0";

@@ -50,9 +50,12 @@ struct AppConfig {
 inline constexpr const char* kProgramFilesFolder = "/opt/";
 inline constexpr const char* kSystemFolder = "/usr/lib/";
 
-// program_path: the running program's full path. Fields whose key is missing
-// or empty keep what they held; the debug levels fall back to "0".
-void LoadAppConfig(AppConfig& config, const std::string& program_path, const std::string& file_name,
+class ProgramConfigFile;
+
+// program_path: the running program's full path; file: the configuration
+// file of its folder. Fields whose key is missing or empty keep what they
+// held; the debug levels fall back to "0".
+void LoadAppConfig(AppConfig& config, const std::string& program_path, const ProgramConfigFile& file,
                    DebugOutput& debug);
 
 }  // namespace audio77

@@ -1,23 +1,14 @@
 #include "settings/AtomicFile.h"
 
 #include <atomic>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <random>
-
-#include "settings/FileGuard.h"
 
 namespace audio77 {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string FolderOf(const std::string& path) {
   const fs::path parent = fs::path(path).parent_path();
@@ -27,20 +18,35 @@ std::string FolderOf(const std::string& path) {
 std::string TemporaryName(const std::string& path) {
   static std::atomic<unsigned> counter{0};
   static const unsigned seed = std::random_device{}();
-  const fs::path target(path);
-  return (target.parent_path() / ("." + target.filename().string() + ".tmp" + std::to_string(seed) + "-" +
-                                  std::to_string(counter++)))
-      .string();
+  return AtomicFile::TemporaryPrefix(path) + std::to_string(seed) + "-" + std::to_string(counter++);
 }
 
-bool WriteAll(const std::string& path, const std::string& bytes) {
-  FilePtr file(std::fopen(path.c_str(), "wbx"));  // never reuse a stranger's file
-  if (!file) return false;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return false;
-  return std::fflush(file.get()) == 0;
+// Only writers holding the folder's lock make temporaries, so any that is
+// there while the lock is held was left by a writer that died.
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string prefix = fs::path(AtomicFile::TemporaryPrefix(path)).filename().string();
+  std::error_code error;
+  for (fs::directory_iterator it(FolderOf(path), error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    std::error_code ignored;
+    if (name.rfind(prefix, 0) == 0 && it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+  }
+}
+
+// A link is followed, so the file it names is replaced and the link stays.
+std::string ResolveLinks(const std::string& path) {
+  std::error_code error;
+  if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+  const fs::path target = fs::weakly_canonical(path, error);
+  return error ? path : target.string();
 }
 
 }  // namespace
+
+std::string AtomicFile::TemporaryPrefix(const std::string& target) {
+  const fs::path path(target);
+  return (path.parent_path() / ("." + path.filename().string() + ".tmp")).string();
+}
 
 AtomicFile::Content AtomicFile::Read(const std::string& path) {
   std::error_code error;
@@ -56,12 +62,10 @@ AtomicFile::Content AtomicFile::Read(const std::string& path) {
 }
 
 bool AtomicFile::Replace(const std::string& path, const std::string& bytes) {
+  RemoveStaleTemporaries(path);
   const std::string temporary = TemporaryName(path);
+  if (!guard_.CreateComplete(temporary, bytes)) return false;
   std::error_code error;
-  if (!WriteAll(temporary, bytes) || !FileGuard::Current().Sync(temporary)) {
-    fs::remove(temporary, error);
-    return false;
-  }
   const auto status = fs::status(path, error);
   if (!error && fs::exists(status)) fs::permissions(temporary, status.permissions(), error);
   fs::rename(temporary, path, error);
@@ -72,21 +76,9 @@ bool AtomicFile::Replace(const std::string& path, const std::string& bytes) {
   return true;
 }
 
-namespace {
-
-// A link is followed, so the file it names is replaced and the link stays.
-std::string ResolveLinks(const std::string& path) {
-  std::error_code error;
-  if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
-  const fs::path target = fs::weakly_canonical(path, error);
-  return error ? path : target.string();
-}
-
-}  // namespace
-
 bool AtomicFile::Update(const std::string& link_or_path, const Change& change) {
   const std::string path = ResolveLinks(link_or_path);
-  const auto hold = FileGuard::Current().LockFolder(FolderOf(path));
+  const auto hold = guard_.LockFolder(FolderOf(path));
   if (!hold) return false;
   const Content current = Read(path);
   if (current.status == ReadStatus::kFailed) return false;

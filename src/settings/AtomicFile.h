@@ -1,13 +1,17 @@
 #pragma once
 // Whole-file reads and replacements of settings files. A replacement is
-// written to a temporary file beside the target, flushed and renamed over it,
-// so a reader sees either the old or the new file and an interrupted write
-// leaves the old one in place. Updates run under the folder's FileGuard lock,
-// so concurrent writers never lose each other's changes.
+// written as a new file beside the target and renamed over it, so a reader
+// sees either the old or the new file and an interrupted write leaves the old
+// one in place. Updates run under the folder's lock of the program's
+// FileGuard, so concurrent writers never lose each other's changes; a new
+// file comes from the guard complete, and what a writer killed between its
+// creation and the rename left behind is removed by the next update.
 
 #include <functional>
 #include <optional>
 #include <string>
+
+#include "platform/FileGuard.h"
 
 namespace audio77 {
 
@@ -19,14 +23,22 @@ class AtomicFile {
     std::string bytes;
   };
 
+  explicit AtomicFile(FileGuard& guard) : guard_(guard) {}
+
   static Content Read(const std::string& path);
-  // Writes bytes as the file's new content. False when nothing was replaced.
-  static bool Replace(const std::string& path, const std::string& bytes);
   // Reads the current content under the lock and hands it to change; when
   // change gives new bytes they replace the file. A file that exists but
   // cannot be read is never replaced. True when nothing failed.
   using Change = std::function<std::optional<std::string>(const Content& current)>;
-  static bool Update(const std::string& path, const Change& change);
+  bool Update(const std::string& path, const Change& change);
+
+  // The name prefix of the temporary files of target: ".NAME.tmp".
+  static std::string TemporaryPrefix(const std::string& target);
+
+ private:
+  bool Replace(const std::string& path, const std::string& bytes);
+
+  FileGuard& guard_;
 };
 
 }  // namespace audio77

@@ -51,6 +51,8 @@ int SplitCommaList(std::string_view text, std::span<std::string> slots) {
     if (count == slots.size()) break;
     slots[count++] = TruncateToUtf16Units(item, kCommaItemChars);
   }
+  // A reused array must not show the items of an earlier, longer list.
+  for (std::size_t i = count; i < slots.size(); ++i) slots[i].clear();
   return static_cast<int>(count);
 }
 

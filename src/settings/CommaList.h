@@ -15,7 +15,8 @@ namespace audio77 {
 inline constexpr std::size_t kCommaItemChars = 127;
 
 // Item i goes to slots[i], cut to kCommaItemChars characters; items beyond
-// the slots are dropped. Gives the number of items stored.
+// the slots are dropped; the slots after the last item are emptied. Gives the
+// number of items stored.
 int SplitCommaList(std::string_view text, std::span<std::string> slots);
 
 }  // namespace audio77

@@ -4,8 +4,6 @@
 #include <string_view>
 
 #include "platform/DebugFormat.h"
-#include "settings/AtomicFile.h"
-#include "settings/ProfileCache.h"
 #include "settings/ProfileDocument.h"
 
 namespace audio77 {
@@ -29,14 +27,25 @@ std::string PrivateProfile::GetString(const std::string& section, const std::str
                                       const std::string& path) {
   if (buffer_chars == 0) return {};
   std::optional<std::string> value;
-  if (const auto document = ProfileCache::Load(path)) value = document->Find(section, key);
+  if (const auto document = cache_.Load(path)) value = document->Find(section, key);
   return TruncateToUtf16Units(StripQuotes(value.value_or(default_value)), buffer_chars - 1);
+}
+
+std::optional<std::string> PrivateProfile::Find(const std::string& section, const std::string& key,
+                                                std::size_t buffer_chars, const std::string& path) {
+  const auto document = cache_.Load(path);
+  if (!document) return std::nullopt;
+  auto value = document->Find(section, key);
+  if (!value) return std::nullopt;
+  return buffer_chars == 0 ? std::string() : TruncateToUtf16Units(StripQuotes(*value), buffer_chars - 1);
 }
 
 bool PrivateProfile::WriteString(const std::string& section, const std::optional<std::string>& key,
                                  const std::optional<std::string>& value, const std::string& path) {
   if (HoldsLineEnd(section) || HoldsLineEnd(key) || HoldsLineEnd(value)) return false;
-  return AtomicFile::Update(path, [&](const AtomicFile::Content& current) -> std::optional<std::string> {
+  // A key without a name could never be read back: every write would add a line.
+  if (key && key->find_first_not_of(" \t") == std::string::npos) return false;
+  return files_.Update(path, [&](const AtomicFile::Content& current) -> std::optional<std::string> {
     const bool exists = current.status == AtomicFile::ReadStatus::kRead;
     ProfileDocument document = exists ? ProfileDocument::Parse(current.bytes) : ProfileDocument();
     bool changed = false;
@@ -48,14 +57,15 @@ bool PrivateProfile::WriteString(const std::string& section, const std::optional
   });
 }
 
-int ReadIniValue(const std::string& path, const std::string& section, const std::string& key, std::string& value) {
-  value = PrivateProfile::GetString(section, key, "", kIniValueBufferChars, path);
+int ReadIniValue(PrivateProfile& profiles, const std::string& path, const std::string& section,
+                 const std::string& key, std::string& value) {
+  value = profiles.GetString(section, key, "", kIniValueBufferChars, path);
   return 0;
 }
 
-int WriteIniValue(const std::string& path, const std::string& section, const std::string& key,
-                  const std::string& value) {
-  PrivateProfile::WriteString(section, key, value, path);
+int WriteIniValue(PrivateProfile& profiles, const std::string& path, const std::string& section,
+                  const std::string& key, const std::string& value) {
+  profiles.WriteString(section, key, value, path);
   return 0;
 }
 

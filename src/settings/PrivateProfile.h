@@ -14,29 +14,45 @@
 #include <optional>
 #include <string>
 
+#include "platform/FileGuard.h"
+#include "settings/AtomicFile.h"
+#include "settings/ProfileCache.h"
+
 namespace audio77 {
 
+// The program owns one, made over the platform's file guard, and hands it to
+// every reader and writer of its settings files.
 class PrivateProfile {
  public:
+  explicit PrivateProfile(FileGuard& guard) : files_(guard) {}
+  PrivateProfile(const PrivateProfile&) = delete;
+  PrivateProfile& operator=(const PrivateProfile&) = delete;
+
   // The value, or default_value when the file, section or key is missing; cut
   // to buffer_chars - 1 characters.
-  static std::string GetString(const std::string& section, const std::string& key,
-                               const std::string& default_value, std::size_t buffer_chars,
-                               const std::string& path);
+  std::string GetString(const std::string& section, const std::string& key, const std::string& default_value,
+                        std::size_t buffer_chars, const std::string& path);
+  // The value as GetString gives it, or nothing when the file, section or key is missing.
+  std::optional<std::string> Find(const std::string& section, const std::string& key, std::size_t buffer_chars,
+                                  const std::string& path);
   // key null: deletes the section; value null: deletes the key; otherwise sets
   // the key, creating the file and the section when needed. False when the
-  // file could not be written (it keeps its former content) or a name or
-  // value holds a line end.
-  static bool WriteString(const std::string& section, const std::optional<std::string>& key,
-                          const std::optional<std::string>& value, const std::string& path);
+  // file could not be written (it keeps its former content), a name or value
+  // holds a line end, or the key has no name.
+  bool WriteString(const std::string& section, const std::optional<std::string>& key,
+                   const std::optional<std::string>& value, const std::string& path);
+
+ private:
+  AtomicFile files_;
+  ProfileCache cache_;
 };
 
 // The program's own read: at most 255 characters, empty when missing. Always 0.
-int ReadIniValue(const std::string& path, const std::string& section, const std::string& key,
-                 std::string& value);
+int ReadIniValue(PrivateProfile& profiles, const std::string& path, const std::string& section,
+                 const std::string& key, std::string& value);
 // Always 0, as callers expect; a value that cannot be written is lost.
-int WriteIniValue(const std::string& path, const std::string& section, const std::string& key,
-                  const std::string& value);
+int WriteIniValue(PrivateProfile& profiles, const std::string& path, const std::string& section,
+                  const std::string& key, const std::string& value);
 bool FileExists(const std::string& path);
 
 inline constexpr std::size_t kIniValueBufferChars = 256;

@@ -1,14 +1,15 @@
 #include "settings/ProfileCache.h"
 
+#include "settings/AtomicFile.h"
+
 namespace audio77 {
 
 std::shared_ptr<const ProfileDocument> ProfileCache::Load(const std::string& path) {
-  static ProfileCache cache;
   AtomicFile::Content content = AtomicFile::Read(path);
   if (content.status != AtomicFile::ReadStatus::kRead) return nullptr;
-  if (auto document = cache.Find(path, content.bytes)) return document;
+  if (auto document = Find(path, content.bytes)) return document;
   auto document = std::make_shared<const ProfileDocument>(ProfileDocument::Parse(content.bytes));
-  cache.Store({path, std::move(content.bytes), document});
+  Store({path, std::move(content.bytes), document});
   return document;
 }
 

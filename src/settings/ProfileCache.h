@@ -1,14 +1,14 @@
 #pragma once
 // Parsed private-profile files, kept while their bytes stay the same: readers
 // ask for one key at a time, often hundreds from one file, so each file is
-// read on every call (cheap) but parsed only when its content changed.
+// read on every call (cheap) but parsed only when its content changed. Owned
+// by the PrivateProfile that reads through it.
 
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "settings/AtomicFile.h"
 #include "settings/ProfileDocument.h"
 
 namespace audio77 {
@@ -16,7 +16,7 @@ namespace audio77 {
 class ProfileCache {
  public:
   // Null when the file is missing or cannot be read.
-  static std::shared_ptr<const ProfileDocument> Load(const std::string& path);
+  std::shared_ptr<const ProfileDocument> Load(const std::string& path);
 
  private:
   struct Entry {

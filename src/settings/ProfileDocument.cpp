@@ -196,6 +196,8 @@ std::optional<ProfileDocument::Section> ProfileDocument::FindSection(std::string
 
 std::optional<ProfileDocument::KeyLine> ProfileDocument::FindKey(const Section& section,
                                                                   std::string_view key) const {
+  // A line that starts with "=" has no name: no key name finds it.
+  if (Trim(key).empty()) return std::nullopt;
   for (std::size_t i = section.begin; i < section.end; ++i) {
     const std::string_view text = Trim(lines_[i].text);
     if (text.empty()) continue;

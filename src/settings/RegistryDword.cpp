@@ -14,8 +14,9 @@ int RegGetDword(Registry& registry, const std::string& subkey, const std::string
   }
   if (created) return kRegKeyCreated;
   const auto stored = registry.QueryValue(key, name);
-  // A value of another size would fill the 32 bits only in part or not at all.
-  if (!stored || stored->data.size() != 4) return kRegValueMissing;
+  // Only a 32-bit number is read: four bytes of text or of binary data are
+  // not one, and a value of another size would fill the 32 bits only in part.
+  if (!stored || stored->type != RegistryType::kDword || stored->data.size() != 4) return kRegValueMissing;
   value = static_cast<std::uint32_t>(stored->data[0]) | (static_cast<std::uint32_t>(stored->data[1]) << 8) |
           (static_cast<std::uint32_t>(stored->data[2]) << 16) | (static_cast<std::uint32_t>(stored->data[3]) << 24);
   return kRegRead;

@@ -10,7 +10,7 @@ namespace audio77 {
 
 inline constexpr int kRegRead = 0;
 inline constexpr int kRegKeyCreated = 1;   // the key was missing; it exists now, nothing was read
-inline constexpr int kRegValueMissing = 2;  // missing, or not 4 bytes
+inline constexpr int kRegValueMissing = 2;  // missing, or not a 32-bit number
 
 // value changes only when the result is kRegRead.
 int RegGetDword(Registry& registry, const std::string& subkey, const std::string& name, std::uint32_t& value);

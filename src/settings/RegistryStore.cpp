@@ -23,8 +23,8 @@ RegistryText Load(const std::string& path) {
 
 }  // namespace
 
-RegistryStore::RegistryStore(std::string installed_path, std::string user_path)
-    : installed_path_(std::move(installed_path)), user_path_(std::move(user_path)) {}
+RegistryStore::RegistryStore(std::string installed_path, std::string user_path, FileGuard& guard)
+    : installed_path_(std::move(installed_path)), user_path_(std::move(user_path)), files_(guard) {}
 
 std::string RegistryStore::UserPathFor(const KnownFolders& folders) {
   if (auto path = folders.Environment("AUDIO77_REGISTRY")) return *path;
@@ -43,7 +43,7 @@ bool RegistryStore::UpdateUser(const std::function<bool(RegistryText&)>& change)
   std::error_code error;
   const auto folder = std::filesystem::path(user_path_).parent_path();
   if (!folder.empty()) std::filesystem::create_directories(folder, error);
-  return AtomicFile::Update(user_path_, [&](const AtomicFile::Content& current) -> std::optional<std::string> {
+  return files_.Update(user_path_, [&](const AtomicFile::Content& current) -> std::optional<std::string> {
     RegistryText text;
     if (current.status == AtomicFile::ReadStatus::kRead) text = RegistryText::Parse(current.bytes);
     if (!change(text)) return std::nullopt;

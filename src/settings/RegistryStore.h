@@ -8,15 +8,18 @@
 #include <functional>
 #include <string>
 
+#include "platform/FileGuard.h"
 #include "platform/KnownFolders.h"
 #include "platform/Registry.h"
+#include "settings/AtomicFile.h"
 #include "settings/RegistryText.h"
 
 namespace audio77 {
 
 class RegistryStore final : public Registry {
  public:
-  RegistryStore(std::string installed_path, std::string user_path);
+  // Writes go through guard, which must outlive the store.
+  RegistryStore(std::string installed_path, std::string user_path, FileGuard& guard);
 
   // $AUDIO77_REGISTRY, else <AppData>/audio77/registry.reg.
   static std::string UserPathFor(const KnownFolders& folders);
@@ -41,6 +44,7 @@ class RegistryStore final : public Registry {
 
   std::string installed_path_;
   std::string user_path_;
+  AtomicFile files_;
 };
 
 }  // namespace audio77

@@ -1,16 +1,15 @@
 #include "settings/RuntimeConfig.h"
 
 #include "settings/IntegerText.h"
-#include "settings/PrivateProfile.h"
 
 namespace audio77 {
 
-std::string ReadRuntimeValue(const std::string& path, const std::string& section, const std::string& key) {
-  return PrivateProfile::GetString(section, key, "", kRuntimeValueChars, path);
+std::string ReadRuntimeValue(const ProgramConfigFile& file, const std::string& section, const std::string& key) {
+  return file.GetString(section, key, "", kRuntimeValueChars);
 }
 
-RuntimeConfig LoadRuntimeConfig(const std::string& path) {
-  auto read = [&path](const char* section, const char* key) { return ReadRuntimeValue(path, section, key); };
+RuntimeConfig LoadRuntimeConfig(const ProgramConfigFile& file) {
+  auto read = [&file](const char* section, const char* key) { return ReadRuntimeValue(file, section, key); };
   RuntimeConfig config;
   config.hint_name = read("TrayIconHint", "HintName");
   config.old_version = LeadingInt(read("Version", "OldVersion"));
@@ -25,8 +24,8 @@ RuntimeConfig LoadRuntimeConfig(const std::string& path) {
   return config;
 }
 
-std::int32_t ReadRegionCutLenient(const std::string& path) {
-  return LeadingInt(ReadRuntimeValue(path, "Skin", "RegionCut"));
+std::int32_t ReadRegionCutLenient(const ProgramConfigFile& file) {
+  return LeadingInt(ReadRuntimeValue(file, "Skin", "RegionCut"));
 }
 
 }  // namespace audio77

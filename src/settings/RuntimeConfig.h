@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/ProgramConfigFile.h"
+
 namespace audio77 {
 
 struct RuntimeConfig {
@@ -25,11 +27,11 @@ struct RuntimeConfig {
 
 inline constexpr std::size_t kRuntimeValueChars = 32;
 
-// Reads the keys in start-up order from the configuration file at path.
-RuntimeConfig LoadRuntimeConfig(const std::string& path);
+// Reads the keys in start-up order from the program's configuration file.
+RuntimeConfig LoadRuntimeConfig(const ProgramConfigFile& file);
 // One run-time value as the main window reads it: at most 31 characters.
-std::string ReadRuntimeValue(const std::string& path, const std::string& section, const std::string& key);
+std::string ReadRuntimeValue(const ProgramConfigFile& file, const std::string& section, const std::string& key);
 // "RegionCut" as a skin change re-reads it: leniently.
-std::int32_t ReadRegionCutLenient(const std::string& path);
+std::int32_t ReadRegionCutLenient(const ProgramConfigFile& file);
 
 }  // namespace audio77

@@ -8,8 +8,9 @@ namespace {
 constexpr std::size_t kUserValueChars = 128;
 }  // namespace
 
-UserSettings::UserSettings(const std::string& app_data, const std::string& install_folder_name)
-    : path_(app_data + install_folder_name + "/" + kAppConfigFileName) {}
+UserSettings::UserSettings(PrivateProfile& profiles, const std::string& app_data,
+                           const std::string& install_folder_name)
+    : profiles_(profiles), path_(app_data + install_folder_name + "/" + kAppConfigFileName) {}
 
 bool UserSettings::Exists() const { return FileExists(path_); }
 
@@ -24,11 +25,11 @@ bool UserSettings::SetLanguage(const std::string& language) const {
 bool UserSettings::SetSkin(const std::string& skin) const { return Write("Skin", "DefaultSkin", skin); }
 
 std::string UserSettings::Read(const char* section, const char* key) const {
-  return PrivateProfile::GetString(section, key, "", kUserValueChars, path_);
+  return profiles_.GetString(section, key, "", kUserValueChars, path_);
 }
 
 bool UserSettings::Write(const char* section, const char* key, const std::string& value) const {
-  return Exists() && PrivateProfile::WriteString(section, key, value, path_);
+  return Exists() && profiles_.WriteString(section, key, value, path_);
 }
 
 }  // namespace audio77

@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "settings/PrivateProfile.h"
+
 namespace audio77 {
 
 class UserSettings {
  public:
   // app_data: the per-user data folder, with its trailing separator.
-  UserSettings(const std::string& app_data, const std::string& install_folder_name);
+  UserSettings(PrivateProfile& profiles, const std::string& app_data, const std::string& install_folder_name);
   const std::string& Path() const { return path_; }
   bool Exists() const;
   std::string Language() const;
@@ -22,6 +24,7 @@ class UserSettings {
  private:
   std::string Read(const char* section, const char* key) const;
   bool Write(const char* section, const char* key, const std::string& value) const;
+  PrivateProfile& profiles_;
   std::string path_;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/SteadyClock.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxServices.h"
+#include "settings/RegistryStore.h"
 #include "sim/platform/VirtualPlatform.h"
 
 namespace audio77 {
@@ -22,13 +23,20 @@ PlatformKind PlatformKindFromEnvironment() {
 }
 
 std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
-  if (kind == PlatformKind::kLinux) return CreateLinuxPlatform();
+  if (kind == PlatformKind::kLinux) {
+    PlatformServices services = CreateLinuxServices();
+    services.registry = std::make_unique<RegistryStore>(RegistryStore::InstalledPathFor(*services.folders),
+                                                        RegistryStore::UserPathFor(*services.folders), *services.files);
+    return std::make_unique<OwningPlatformHost>(std::move(services));
+  }
   sim::VirtualPlatformOptions options;
   options.program_path = CreateLinuxKnownFolders()->ProgramPath();
   // A person runs the virtual device in real time and reads its diagnostics
   // the same way as on hardware.
   options.debug = std::make_unique<StderrDebugOutput>(StderrDebugOutput::EnabledByEnvironment());
   options.clock = std::make_unique<SteadyClock>();
+  // The program and audio77ctl share the state folder's files.
+  options.files = CreateLinuxFileGuard();
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

@@ -8,6 +8,7 @@
 #include "settings/Inifilemanager.h"
 #include "settings/IntegerText.h"
 #include "settings/PrivateProfile.h"
+#include "settings/ProgramConfigFile.h"
 #include "settings/RegistryDword.h"
 #include "settings/RuntimeConfig.h"
 #include "settings/TextCodec.h"
@@ -48,16 +49,17 @@ int RunIni(CtlContext& context, CtlArgs args) {
 }
 
 int RunProfile(CtlContext& context, CtlArgs args) {
-  InstallLinuxFileGuard();  // other programs may write the same file
+  const auto guard = CreateLinuxFileGuard();  // other programs may write the same file
+  PrivateProfile profiles(*guard);
   if (args.size() >= 4 && args.size() <= 5 && args[0] == "get") {
     const std::string fallback = args.size() == 5 ? args[4] : "";
-    context.out << PrivateProfile::GetString(args[2], args[3], fallback, kProfileBufferChars, args[1]) << '\n';
+    context.out << profiles.GetString(args[2], args[3], fallback, kProfileBufferChars, args[1]) << '\n';
     return kExitOk;
   }
   std::optional<bool> written;
-  if (args.size() == 5 && args[0] == "set") written = PrivateProfile::WriteString(args[2], args[3], args[4], args[1]);
-  if (args.size() == 3 && args[0] == "delete") written = PrivateProfile::WriteString(args[2], std::nullopt, std::nullopt, args[1]);
-  if (args.size() == 4 && args[0] == "delete") written = PrivateProfile::WriteString(args[2], args[3], std::nullopt, args[1]);
+  if (args.size() == 5 && args[0] == "set") written = profiles.WriteString(args[2], args[3], args[4], args[1]);
+  if (args.size() == 3 && args[0] == "delete") written = profiles.WriteString(args[2], std::nullopt, std::nullopt, args[1]);
+  if (args.size() == 4 && args[0] == "delete") written = profiles.WriteString(args[2], args[3], std::nullopt, args[1]);
   if (!written) {
     return context.UsageError(
         "usage: profile get FILE SECTION KEY [DEFAULT] | profile set FILE SECTION KEY VALUE | "
@@ -92,8 +94,8 @@ void ShowAppConfig(std::ostream& out, const AppConfig& c) {
   for (const auto& [name, value] : fields) ShowField(out, name, *value);
 }
 
-void ShowRuntime(std::ostream& out, const std::string& path) {
-  auto read = [&path](const char* section, const char* key) { return ReadRuntimeValue(path, section, key); };
+void ShowRuntime(std::ostream& out, const ProgramConfigFile& file) {
+  auto read = [&file](const char* section, const char* key) { return ReadRuntimeValue(file, section, key); };
   ShowField(out, "HintName", read("TrayIconHint", "HintName"));
   ShowField(out, "OldVersion", std::to_string(LeadingInt(read("Version", "OldVersion"))));
   ShowField(out, "DefaultIni", std::to_string(LeadingInt(read("Version", "DefaultIni"))));
@@ -112,7 +114,7 @@ void ShowRuntime(std::ostream& out, const std::string& path) {
       ShowField(out, key, std::string("error: ") + error.what());
     }
   }
-  ShowField(out, "LastINI", PrivateProfile::GetString("LastINI", "Path", "", kIniValueBufferChars, path));
+  ShowField(out, "LastINI", file.GetString("LastINI", "Path", "", kIniValueBufferChars));
 }
 
 int RunConfig(CtlContext& context, CtlArgs args) {
@@ -120,13 +122,17 @@ int RunConfig(CtlContext& context, CtlArgs args) {
   KnownFolders& folders = context.platform().folders;
   std::string folder = args.size() == 2 ? args[1] : folders.ProgramFolder();
   if (folder.empty() || folder.back() != '/') folder += '/';
+  PrivateProfile profiles(context.platform().files);
+  // The folder given is seen through this user's overlay, as the program would see it.
+  const ProgramConfigFile file(profiles, folder + kAppConfigFileName,
+                               ProgramConfigFile::For(profiles, folders).overlay_path());
   AppConfig config;
-  LoadAppConfig(config, folder + "audio77", kAppConfigFileName, context.platform().debug);
-  const std::string path = folder + kAppConfigFileName;
+  LoadAppConfig(config, folder + "audio77", file, context.platform().debug);
+  const std::string& path = file.installed_path();
   if (!FileExists(path)) context.err << "audio77ctl: note: " << path << " does not exist; every key reads as missing\n";
   ShowAppConfig(context.out, config);
-  ShowRuntime(context.out, path);
-  const UserSettings user(folders.AppData(), config.install_folder_name);
+  ShowRuntime(context.out, file);
+  const UserSettings user(profiles, folders.AppData(), config.install_folder_name);
   ShowField(context.out, "UserConfigFile", user.Path() + (user.Exists() ? "" : " (missing)"));
   ShowField(context.out, "DefaultLanguage", user.Language());
   ShowField(context.out, "DefaultSkin", user.Skin());

@@ -7,13 +7,13 @@
 
 namespace audio77 {
 
-std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
+PlatformServices CreateLinuxServices() {
   PlatformServices services;
   services.debug = std::make_unique<StderrDebugOutput>(StderrDebugOutput::EnabledByEnvironment());
   services.clock = std::make_unique<SteadyClock>();
   services.folders = CreateLinuxKnownFolders();
   const LinuxContext context{*services.debug, *services.clock, *services.folders};
-  services.registry = CreateLinuxRegistry(context);
+  services.files = CreateLinuxFileGuard();
   services.loader = CreateLinuxDynamicLibrary(context);
   services.hid = CreateLinuxHidBackend(context);
   services.extension = CreateLinuxDriverExtension(context);
@@ -23,7 +23,7 @@ std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
   services.instance_lock = CreateLinuxInstanceLock(context);
   services.instance_link = CreateLinuxInstanceLink(context);
   services.bus = CreateLinuxMessageBus(context);
-  return std::make_unique<OwningPlatformHost>(std::move(services));
+  return services;
 }
 
 }  // namespace audio77

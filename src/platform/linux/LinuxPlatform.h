@@ -1,12 +1,13 @@
 #pragma once
 // The production platform: every service from Linux.
 
-#include <memory>
-
-#include "platform/Platform.h"
+#include "platform/PlatformServices.h"
 
 namespace audio77 {
 
-std::unique_ptr<PlatformHost> CreateLinuxPlatform();
+// Every service but the registry: the registry store is settings code above
+// the platform, so the wiring adds it (over the folders and the file guard
+// made here) before the bundle is complete.
+PlatformServices CreateLinuxServices();
 
 }  // namespace audio77

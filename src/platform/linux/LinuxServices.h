@@ -16,10 +16,8 @@ struct LinuxContext {
 };
 
 std::unique_ptr<KnownFolders> CreateLinuxKnownFolders();
-// Makes every settings writer of this process lock folders against other
-// processes and flush to disk; CreateLinuxRegistry does it too.
-void InstallLinuxFileGuard();
-std::unique_ptr<Registry> CreateLinuxRegistry(const LinuxContext& context);
+// Settings writers of every process lock their folder and write whole files.
+std::unique_ptr<FileGuard> CreateLinuxFileGuard();
 std::unique_ptr<DynamicLibrary> CreateLinuxDynamicLibrary(const LinuxContext& context);
 std::unique_ptr<HidBackend> CreateLinuxHidBackend(const LinuxContext& context);
 std::unique_ptr<DriverExtension> CreateLinuxDriverExtension(const LinuxContext& context);

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/InProcessFileGuard.h"
 #include "settings/PrivateProfile.h"
 #include "sim/core/VirtualDevice.h"
 #include "sim/platform/VirtualPlatform.h"
@@ -65,7 +66,10 @@ void ProgramHarness::PrepareProgramFolder(const HarnessOptions& options) {
     config = text.str();
   }
   const std::string path = program_.Write("AudioConfig.cfg", config);
-  for (const auto& value : options.config) WriteIniValue(path, value.section, value.key, value.value);
+  InProcessFileGuard files;
+  PrivateProfile profiles(files);
+  for (const auto& value : options.config) WriteIniValue(profiles, path, value.section, value.key, value.value);
+  std::filesystem::copy(DistDir() / "user", program_.path() / "user", std::filesystem::copy_options::recursive);
   if (options.with_library) {
     // The virtual platform binds the library kept apart in "virtual/".
     std::filesystem::create_directories(program_.path() / "virtual");

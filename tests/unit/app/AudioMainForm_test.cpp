@@ -125,6 +125,22 @@ TEST(AudioMainFormStartup, MissingLibraryEndsWithoutTouchingTheDevice) {
   EXPECT_FALSE(Contains(h.Trace(), "hid "));
 }
 
+TEST(AudioMainFormStartup, FirstRunFillsTheUserFolderFromTheTemplatesOnce) {
+  HarnessOptions options;
+  options.user_folder = false;
+  ProgramHarness h(options);
+  h.Start();
+  EXPECT_TRUE(std::filesystem::exists(h.UserFolder() / "AudioConfig.cfg"));
+  EXPECT_TRUE(std::filesystem::exists(h.UserFolder() / "DefaultProfile.ini"));
+  h.Close();
+  // A folder that exists is the user's: a later start leaves it alone.
+  std::filesystem::remove(h.UserFolder() / "DefaultProfile.ini");
+  ProgramHarness again(options);
+  std::filesystem::create_directories(again.UserFolder());
+  again.Start();
+  EXPECT_FALSE(std::filesystem::exists(again.UserFolder() / "AudioConfig.cfg"));
+}
+
 TEST(AudioMainFormDevice, PlugActivatesAndTheTimerResyncsOnceMore) {
   HarnessOptions options;
   options.device_ini = kAbsentDevice;

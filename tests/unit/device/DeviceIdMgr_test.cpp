@@ -77,7 +77,7 @@ TEST_F(DeviceIdMgrRegistry, ReadsNumberedValuesUntilTheFirstGap) {
   EXPECT_EQ(manager_.Entries(), std::vector<std::u16string>{U(Entry(kHid))});
 }
 
-TEST_F(DeviceIdMgrRegistry, ValueTextEndsAtNulAndIsCutAt1024Characters) {
+TEST_F(DeviceIdMgrRegistry, ValueTextEndsAtNulAndAValueTooLargeForTheBufferEndsTheList) {
   // A wide text stored as raw bytes, with a NUL and junk after it.
   std::vector<std::uint8_t> wide;
   for (char c : Entry(kAudio) + std::string(1, '\0') + "junk") {
@@ -85,13 +85,26 @@ TEST_F(DeviceIdMgrRegistry, ValueTextEndsAtNulAndIsCutAt1024Characters) {
     wide.push_back(0);
   }
   registry_.SetBinary(kKey, "1", wide);
-  registry_.SetString(kKey, "2", Entry(kHid) + std::string(3000, ' '));
+  // 1023 characters and the terminator fill the 2048 bytes exactly.
+  const std::string padded = Entry(kHid) + std::string(1023 - Entry(kHid).size(), ' ');
+  registry_.SetString(kKey, "2", padded);
+  registry_.SetString(kKey, "3", padded + " ");                   // 2050 bytes: cannot be read
+  registry_.SetString(kKey, "4", Entry(kAudio));                  // never reached
   EXPECT_EQ(manager_.LoadFromRegistry(registry_, "QKW USB DeviceId Group"), 0);
-  ASSERT_EQ(manager_.Entries().size(), 2u);
-  EXPECT_EQ(manager_.Entries()[0], U(Entry(kAudio)));
-  EXPECT_EQ(manager_.Entries()[1].size(), 1024u);
+  EXPECT_EQ(manager_.Entries(), (std::vector<std::u16string>{U(Entry(kAudio)), U(padded)}));
   EXPECT_TRUE(manager_.IsListedHardwareId(kAudio));
   EXPECT_TRUE(manager_.IsListedHardwareId(kHid));
+
+  // The same limit for raw bytes: 2048 are read, 2049 are not.
+  std::vector<std::uint8_t> raw(wide);
+  raw.resize(2048, 0);
+  registry_.SetBinary(kKey, "1", raw);
+  EXPECT_EQ(manager_.LoadFromRegistry(registry_, "QKW USB DeviceId Group"), 0);
+  EXPECT_EQ(manager_.Entries().size(), 2u);
+  raw.push_back(0);
+  registry_.SetBinary(kKey, "1", raw);
+  EXPECT_EQ(manager_.LoadFromRegistry(registry_, "QKW USB DeviceId Group"), 0);
+  EXPECT_TRUE(manager_.Entries().empty());
 }
 
 TEST_F(DeviceIdMgrRegistry, MissingKeyIsCreatedEmptyAndReported) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/InProcessFileGuard.h"
 #include "platform/RecordingDebugOutput.h"
 #include "settings/EConvertError.h"
+#include "settings/ProgramConfigFile.h"
 #include "settings/RuntimeConfig.h"
 #include "settings/UserSettings.h"
 #include "support/TempDir.h"
@@ -12,6 +14,14 @@ namespace audio77 {
 namespace {
 
 using test::TempDir;
+
+// The program's reader of settings files, and its configuration file seen
+// through an overlay that holds nothing.
+struct Files {
+  InProcessFileGuard guard;
+  PrivateProfile profiles{guard};
+  ProgramConfigFile At(const std::string& path) { return ProgramConfigFile(profiles, path, path + ".overlay"); }
+};
 
 TEST(AppConfig, FillsTheRecordFromTheProgramFolder) {
   TempDir dir;
@@ -23,7 +33,7 @@ TEST(AppConfig, FillsTheRecordFromTheProgramFolder) {
   AppConfig config;
   config.install_icon_file = "kept";  // an empty value leaves a field as it was
   RecordingDebugOutput debug;
-  LoadAppConfig(config, dir.File("app/audio77"), kAppConfigFileName, debug);
+  LoadAppConfig(config, dir.File("app/audio77"), Files().At(dir.File("app/AudioConfig.cfg")), debug);
 
   const std::string folder = dir.File("app/");
   EXPECT_EQ(config.source_file_name, "audio77");
@@ -44,11 +54,47 @@ TEST(AppConfig, FillsTheRecordFromTheProgramFolder) {
                                                      "##### SourceFolderFullPath = " + folder + "\n"}));
 }
 
+TEST(AppConfig, InstallValuesAreCutAtTheirLongestAcceptedLength) {
+  struct Cut {
+    const char* section;
+    const char* key;
+    std::string AppConfig::*field;
+    std::size_t max;
+  };
+  const Cut cuts[] = {
+      {"Language", "LanguageFolderName", &AppConfig::language_folder_name, 30},
+      {"Skin", "SkinFolderName", &AppConfig::skin_folder_name, 30},
+      {"Plugin", "PluginFolderName", &AppConfig::plugin_folder_name, 30},
+      {"Install", "InstallAppTitle", &AppConfig::install_title, 31},
+      {"Install", "InstallIconFileName", &AppConfig::install_icon_file, 31},
+      {"Install", "InstallFolderName", &AppConfig::install_folder_name, 127},
+      {"Install", "APPFileName", &AppConfig::app_file, 2047},
+  };
+  // Each value is one character too long; "\u00e9" counts as one character.
+  TempDir dir;
+  std::string file;
+  for (const char* section : {"Language", "Skin", "Plugin", "Install"}) {
+    file += "[" + std::string(section) + "]\n";
+    for (const auto& cut : cuts) {
+      if (section == std::string(cut.section)) file += cut.key + ("=" + std::string(cut.max - 1, 'n')) + "\u00e9z\n";
+    }
+  }
+  dir.Write("app/AudioConfig.cfg", file);
+  AppConfig config;
+  RecordingDebugOutput debug;
+  LoadAppConfig(config, dir.File("app/audio77"), Files().At(dir.File("app/AudioConfig.cfg")), debug);
+  for (const auto& cut : cuts) {
+    SCOPED_TRACE(cut.key);
+    EXPECT_EQ(config.*cut.field, std::string(cut.max - 1, 'n') + "\u00e9");
+  }
+  EXPECT_EQ(config.install_folder_path, "/opt/" + config.install_folder_name + "/");
+}
+
 TEST(AppConfig, AMissingFileOrFolderLeavesFieldsEmpty) {
   TempDir dir;
   AppConfig config;
   RecordingDebugOutput debug;
-  LoadAppConfig(config, "audio77", kAppConfigFileName, debug);
+  LoadAppConfig(config, "audio77", Files().At(kAppConfigFileName), debug);
   EXPECT_EQ(config.source_folder, "");
   EXPECT_EQ(config.source_file_name, "audio77");
   EXPECT_EQ(config.language_folder_name, "");
@@ -75,7 +121,7 @@ TEST(RuntimeConfig, DefaultsLimitsAndLenientValues) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    const RuntimeConfig config = LoadRuntimeConfig(dir.Write("AudioConfig.cfg", c.file));
+    const RuntimeConfig config = LoadRuntimeConfig(Files().At(dir.Write("AudioConfig.cfg", c.file)));
     EXPECT_EQ(config.mic_monitor, c.monitor);
     EXPECT_DOUBLE_EQ(config.V71Scalar(), c.scalar);
     EXPECT_EQ(config.old_version, c.old_version);
@@ -86,7 +132,8 @@ TEST(RuntimeConfig, DefaultsLimitsAndLenientValues) {
 TEST(RuntimeConfig, StrictKeysStopStartUpAndValuesAreCut) {
   TempDir dir;
   const std::string hint(40, 'h');
-  const std::string path = dir.Write("AudioConfig.cfg", "[TrayIconHint]\nHintName=" + hint + "\n[Skin]\nRegionCut=yes\n");
+  Files files;
+  const ProgramConfigFile path = files.At(dir.Write("AudioConfig.cfg", "[TrayIconHint]\nHintName=" + hint + "\n[Skin]\nRegionCut=yes\n"));
   try {
     LoadRuntimeConfig(path);
     FAIL() << "no error";
@@ -95,12 +142,13 @@ TEST(RuntimeConfig, StrictKeysStopStartUpAndValuesAreCut) {
   }
   EXPECT_EQ(ReadRegionCutLenient(path), 0);
   EXPECT_EQ(ReadRuntimeValue(path, "TrayIconHint", "HintName"), std::string(31, 'h'));
-  EXPECT_THROW(LoadRuntimeConfig(dir.File("missing.cfg")), EConvertError);
+  EXPECT_THROW(LoadRuntimeConfig(files.At(dir.File("missing.cfg"))), EConvertError);
 }
 
 TEST(UserSettings, RemembersChoicesOnlyWhenTheFileExists) {
   TempDir dir;
-  const UserSettings user(dir.path().string() + "/", "Audio77");
+  Files files;
+  const UserSettings user(files.profiles, dir.path().string() + "/", "Audio77");
   EXPECT_FALSE(user.SetLanguage("German"));
   EXPECT_FALSE(user.Exists());
   EXPECT_EQ(user.Language(), "");
@@ -124,13 +172,14 @@ TEST(AppConfig, TheShippedConfigurationStartsTheProgram) {
   const std::string folder = (test::SourceDir() / "assets" / "dist").string() + "/";
   AppConfig config;
   RecordingDebugOutput debug;
-  LoadAppConfig(config, folder + "audio77", kAppConfigFileName, debug);
+  Files files;
+  LoadAppConfig(config, folder + "audio77", files.At(folder + kAppConfigFileName), debug);
   for (const std::string* field : {&config.language_folder_name, &config.skin_folder_name, &config.install_title,
                                    &config.install_icon_file, &config.install_folder_name,
                                    &config.plugin_folder_name}) {
     EXPECT_FALSE(field->empty());
   }
-  const RuntimeConfig runtime = LoadRuntimeConfig(folder + kAppConfigFileName);  // strict keys present
+  const RuntimeConfig runtime = LoadRuntimeConfig(files.At(folder + kAppConfigFileName));  // strict keys present
   EXPECT_EQ(runtime.mic_monitor, 1);
   EXPECT_DOUBLE_EQ(runtime.V71Scalar(), 2.0);
   EXPECT_EQ(runtime.hint_name, "Audio77");

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/InProcessFileGuard.h"
 #include "settings/PrivateProfile.h"
 #include "support/TempDir.h"
 
@@ -19,6 +20,8 @@ struct ReadCase {
 };
 
 TEST(PrivateProfileRead, FollowsThePlatformLookupRules) {
+  InProcessFileGuard guard;
+  PrivateProfile profiles(guard);
   const std::string path = FixturePath("settings/profile-read.ini").string();
   const ReadCase cases[] = {
       {"Main", "Title", "d", "Audio 77"},          // trimmed, then quotes removed
@@ -29,6 +32,8 @@ TEST(PrivateProfileRead, FollowsThePlatformLookupRules) {
       {"Main", "dup", "d", "first"},               // first key wins, whatever its case
       {"Main", "quoted", "d", "single"},
       {"Main", "half", "d", "\"open"},             // one quote alone stays
+      {"Main", "", "d", "d"},                      // "=nameless" has no name to find
+      {"Main", " ", "d", "d"},
       {"Main", "other", "d", "d"},                 // only the first matching section is searched
       {"Spaced ] trailing", "k", "d", "v"},        // name runs to the last "]"
       {"", "lone", "d", "before"},                 // lines before a header: the unnamed section
@@ -37,24 +42,26 @@ TEST(PrivateProfileRead, FollowsThePlatformLookupRules) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.section) + "/" + c.key);
-    EXPECT_EQ(PrivateProfile::GetString(c.section, c.key, c.default_value, 256, path), c.expected);
+    EXPECT_EQ(profiles.GetString(c.section, c.key, c.default_value, 256, path), c.expected);
   }
 }
 
 TEST(PrivateProfileRead, CutsToTheBufferAndFallsBackForMissingFiles) {
+  InProcessFileGuard guard;
+  PrivateProfile profiles(guard);
   TempDir dir;
   const std::string long_value(300, 'x');
   const std::string path = dir.Write("long.ini", "[S]\nlong=" + long_value + "\nwide=\xC3\xA9\xC3\xA9\xC3\xA9\n");
-  EXPECT_EQ(PrivateProfile::GetString("S", "long", "", 32, path), std::string(31, 'x'));
-  EXPECT_EQ(PrivateProfile::GetString("S", "wide", "", 3, path), "\xC3\xA9\xC3\xA9");  // characters, not bytes
-  EXPECT_EQ(PrivateProfile::GetString("S", "long", "d", 0, path), "");
+  EXPECT_EQ(profiles.GetString("S", "long", "", 32, path), std::string(31, 'x'));
+  EXPECT_EQ(profiles.GetString("S", "wide", "", 3, path), "\xC3\xA9\xC3\xA9");  // characters, not bytes
+  EXPECT_EQ(profiles.GetString("S", "long", "d", 0, path), "");
 
   std::string value = "stale";
-  EXPECT_EQ(ReadIniValue(path, "S", "long", value), 0);
+  EXPECT_EQ(ReadIniValue(profiles, path, "S", "long", value), 0);
   EXPECT_EQ(value, std::string(255, 'x'));
-  EXPECT_EQ(ReadIniValue(dir.File("missing.ini"), "S", "long", value), 0);
+  EXPECT_EQ(ReadIniValue(profiles, dir.File("missing.ini"), "S", "long", value), 0);
   EXPECT_EQ(value, "");
-  EXPECT_EQ(PrivateProfile::GetString("S", "k", "fallback", 256, dir.path().string()), "fallback");
+  EXPECT_EQ(profiles.GetString("S", "k", "fallback", 256, dir.path().string()), "fallback");
   EXPECT_TRUE(FileExists(path));
   EXPECT_FALSE(FileExists(dir.File("missing.ini")));
   EXPECT_FALSE(FileExists(dir.path().string()));
@@ -66,6 +73,8 @@ struct EncodedCase {
 };
 
 TEST(PrivateProfileRead, ReadsEveryEncodingTheFilesComeIn) {
+  InProcessFileGuard guard;
+  PrivateProfile profiles(guard);
   using namespace std::string_literals;
   const EncodedCase cases[] = {
       {"utf-8", "[S]\r\nk=\xC3\xA9t\xC3\xA9\r\n"},
@@ -78,7 +87,7 @@ TEST(PrivateProfileRead, ReadsEveryEncodingTheFilesComeIn) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = dir.Write("encoded.ini", c.bytes);
-    EXPECT_EQ(PrivateProfile::GetString("s", "K", "", 256, path), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(profiles.GetString("s", "K", "", 256, path), "\xC3\xA9t\xC3\xA9");
   }
 }
 
@@ -89,13 +98,15 @@ namespace audio77 {
 namespace {
 
 TEST(PrivateProfileRead, SeesEveryChangeOfTheFileAtOnce) {
+  InProcessFileGuard guard;
+  PrivateProfile profiles(guard);
   test::TempDir dir;
   for (const char* value : {"1", "2", "3"}) {  // same size, same second: only the content tells them apart
     const std::string path = dir.Write("p.ini", std::string("[S]\nk=") + value + "\n");
-    EXPECT_EQ(PrivateProfile::GetString("S", "k", "", 32, path), value);
+    EXPECT_EQ(profiles.GetString("S", "k", "", 32, path), value);
   }
   std::filesystem::remove(dir.File("p.ini"));
-  EXPECT_EQ(PrivateProfile::GetString("S", "k", "gone", 32, dir.File("p.ini")), "gone");
+  EXPECT_EQ(profiles.GetString("S", "k", "gone", 32, dir.File("p.ini")), "gone");
 }
 
 }  // namespace

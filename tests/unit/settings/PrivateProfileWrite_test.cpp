@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/InProcessFileGuard.h"
 #include "settings/PrivateProfile.h"
 #include "support/TempDir.h"
 
@@ -22,6 +23,8 @@ struct WriteCase {
 };
 
 TEST(PrivateProfileWrite, ChangesOnlyTheLinesItMustAndKeepsEncodingAndLineEnds) {
+  InProcessFileGuard guard;
+  PrivateProfile profiles(guard);
   using namespace std::string_literals;
   const std::string file = "; comment\r\n[A]\r\n  k = old \r\nx=1\r\n\r\n[B]\r\ny=2\r\n";
   const WriteCase cases[] = {
@@ -49,42 +52,47 @@ TEST(PrivateProfileWrite, ChangesOnlyTheLinesItMustAndKeepsEncodingAndLineEnds) 
     SCOPED_TRACE(c.what);
     TempDir dir;
     const std::string path = c.exists ? dir.Write("p.ini", c.before) : dir.File("p.ini");
-    EXPECT_TRUE(PrivateProfile::WriteString(c.section, c.key, c.value, path));
+    EXPECT_TRUE(profiles.WriteString(c.section, c.key, c.value, path));
     EXPECT_EQ(dir.Read("p.ini"), c.after);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
   }
 }
 
 TEST(PrivateProfileWrite, UnchangedValuesAndMissingTargetsWriteNothing) {
+  InProcessFileGuard guard;
+  PrivateProfile profiles(guard);
   TempDir dir;
   const std::string path = dir.Write("p.ini", "[A]\nk=1\n");
   const auto before = std::filesystem::last_write_time(path);
   std::filesystem::last_write_time(path, before - std::chrono::hours(1));
   const auto aged = std::filesystem::last_write_time(path);
-  EXPECT_TRUE(PrivateProfile::WriteString("a", "K", "1", path));
-  EXPECT_TRUE(PrivateProfile::WriteString("A", "gone", std::nullopt, path));
-  EXPECT_TRUE(PrivateProfile::WriteString("Gone", std::nullopt, std::nullopt, path));
+  EXPECT_TRUE(profiles.WriteString("a", "K", "1", path));
+  EXPECT_TRUE(profiles.WriteString("A", "gone", std::nullopt, path));
+  EXPECT_TRUE(profiles.WriteString("Gone", std::nullopt, std::nullopt, path));
   EXPECT_EQ(std::filesystem::last_write_time(path), aged);
-  EXPECT_TRUE(PrivateProfile::WriteString("A", "k", std::nullopt, dir.File("none.ini")));
+  EXPECT_TRUE(profiles.WriteString("A", "k", std::nullopt, dir.File("none.ini")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("none.ini")));
 }
 
 TEST(PrivateProfileWrite, RefusesLineEndsAndKeepsTheFileWhenTheWriteFails) {
+  InProcessFileGuard guard;
+  PrivateProfile profiles(guard);
   TempDir dir;
   const std::string path = dir.Write("p.ini", "[A]\nk=1\n");
-  EXPECT_FALSE(PrivateProfile::WriteString("A", "k", "1\n[Injected]\nx=1", path));
-  EXPECT_FALSE(PrivateProfile::WriteString("A\r", "k", "1", path));
+  EXPECT_FALSE(profiles.WriteString("A", "k", "1\n[Injected]\nx=1", path));
+  EXPECT_FALSE(profiles.WriteString("A\r", "k", "1", path));
+  EXPECT_FALSE(profiles.WriteString("A", " ", "1", path));  // a nameless key is never found again
   EXPECT_EQ(dir.Read("p.ini"), "[A]\nk=1\n");
 
   // A folder where the file should be, and a folder that does not exist.
   std::filesystem::create_directory(dir.File("folder.ini"));
-  EXPECT_FALSE(PrivateProfile::WriteString("A", "k", "2", dir.File("folder.ini")));
-  EXPECT_FALSE(PrivateProfile::WriteString("A", "k", "2", dir.File("no/such/p.ini")));
-  EXPECT_EQ(WriteIniValue(dir.File("no/such/p.ini"), "A", "k", "2"), 0);  // callers are told nothing
+  EXPECT_FALSE(profiles.WriteString("A", "k", "2", dir.File("folder.ini")));
+  EXPECT_FALSE(profiles.WriteString("A", "k", "2", dir.File("no/such/p.ini")));
+  EXPECT_EQ(WriteIniValue(profiles, dir.File("no/such/p.ini"), "A", "k", "2"), 0);  // callers are told nothing
 
   std::string value;
-  EXPECT_EQ(WriteIniValue(path, "A", "k", "2"), 0);
-  ReadIniValue(path, "A", "k", value);
+  EXPECT_EQ(WriteIniValue(profiles, path, "A", "k", "2"), 0);
+  ReadIniValue(profiles, path, "A", "k", value);
   EXPECT_EQ(value, "2");
 }
 
@@ -95,10 +103,12 @@ namespace audio77 {
 namespace {
 
 TEST(PrivateProfileWrite, ALinkedFileIsUpdatedThroughItsLink) {
+  InProcessFileGuard guard;
+  PrivateProfile profiles(guard);
   test::TempDir dir;
   const std::string target = dir.Write("real/p.ini", "[A]\nk=1\n");
   std::filesystem::create_symlink(target, dir.File("link.ini"));
-  EXPECT_TRUE(PrivateProfile::WriteString("A", "k", "2", dir.File("link.ini")));
+  EXPECT_TRUE(profiles.WriteString("A", "k", "2", dir.File("link.ini")));
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ini")));
   EXPECT_EQ(dir.Read("real/p.ini"), "[A]\nk=2\n");
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/InProcessFileGuard.h"
 #include "settings/RegistryDword.h"
 #include "support/TempDir.h"
 
@@ -23,7 +24,8 @@ std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
 
 struct Store {
   TempDir dir;
-  RegistryStore registry{FixturePath("settings/installed.reg").string(), dir.File("user/registry.reg")};
+  InProcessFileGuard guard;
+  RegistryStore registry{FixturePath("settings/installed.reg").string(), dir.File("user/registry.reg"), guard};
 };
 
 TEST(RegistryStore, ReadsEveryValueFormOfTheInstalledFile) {
@@ -75,7 +77,7 @@ TEST(RegistryStore, WritesGoToTheUserLayerOnly) {
   EXPECT_EQ(store.registry.QueryValue(kSoftware, "VoiceMagicLevel")->data, Bytes({3, 0, 0, 0}));
   EXPECT_EQ(store.registry.QueryValue(kSoftware, "VoiceMagicEnable")->data, Bytes({1, 0, 0, 0}));
   // A second store on the same files (another process) sees the same.
-  RegistryStore again(FixturePath("settings/installed.reg").string(), store.dir.File("user/registry.reg"));
+  RegistryStore again(FixturePath("settings/installed.reg").string(), store.dir.File("user/registry.reg"), store.guard);
   const auto text = again.QueryValue("SOFTWARE\\New", "name");
   ASSERT_TRUE(text.has_value());
   EXPECT_EQ(std::string(text->data.begin(), text->data.end()), "a \"quoted\" \\ text");
@@ -96,6 +98,8 @@ TEST(RegistryDword, ReportsReadCreatedAndMissing) {
   value = 99;
   EXPECT_EQ(RegGetDword(store.registry, "QKW 77xx Software", "Path", value), kRegValueMissing);
   EXPECT_EQ(RegGetDword(store.registry, "QKW 77xx Software", "Short", value), kRegValueMissing);
+  EXPECT_EQ(RegGetDword(store.registry, "QKW 77xx Software", "Blob", value), kRegValueMissing);   // 4 bytes, binary
+  EXPECT_EQ(RegGetDword(store.registry, "QKW 77xx Software", "Multi", value), kRegValueMissing);  // 4 bytes, text list
   EXPECT_EQ(RegGetDword(store.registry, "QKW 77xx Software", "Absent", value), kRegValueMissing);
   EXPECT_EQ(RegGetDword(store.registry, "QKW 77xx Software\\EncValueMap", "VID_1&PID_2", value), kRegValueMissing);
   EXPECT_EQ(RegGetDword(store.registry, "Fresh\\Key", "x", value), kRegKeyCreated);
@@ -110,7 +114,8 @@ TEST(RegistryDword, ReportsReadCreatedAndMissing) {
 TEST(RegistryStore, UnreadableUserFileIsNeverOverwritten) {
   TempDir dir;
   std::filesystem::create_directories(dir.File("user/registry.reg"));  // a folder in the file's place
-  RegistryStore registry(dir.File("none.reg"), dir.File("user/registry.reg"));
+  InProcessFileGuard guard;
+  RegistryStore registry(dir.File("none.reg"), dir.File("user/registry.reg"), guard);
   EXPECT_FALSE(registry.SetDword("SOFTWARE\\K", "v", 1));
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("user/registry.reg")));
   std::uint32_t value = 5;
@@ -126,7 +131,8 @@ namespace {
 
 TEST(RegistryStore, TheShippedDefaultsHoldTheVoiceSettings) {
   test::TempDir dir;
-  RegistryStore registry((test::SourceDir() / "assets" / "dist" / "registry.reg").string(), dir.File("user.reg"));
+  InProcessFileGuard guard;
+  RegistryStore registry((test::SourceDir() / "assets" / "dist" / "registry.reg").string(), dir.File("user.reg"), guard);
   std::uint32_t value = 0;
   EXPECT_EQ(RegGetDword(registry, "QKW 77xx Software", "VoiceMagicLevel", value), kRegRead);
   EXPECT_EQ(value, 12u);
