@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/FixedFolders.h"
+#include "platform/InProcessAutomationEndpoint.h"
 #include "platform/ManualClock.h"
 #include "platform/NullServices.h"
 #include "platform/PlatformServices.h"
@@ -41,6 +42,8 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   services.instance_lock = CreateVirtualInstanceLock(context);
   services.instance_link = CreateVirtualInstanceLink(context);
   services.bus = CreateVirtualMessageBus(context);
+  services.automation = options.automation ? std::move(options.automation)
+                                           : std::make_unique<InProcessAutomationEndpoint>();
   return std::make_unique<OwningPlatformHost>(std::move(services));
 }
 

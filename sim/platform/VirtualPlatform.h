@@ -16,6 +16,9 @@ struct VirtualPlatformOptions {
   std::string home;            // the user's home; empty: $HOME
   std::unique_ptr<DebugOutput> debug;  // null: a recorder
   std::unique_ptr<Clock> clock;        // null: a manual clock
+  // null: served and called inside the process (tests); the program puts the
+  // session-bus endpoint here so that audio77ctl reaches it.
+  std::unique_ptr<AutomationEndpoint> automation;
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

@@ -8,6 +8,8 @@
 #include "platform/SteadyClock.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/linux/SessionAutomationEndpoint.h"
+#include "sim/core/StateFolder.h"
 #include "sim/platform/VirtualPlatform.h"
 
 namespace audio77 {
@@ -29,6 +31,11 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
   // the same way as on hardware.
   options.debug = std::make_unique<StderrDebugOutput>(StderrDebugOutput::EnabledByEnvironment());
   options.clock = std::make_unique<SteadyClock>();
+  // A real program on the virtual device is always driven from outside over
+  // the session bus, under a name of its own virtual device.
+  options.automation = std::make_unique<SessionAutomationEndpoint>(
+      [] { return QDBusConnection::sessionBus(); },
+      SessionAutomationEndpoint::VirtualBusName(sim::DefaultStateFolder()), true);
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

@@ -25,6 +25,7 @@ std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
   services.instance_lock = CreateLinuxInstanceLock(context);
   services.instance_link = CreateLinuxInstanceLink(context);
   services.bus = CreateLinuxMessageBus(context);
+  services.automation = CreateLinuxAutomationEndpoint(context);
   return std::make_unique<OwningPlatformHost>(std::move(services));
 }
 

@@ -165,7 +165,7 @@ TEST(EntryPoint, StartupExceptionIsShownAndExitIsZero) {
   Platform platform{base.debug,   base.clock,     base.folders,  base.registry,      base.loader,
                     box,          base.hid,       base.extension, base.devices,      base.notifier,
                     base.services,
-                    base.instance_lock, base.instance_link, base.bus};
+                    base.instance_lock, base.instance_link, base.bus, base.automation};
   EntryPoint entry(platform, []() -> std::unique_ptr<WindowInstance> {
     throw std::runtime_error("'x' is not a valid integer value");
   });
