@@ -17,6 +17,12 @@
 //    toolkit::qt::SaveFormScreenshot does it; main() hands it to the form.
 // Dialogs need nothing from the form: AutomationServer puts its
 // AutomationDialogs in front of the application's dialogs while it serves.
+//
+// Wiring, once the presentation has installed its dialogs (the form owns the
+// server, so it withdraws before the form goes):
+//   automation_ = std::make_unique<AutomationServer>(platform.automation, *this);
+//   automation_->Start();  // false: not served here (Linux without
+//                          // AUDIO77_AUTOMATION=1, or no session bus)
 
 #include <string>
 
