@@ -35,16 +35,26 @@ std::optional<int> ParseInt(std::string_view text) {
 
 std::string_view KindName(ControlKind kind) {
   switch (kind) {
-    case ControlKind::kImage: return "image";
-    case ControlKind::kLabel: return "label";
-    case ControlKind::kShape: return "shape";
-    case ControlKind::kCheckBox: return "checkbox";
-    case ControlKind::kRadioButton: return "radiobutton";
-    case ControlKind::kTrackBar: return "trackbar";
-    case ControlKind::kButton: return "button";
-    case ControlKind::kGroupBox: return "groupbox";
-    case ControlKind::kRadioGroup: return "radiogroup";
-    case ControlKind::kDirectoryList: return "directorylist";
+    case ControlKind::kImage:
+      return "image";
+    case ControlKind::kLabel:
+      return "label";
+    case ControlKind::kShape:
+      return "shape";
+    case ControlKind::kCheckBox:
+      return "checkbox";
+    case ControlKind::kRadioButton:
+      return "radiobutton";
+    case ControlKind::kTrackBar:
+      return "trackbar";
+    case ControlKind::kButton:
+      return "button";
+    case ControlKind::kGroupBox:
+      return "groupbox";
+    case ControlKind::kRadioGroup:
+      return "radiogroup";
+    case ControlKind::kDirectoryList:
+      return "directorylist";
   }
   return "control";
 }
@@ -92,7 +102,9 @@ std::optional<Point> PointOf(const Control& control, const std::vector<std::stri
   return Point{*x, *y};
 }
 
-std::string NoControl(const std::string& name) { return "the window has no control named '" + name + "'"; }
+std::string NoControl(const std::string& name) {
+  return "the window has no control named '" + name + "'";
+}
 
 // Menu items as shown: visible, separators left out; path of plain captions.
 void ListItems(const MenuItem& parent, const std::string& prefix, std::string& out) {
@@ -118,9 +130,10 @@ std::vector<std::string> SplitPath(const std::string& path) {
 
 std::optional<DialogAnswer> ParseAnswer(const std::string& word) {
   using toolkit::MessageAnswer;
-  static const std::map<std::string, MessageAnswer> kButtons = {
-      {"OK", MessageAnswer::kOk}, {"Cancel", MessageAnswer::kCancel},
-      {"Yes", MessageAnswer::kYes}, {"No", MessageAnswer::kNo}};
+  static const std::map<std::string, MessageAnswer> kButtons = {{"OK", MessageAnswer::kOk},
+                                                                {"Cancel", MessageAnswer::kCancel},
+                                                                {"Yes", MessageAnswer::kYes},
+                                                                {"No", MessageAnswer::kNo}};
   if (const auto found = kButtons.find(word); found != kButtons.end()) return found->second;
   if (word.starts_with("FILE=") && word.size() > 5) return FileAnswer{word.substr(5)};
   if (word.starts_with("COLOR=0x") || word.starts_with("COLOR=0X")) {
@@ -147,12 +160,13 @@ bool EndsWithPng(const std::string& path) {
 
 std::string ControlLine(const Control& control) {
   const toolkit::Rect r = control.ClientRect();
-  std::string line = control.Name() + " tag=" + std::to_string(control.Tag()) + " kind=" +
-                     std::string(KindName(control.Kind())) +
+  std::string line = control.Name() + " tag=" + std::to_string(control.Tag()) +
+                     " kind=" + std::string(KindName(control.Kind())) +
                      " visible=" + (control.Visible() ? "1" : "0") +
-                     " enabled=" + (control.Enabled() ? "1" : "0") + " x=" + std::to_string(r.left) +
-                     " y=" + std::to_string(r.top) + " w=" + std::to_string(r.width) +
-                     " h=" + std::to_string(r.height) + " picture=" + PictureName(control);
+                     " enabled=" + (control.Enabled() ? "1" : "0") +
+                     " x=" + std::to_string(r.left) + " y=" + std::to_string(r.top) +
+                     " w=" + std::to_string(r.width) + " h=" + std::to_string(r.height) +
+                     " picture=" + PictureName(control);
   if (const auto* label = dynamic_cast<const toolkit::Label*>(&control)) {
     line += " caption=" + Quoted(label->Caption()) + " color=" + Hex6(label->GetFont().color);
   }
@@ -166,7 +180,8 @@ AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
   if (verb == "list" && n == 1) return List();
   if (verb == "get" && n == 2) return Get(args);
   if (verb == "find" && n == 2) return FindTag(args);
-  if ((verb == "press" || verb == "release" || verb == "click") && (n == 2 || n == 4)) return Mouse(args);
+  if ((verb == "press" || verb == "release" || verb == "click") && (n == 2 || n == 4))
+    return Mouse(args);
   if (verb == "move" && n == 3) return Move(args);
   if (verb == "drag" && n == 4) return Drag(args);
   if (verb == "menu" && n == 2) return Menu(args);
@@ -175,9 +190,9 @@ AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
   if (verb == "boxes" && n == 1) return Boxes();
   if (verb == "state" && n == 1) return State();
   if (verb == "screenshot" && n == 2) return Screenshot(args);
-  static const std::vector<std::string> kVerbs = {"list", "get", "find", "press", "release", "click",
-                                                  "move", "drag", "menu", "menus", "answer", "boxes",
-                                                  "state", "screenshot"};
+  static const std::vector<std::string> kVerbs = {
+      "list", "get",  "find",  "press",  "release", "click", "move",
+      "drag", "menu", "menus", "answer", "boxes",   "state", "screenshot"};
   if (std::find(kVerbs.begin(), kVerbs.end(), verb) == kVerbs.end()) {
     return Usage("unknown ui command '" + verb + "'");
   }
@@ -186,7 +201,8 @@ AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
 
 AutomationReply AutomationCommands::List() {
   std::string out;
-  for (const auto& control : target_.AutomationForm().Controls()) out += ControlLine(*control) + '\n';
+  for (const auto& control : target_.AutomationForm().Controls())
+    out += ControlLine(*control) + '\n';
   return Done(std::move(out));
 }
 
@@ -247,7 +263,8 @@ void AutomationCommands::Press(Point client) {
 }
 
 void AutomationCommands::MoveTo(Point client) {
-  target_.AutomationForm().MouseMove(client, left_down_ ? toolkit::kLeftButton : toolkit::kShiftNone);
+  target_.AutomationForm().MouseMove(client,
+                                     left_down_ ? toolkit::kLeftButton : toolkit::kShiftNone);
 }
 
 void AutomationCommands::Release(Point client) {
@@ -263,12 +280,14 @@ AutomationReply AutomationCommands::Menu(const std::vector<std::string>& args) {
   for (const std::string& caption : SplitPath(args[1])) {
     const auto& items = item->Items();
     const auto found = std::find_if(items.begin(), items.end(), [&](const auto& candidate) {
-      return candidate->Visible() && candidate->Caption() != "-" && candidate->PlainCaption() == caption;
+      return candidate->Visible() && candidate->Caption() != "-" &&
+             candidate->PlainCaption() == caption;
     });
     if (found == items.end()) return Failed("the tray menu has no item '" + args[1] + "'");
     item = found->get();
   }
-  if (!item->Items().empty()) return Failed("'" + args[1] + "' opens a submenu; name one of its items");
+  if (!item->Items().empty())
+    return Failed("'" + args[1] + "' opens a submenu; name one of its items");
   if (!item->Enabled()) return Failed("'" + args[1] + "' is disabled");
   item->Click();
   return Done();
@@ -302,7 +321,8 @@ AutomationReply AutomationCommands::State() {
   const bool tray_shown = tray != nullptr && tray->Visible();
   std::string out = std::string("visible=") + (form.Visible() ? "1" : "0") +
                     " minimised=" + (form.State() == toolkit::WindowState::kMinimized ? "1" : "0") +
-                    " tray=" + (tray_shown ? "1" : "0") + " page=" + std::to_string(target_.AutomationPage()) +
+                    " tray=" + (tray_shown ? "1" : "0") +
+                    " page=" + std::to_string(target_.AutomationPage()) +
                     " device_active=" + (target_.AutomationDeviceActive() ? "1" : "0") +
                     " region_rects=" + std::to_string(form.Region().Rects().size()) +
                     " title=" + Quoted(form.Caption()) + '\n';

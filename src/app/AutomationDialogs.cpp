@@ -64,7 +64,8 @@ MessageAnswer AutomationDialogs::ShowMessage(const toolkit::MessageRequest& requ
   const auto answer = TakeAnswer();
   if (!answer) return inner_.ShowMessage(request);
   const auto* given = std::get_if<MessageAnswer>(&*answer);
-  if (given == nullptr || !Offers(request.buttons, *given)) return toolkit::DismissAnswer(request.buttons);
+  if (given == nullptr || !Offers(request.buttons, *given))
+    return toolkit::DismissAnswer(request.buttons);
   return *given;
 }
 
@@ -75,7 +76,8 @@ std::optional<toolkit::Color> AutomationDialogs::ChooseColor(const toolkit::Colo
   return std::nullopt;  // Cancel, or an answer for another kind of dialog
 }
 
-std::optional<std::string> AutomationDialogs::FileDialog(const toolkit::FileRequest& request, bool open) {
+std::optional<std::string> AutomationDialogs::FileDialog(const toolkit::FileRequest& request,
+                                                         bool open) {
   const auto answer = TakeAnswer();
   if (!answer) return open ? inner_.OpenFile(request) : inner_.SaveFile(request);
   if (const auto* file = std::get_if<FileAnswer>(&*answer)) return file->path;

@@ -18,7 +18,8 @@ AutomationServer::~AutomationServer() {
 
 bool AutomationServer::Start() {
   if (serving_) return true;
-  serving_ = endpoint_.Serve([this](const std::vector<std::string>& args) { return commands_.Run(args); });
+  serving_ =
+      endpoint_.Serve([this](const std::vector<std::string>& args) { return commands_.Run(args); });
   if (serving_) app_.SetDialogs(dialogs_);
   return serving_;
 }

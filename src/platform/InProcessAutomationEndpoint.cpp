@@ -8,7 +8,8 @@ bool InProcessAutomationEndpoint::Serve(AutomationHandler handler) {
   return true;
 }
 
-std::optional<AutomationReply> InProcessAutomationEndpoint::Call(const std::vector<std::string>& args) {
+std::optional<AutomationReply> InProcessAutomationEndpoint::Call(
+    const std::vector<std::string>& args) {
   if (!handler_) return std::nullopt;
   // A copy: the request may withdraw the endpoint (closing the window).
   const AutomationHandler handler = handler_;

@@ -20,10 +20,12 @@ std::string Absolute(const std::string& path) {
 }
 
 int RunUi(CtlContext& context, CtlArgs args) {
-  if (args.empty()) return context.UsageError("usage: ui COMMAND [ARGUMENTS] (see audio77ctl --help)");
+  if (args.empty())
+    return context.UsageError("usage: ui COMMAND [ARGUMENTS] (see audio77ctl --help)");
   std::vector<std::string> words(args.begin(), args.end());
   if (words[0] == "screenshot" && words.size() == 2) words[1] = Absolute(words[1]);
-  if (words[0] == "answer" && words.size() == 2 && words[1].starts_with("FILE=") && words[1].size() > 5) {
+  if (words[0] == "answer" && words.size() == 2 && words[1].starts_with("FILE=") &&
+      words[1].size() > 5) {
     words[1] = "FILE=" + Absolute(words[1].substr(5));
   }
   const auto reply = context.platform().automation.Call(words);

@@ -30,7 +30,8 @@ std::uint64_t Fnv1a(std::string_view text) {
 class QtApplicationScope {
  public:
   QtApplicationScope() {
-    if (QCoreApplication::instance() == nullptr) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+    if (QCoreApplication::instance() == nullptr)
+      app_ = std::make_unique<QCoreApplication>(argc_, argv_);
   }
 
  private:
@@ -48,7 +49,9 @@ SessionAutomationEndpoint::SessionAutomationEndpoint(std::function<QDBusConnecti
 
 SessionAutomationEndpoint::~SessionAutomationEndpoint() { Withdraw(); }
 
-QString SessionAutomationEndpoint::LinuxBusName() { return QStringLiteral("org.audio77.Automation"); }
+QString SessionAutomationEndpoint::LinuxBusName() {
+  return QStringLiteral("org.audio77.Automation");
+}
 
 QString SessionAutomationEndpoint::VirtualBusName(const std::string& state_folder) {
   return QStringLiteral("org.audio77.Automation.V") +
@@ -99,7 +102,8 @@ void SessionAutomationEndpoint::Withdraw() {
   }
 }
 
-std::optional<AutomationReply> SessionAutomationEndpoint::Call(const std::vector<std::string>& args) {
+std::optional<AutomationReply> SessionAutomationEndpoint::Call(
+    const std::vector<std::string>& args) {
   const QtApplicationScope application;
   QDBusConnection bus = connect_();
   if (!bus.isConnected()) return std::nullopt;
@@ -109,8 +113,10 @@ std::optional<AutomationReply> SessionAutomationEndpoint::Call(const std::vector
                                                      kAutomationInterface, QStringLiteral("Run"));
   call << words;
   const QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
-  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 2) return std::nullopt;
-  return AutomationReply{reply.arguments().at(0).toInt(), reply.arguments().at(1).toString().toStdString()};
+  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 2)
+    return std::nullopt;
+  return AutomationReply{reply.arguments().at(0).toInt(),
+                         reply.arguments().at(1).toString().toStdString()};
 }
 
 }  // namespace audio77

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 #include <QRegion>
-#include <algorithm>
 #include <QString>
+#include <algorithm>
 
 #include "toolkit/Form.h"
 #include "toolkit/qt/FormPainter.h"
@@ -14,7 +14,8 @@ namespace {
 
 QImage PaintOffscreen(const Form& form) {
   const Size size = form.ClientSize();
-  QImage image(std::max(size.width, 1), std::max(size.height, 1), QImage::Format_ARGB32_Premultiplied);
+  QImage image(std::max(size.width, 1), std::max(size.height, 1),
+               QImage::Format_ARGB32_Premultiplied);
   const Color back = form.BackgroundColor();
   image.fill(QColor(RedOf(back), GreenOf(back), BlueOf(back)));
   QPainter painter(&image);
@@ -31,7 +32,8 @@ QImage PaintOffscreen(const Form& form) {
   }
   if (!form.Region().Empty()) {
     QRegion outside(all);
-    for (const Rect& r : form.Region().Rects()) outside -= QRegion(r.left, r.top, r.width, r.height);
+    for (const Rect& r : form.Region().Rects())
+      outside -= QRegion(r.left, r.top, r.width, r.height);
     painter.setCompositionMode(QPainter::CompositionMode_Clear);
     for (const QRect& r : outside) painter.fillRect(r, Qt::transparent);
   }

@@ -77,8 +77,8 @@ class AutomationWindow : public ::testing::Test {
     Button& ask = form.AddButton("Ask", 60);
     ask.SetBounds({220, 20, 60, 20});
     ask.OnClick = [this](Control&) {
-      const MessageAnswer answer =
-          app.GetDialogs().ShowMessage({"Save?\nNow", "Question", MessageIcon::kQuestion, MessageButtons::kYesNo});
+      const MessageAnswer answer = app.GetDialogs().ShowMessage(
+          {"Save?\nNow", "Question", MessageIcon::kQuestion, MessageButtons::kYesNo});
       events.push_back("asked " + std::to_string(static_cast<int>(answer)));
     };
 
@@ -101,9 +101,12 @@ class AutomationWindow : public ::testing::Test {
 
   static std::string Action(toolkit::MouseAction action) {
     switch (action) {
-      case toolkit::MouseAction::kDown: return "down";
-      case toolkit::MouseAction::kMove: return "move";
-      case toolkit::MouseAction::kUp: return "up";
+      case toolkit::MouseAction::kDown:
+        return "down";
+      case toolkit::MouseAction::kMove:
+        return "move";
+      case toolkit::MouseAction::kUp:
+        return "up";
     }
     return "?";
   }
@@ -111,12 +114,19 @@ class AutomationWindow : public ::testing::Test {
   void Record(toolkit::Control& control) {
     auto line = [this, &control](const char* what, const toolkit::MouseEvent& e) {
       events.push_back(control.Name() + " " + what + " " + std::to_string(e.position.x) + "," +
-                       std::to_string(e.position.y) + ((e.shift & toolkit::kLeftButton) != 0 ? " L" : ""));
+                       std::to_string(e.position.y) +
+                       ((e.shift & toolkit::kLeftButton) != 0 ? " L" : ""));
     };
-    control.OnMouseDown = [line](toolkit::Control&, const toolkit::MouseEvent& e) { line("down", e); };
-    control.OnMouseMove = [line](toolkit::Control&, const toolkit::MouseEvent& e) { line("move", e); };
+    control.OnMouseDown = [line](toolkit::Control&, const toolkit::MouseEvent& e) {
+      line("down", e);
+    };
+    control.OnMouseMove = [line](toolkit::Control&, const toolkit::MouseEvent& e) {
+      line("move", e);
+    };
     control.OnMouseUp = [line](toolkit::Control&, const toolkit::MouseEvent& e) { line("up", e); };
-    control.OnClick = [this, &control](toolkit::Control&) { events.push_back(control.Name() + " click"); };
+    control.OnClick = [this, &control](toolkit::Control&) {
+      events.push_back(control.Name() + " click");
+    };
   }
 
   ManualClock clock{1000};

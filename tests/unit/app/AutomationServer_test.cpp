@@ -17,7 +17,9 @@ class ClosedEndpoint final : public AutomationEndpoint {
  public:
   bool Serve(AutomationHandler) override { return false; }
   void Withdraw() override {}
-  std::optional<AutomationReply> Call(const std::vector<std::string>&) override { return std::nullopt; }
+  std::optional<AutomationReply> Call(const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
 };
 
 using AutomationServerTest = AutomationWindow;

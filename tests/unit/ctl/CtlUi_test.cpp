@@ -33,7 +33,8 @@ class CtlUiOverSessionBus : public AutomationWindow {
   }
 
   // Runs audio77ctl while this process answers its request.
-  ctl::Outcome Ctl(const std::vector<std::string>& args, std::map<std::string, std::string> environment) {
+  ctl::Outcome Ctl(const std::vector<std::string>& args,
+                   std::map<std::string, std::string> environment) {
     environment["DBUS_SESSION_BUS_ADDRESS"] = bus_.Address();
     BackgroundProcess ctl((DistDir() / "audio77ctl").string(), args, environment);
     std::optional<int> code;
@@ -66,7 +67,8 @@ TEST_F(CtlUiOverSessionBus, ListFailuresAndUsageComeBackAsTheWindowGaveThem) {
 
   const auto usage = Ctl({"ui", "move", "1"}, linux_);
   EXPECT_EQ(usage.code, 2);
-  EXPECT_EQ(usage.err.rfind("audio77ctl: wrong number of arguments for 'ui move'\n", 0), 0u) << usage.err;
+  EXPECT_EQ(usage.err.rfind("audio77ctl: wrong number of arguments for 'ui move'\n", 0), 0u)
+      << usage.err;
 
   const auto shot = Ctl({"ui", "screenshot", "relative/shot.png"}, linux_);
   EXPECT_EQ(shot.code, 0) << shot.err;
@@ -82,15 +84,15 @@ TEST_F(CtlUiOverSessionBus, EachVirtualDeviceHasItsOwnWindowAndNoneMeansFailure)
   AutomationServer server(endpoint, target);
   ASSERT_TRUE(server.Start());
 
-  const auto same = Ctl({"ui", "get", "Knob"},
-                        {{"AUDIO77_PLATFORM", "virtual"}, {"AUDIO77_VIRTUAL_DIR", state.path().string()}});
+  const auto same = Ctl({"ui", "get", "Knob"}, {{"AUDIO77_PLATFORM", "virtual"},
+                                                {"AUDIO77_VIRTUAL_DIR", state.path().string()}});
   EXPECT_EQ(same.code, 0) << same.err;
   EXPECT_EQ(same.out, "Knob tag=29 kind=image visible=1 enabled=1 x=10 y=20 w=20 h=10 picture=-\n");
 
   TempDir other;
-  for (const auto& environment :
-       {linux_, std::map<std::string, std::string>{{"AUDIO77_PLATFORM", "virtual"},
-                                                   {"AUDIO77_VIRTUAL_DIR", other.path().string()}}}) {
+  for (const auto& environment : {linux_, std::map<std::string, std::string>{
+                                              {"AUDIO77_PLATFORM", "virtual"},
+                                              {"AUDIO77_VIRTUAL_DIR", other.path().string()}}}) {
     const auto nobody = Ctl({"ui", "state"}, environment);
     EXPECT_EQ(nobody.code, 1);
     EXPECT_EQ(nobody.err.rfind("audio77ctl: no window instance answers", 0), 0u) << nobody.err;
