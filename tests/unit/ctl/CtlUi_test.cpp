@@ -99,6 +99,19 @@ TEST_F(CtlUiOverSessionBus, EachVirtualDeviceHasItsOwnWindowAndNoneMeansFailure)
   }
 }
 
+TEST_F(CtlUiOverSessionBus, ARequestThatEndsTheServingStillGetsItsReply) {
+  // As when `ui menu Close` closes the window and its server goes.
+  SessionAutomationEndpoint endpoint(Connection(), SessionAutomationEndpoint::LinuxBusName(), true);
+  ASSERT_TRUE(endpoint.Serve([&endpoint](const std::vector<std::string>&) {
+    endpoint.Withdraw();
+    return AutomationReply{0, "closing\n"};
+  }));
+  const auto last = Ctl({"ui", "menu", "Close"}, linux_);
+  EXPECT_EQ(last.code, 0) << last.err;
+  EXPECT_EQ(last.out, "closing\n");
+  EXPECT_EQ(Ctl({"ui", "state"}, linux_).code, 1) << "nobody serves any more";
+}
+
 TEST_F(CtlUiOverSessionBus, TheLinuxPlatformServesOnlyWhenAskedTo) {
   SessionAutomationEndpoint off(Connection(), SessionAutomationEndpoint::LinuxBusName(), false);
   AutomationServer server(off, target);
