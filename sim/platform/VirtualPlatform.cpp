@@ -4,6 +4,7 @@
 
 #include "platform/FixedFolders.h"
 #include "platform/InProcessFileGuard.h"
+#include "platform/InProcessAutomationEndpoint.h"
 #include "platform/ManualClock.h"
 #include "platform/PlatformServices.h"
 #include "platform/RecordingDebugOutput.h"
@@ -41,6 +42,8 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   services.instance_lock = CreateVirtualInstanceLock(context);
   services.instance_link = CreateVirtualInstanceLink(context);
   services.bus = CreateVirtualMessageBus(context);
+  services.automation = options.automation ? std::move(options.automation)
+                                           : std::make_unique<InProcessAutomationEndpoint>();
   return std::make_unique<OwningPlatformHost>(std::move(services));
 }
 

@@ -17,6 +17,9 @@ struct VirtualPlatformOptions {
   std::unique_ptr<DebugOutput> debug;  // null: a recorder
   std::unique_ptr<Clock> clock;        // null: a manual clock
   std::unique_ptr<FileGuard> files;    // null: writers of this process only are serialised
+  // null: served and called inside the process (tests); the program puts the
+  // session-bus endpoint here so that audio77ctl reaches it.
+  std::unique_ptr<AutomationEndpoint> automation;
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

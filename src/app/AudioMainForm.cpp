@@ -1,6 +1,7 @@
 #include "app/AudioMainForm.h"
 
 #include "platform/DebugFormat.h"
+#include "toolkit/Presenter.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Timer.h"
 #include "toolkit/TrayIcon.h"
@@ -57,6 +58,21 @@ void TAudioMainForm::BringForward() {
     form_.Restore();
   }
   form_.Activate();
+}
+
+void TAudioMainForm::Present() {
+  tray_icon_->SetVisible(true);
+  if (toolkit::Presenter* presenter = app_.GetPresenter()) {
+    form_presentation_ = presenter->PresentForm(form_);
+    tray_presentation_ = presenter->PresentTray(*tray_icon_);
+  }
+  automation_ = std::make_unique<AutomationServer>(platform_.automation, *this);
+  automation_->Start();
+}
+
+std::string TAudioMainForm::AutomationScreenshot(const std::string& png_path) {
+  toolkit::Presenter* presenter = app_.GetPresenter();
+  return presenter != nullptr ? presenter->SaveScreenshot(form_, png_path) : "nothing is presented";
 }
 
 void TAudioMainForm::MinimizeToTray() {

@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "app/AutomationServer.h"
+#include "app/AutomationTarget.h"
 #include "app/RegisteredMessages.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceSession.h"
@@ -34,7 +36,7 @@ class MenuItem;
 
 namespace audio77 {
 
-class TAudioMainForm {
+class TAudioMainForm final : public AutomationTarget {
  public:
   // The construction steps, numbered as they run; Constructed() tells how far
   // start-up got, so shutdown never undoes what never happened.
@@ -43,7 +45,7 @@ class TAudioMainForm {
   static constexpr int kStepComplete = 24;
 
   TAudioMainForm(Platform& platform, toolkit::Application& app);
-  ~TAudioMainForm();
+  ~TAudioMainForm() override;
   TAudioMainForm(const TAudioMainForm&) = delete;
   TAudioMainForm& operator=(const TAudioMainForm&) = delete;
 
@@ -75,6 +77,16 @@ class TAudioMainForm {
   void OnSessionMessage(std::uint32_t message);
   // The tray menu's "Close": tells plug-ins to end, then closes the window.
   void CloseMenuClick();
+  // Puts the window and the tray icon on screen and serves automation.
+  void Present();
+
+  // Automation of the window from outside.
+  toolkit::Form& AutomationForm() override { return form_; }
+  toolkit::TrayIcon* AutomationTray() override { return tray_icon_; }
+  int AutomationPage() override { return static_cast<int>(state_.current_page); }
+  bool AutomationDeviceActive() override { return session_.Active(); }
+  std::string AutomationScreenshot(const std::string& png_path) override;
+
   // Restores a minimised window, otherwise raises it.
   void BringForward();
   // The minimise of a start at logon: into the notification area.
@@ -208,6 +220,11 @@ class TAudioMainForm {
   toolkit::TrayIcon* tray_icon_ = nullptr;
   std::unique_ptr<DeviceNotification> notification_;
   int hook_id_ = 0;
+
+  // Destroyed before the form they show.
+  std::unique_ptr<toolkit::Presentation> form_presentation_;
+  std::unique_ptr<toolkit::Presentation> tray_presentation_;
+  std::unique_ptr<AutomationServer> automation_;
 
   int constructed_ = 0;
   bool destroyed_ = false;

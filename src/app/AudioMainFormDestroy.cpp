@@ -22,6 +22,7 @@ void TAudioMainForm::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
   StopTimersAndNotifications();
+  automation_.reset();
   if (hook_id_ != 0) app_.RemoveMouseHook(hook_id_);
   hook_id_ = 0;
   // A library that never bound is never called, and a start-up that did not

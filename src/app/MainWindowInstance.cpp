@@ -37,6 +37,7 @@ void MainWindowInstance::Run() {
     platform_.instance_link.Publish(app_.Title(), [this, alive = std::weak_ptr<bool>(alive_)] {
       if (alive.lock()) BringForward();
     });
+    main_->Present();
     main_->Form().Show();
     main_->Form().Activate();
     app_.Loop().Run();

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/AutomationEndpoint.h"
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
 #include "platform/DeviceEnumerator.h"
@@ -37,6 +38,7 @@ struct Platform {
   InstanceLock& instance_lock;
   InstanceLink& instance_link;
   MessageBus& bus;
+  AutomationEndpoint& automation;
 };
 
 // Owns the implementations behind one Platform bundle.

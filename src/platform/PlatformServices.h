@@ -22,6 +22,7 @@ struct PlatformServices {
   std::unique_ptr<InstanceLock> instance_lock;
   std::unique_ptr<InstanceLink> instance_link;
   std::unique_ptr<MessageBus> bus;
+  std::unique_ptr<AutomationEndpoint> automation;
 };
 
 class OwningPlatformHost final : public PlatformHost {

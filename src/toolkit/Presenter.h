@@ -6,6 +6,7 @@
 // and the models work alone.
 
 #include <memory>
+#include <string>
 
 namespace audio77::toolkit {
 
@@ -26,6 +27,9 @@ class Presenter {
   virtual std::unique_ptr<Presentation> PresentForm(Form& form) = 0;
   // The icon in the notification area.
   virtual std::unique_ptr<Presentation> PresentTray(TrayIcon& tray) = 0;
+  // Saves the form as painted to a PNG file: an empty text when done, else
+  // the reason it was not.
+  virtual std::string SaveScreenshot(const Form&, const std::string&) { return "nothing is presented"; }
 };
 
 }  // namespace audio77::toolkit

@@ -9,6 +9,8 @@
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxServices.h"
 #include "settings/RegistryStore.h"
+#include "platform/linux/SessionAutomationEndpoint.h"
+#include "sim/core/StateFolder.h"
 #include "sim/platform/VirtualPlatform.h"
 
 namespace audio77 {
@@ -37,6 +39,11 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
   options.clock = std::make_unique<SteadyClock>();
   // The program and audio77ctl share the state folder's files.
   options.files = CreateLinuxFileGuard();
+  // A real program on the virtual device is always driven from outside over
+  // the session bus, under a name of its own virtual device.
+  options.automation = std::make_unique<SessionAutomationEndpoint>(
+      [] { return QDBusConnection::sessionBus(); },
+      SessionAutomationEndpoint::VirtualBusName(sim::DefaultStateFolder()), true);
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

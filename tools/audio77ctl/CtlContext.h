@@ -47,5 +47,6 @@ struct CtlNoun {
 std::vector<CtlNoun> SettingsNouns();
 std::vector<CtlNoun> DeviceLibraryNouns();
 std::vector<CtlNoun> IdentityNouns();
+std::vector<CtlNoun> UiNouns();
 
 }  // namespace audio77::ctl

@@ -20,7 +20,7 @@ void PrintHelp(std::ostream& out, const std::vector<CtlNoun>& nouns) {
 
 std::vector<CtlNoun> AllNouns() {
   std::vector<CtlNoun> nouns;
-  for (auto group : {SettingsNouns(), DeviceLibraryNouns(), IdentityNouns()}) {
+  for (auto group : {SettingsNouns(), DeviceLibraryNouns(), IdentityNouns(), UiNouns()}) {
     nouns.insert(nouns.end(), group.begin(), group.end());
   }
   return nouns;

@@ -23,6 +23,7 @@ PlatformServices CreateLinuxServices() {
   services.instance_lock = CreateLinuxInstanceLock(context);
   services.instance_link = CreateLinuxInstanceLink(context);
   services.bus = CreateLinuxMessageBus(context);
+  services.automation = CreateLinuxAutomationEndpoint(context);
   return services;
 }
 

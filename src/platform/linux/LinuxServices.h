@@ -27,5 +27,7 @@ std::unique_ptr<ServiceManager> CreateLinuxServiceManager(const LinuxContext& co
 std::unique_ptr<InstanceLock> CreateLinuxInstanceLock(const LinuxContext& context);
 std::unique_ptr<InstanceLink> CreateLinuxInstanceLink(const LinuxContext& context);
 std::unique_ptr<MessageBus> CreateLinuxMessageBus(const LinuxContext& context);
+// Serves only when AUDIO77_AUTOMATION=1; calls always.
+std::unique_ptr<AutomationEndpoint> CreateLinuxAutomationEndpoint(const LinuxContext& context);
 
 }  // namespace audio77

@@ -1,7 +1,9 @@
-// Service control, the single-instance lock and link, and session messages on Linux.
+// Service control, the single-instance lock and link, session messages and
+// automation on Linux.
 #include "platform/linux/ControlDatagram.h"
 #include "platform/linux/FlockInstanceLock.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/linux/SessionAutomationEndpoint.h"
 #include "platform/linux/SessionInstanceLink.h"
 #include "platform/linux/SessionMessageBus.h"
 #include "platform/linux/SystemdServiceManager.h"
@@ -23,6 +25,12 @@ std::unique_ptr<InstanceLink> CreateLinuxInstanceLink(const LinuxContext&) {
 
 std::unique_ptr<MessageBus> CreateLinuxMessageBus(const LinuxContext&) {
   return std::make_unique<SessionMessageBus>([] { return QDBusConnection::sessionBus(); });
+}
+
+std::unique_ptr<AutomationEndpoint> CreateLinuxAutomationEndpoint(const LinuxContext&) {
+  return std::make_unique<SessionAutomationEndpoint>(
+      [] { return QDBusConnection::sessionBus(); }, SessionAutomationEndpoint::LinuxBusName(),
+      SessionAutomationEndpoint::EnabledByEnvironment());
 }
 
 }  // namespace audio77

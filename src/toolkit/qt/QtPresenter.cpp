@@ -1,5 +1,7 @@
 #include "toolkit/qt/QtPresenter.h"
 
+#include "toolkit/qt/FormScreenshot.h"
+
 #include "toolkit/qt/FormWidget.h"
 #include "toolkit/qt/QtTrayIcon.h"
 
@@ -23,6 +25,10 @@ std::unique_ptr<Presentation> QtPresenter::PresentForm(Form& form) {
 
 std::unique_ptr<Presentation> QtPresenter::PresentTray(TrayIcon& tray) {
   return std::make_unique<Held<QtTrayIcon, TrayIcon>>(tray);
+}
+
+std::string QtPresenter::SaveScreenshot(const Form& form, const std::string& png_path) {
+  return SaveFormScreenshot(form, png_path);
 }
 
 }  // namespace audio77::toolkit::qt

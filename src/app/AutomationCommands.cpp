@@ -1,0 +1,339 @@
+#include "app/AutomationCommands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string_view>
+
+namespace audio77 {
+namespace {
+
+using toolkit::Control;
+using toolkit::ControlKind;
+using toolkit::MenuItem;
+using toolkit::Point;
+
+// Moves of a drag are at most this many pixels apart along the longer axis.
+constexpr int kDragStep = 4;
+
+AutomationReply Done(std::string output = {}) { return {0, std::move(output)}; }
+AutomationReply Failed(std::string reason) { return {1, std::move(reason)}; }
+AutomationReply Usage(std::string reason) { return {2, std::move(reason)}; }
+
+std::optional<int> ParseInt(std::string_view text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [last, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc{} || last != end) return std::nullopt;
+  return value;
+}
+
+std::string_view KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kImage:
+      return "image";
+    case ControlKind::kLabel:
+      return "label";
+    case ControlKind::kShape:
+      return "shape";
+    case ControlKind::kCheckBox:
+      return "checkbox";
+    case ControlKind::kRadioButton:
+      return "radiobutton";
+    case ControlKind::kTrackBar:
+      return "trackbar";
+    case ControlKind::kButton:
+      return "button";
+    case ControlKind::kGroupBox:
+      return "groupbox";
+    case ControlKind::kRadioGroup:
+      return "radiogroup";
+    case ControlKind::kDirectoryList:
+      return "directorylist";
+  }
+  return "control";
+}
+
+std::string PictureName(const Control& control) {
+  const auto* image = dynamic_cast<const toolkit::Image*>(&control);
+  if (image == nullptr || !image->HasPicture() || image->GetPicture()->Source().empty()) return "-";
+  const std::string& source = image->GetPicture()->Source();
+  const auto slash = source.find_last_of("/\\");
+  return slash == std::string::npos ? source : source.substr(slash + 1);
+}
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c != '\r') {
+      out += c;
+    }
+  }
+  return out + '"';
+}
+
+std::string Hex6(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%06X", static_cast<unsigned>(value & 0xFFFFFF));
+  return text;
+}
+
+Point Centre(const Control& control) {
+  const toolkit::Rect r = control.ClientRect();
+  return {r.left + r.width / 2, r.top + r.height / 2};
+}
+
+// The point of "NAME [X Y]": X Y when given, else the control's centre.
+std::optional<Point> PointOf(const Control& control, const std::vector<std::string>& args) {
+  if (args.size() == 2) return Centre(control);
+  const auto x = ParseInt(args[2]);
+  const auto y = ParseInt(args[3]);
+  if (!x || !y) return std::nullopt;
+  return Point{*x, *y};
+}
+
+std::string NoControl(const std::string& name) {
+  return "the window has no control named '" + name + "'";
+}
+
+// Menu items as shown: visible, separators left out; path of plain captions.
+void ListItems(const MenuItem& parent, const std::string& prefix, std::string& out) {
+  for (const auto& item : parent.Items()) {
+    if (!item->Visible() || item->Caption() == "-") continue;
+    const std::string path = prefix + item->PlainCaption();
+    out += item->Checked() ? "[x] " : "[ ] ";
+    out += path + '\n';
+    ListItems(*item, path + '/', out);
+  }
+}
+
+std::vector<std::string> SplitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (true) {
+    const auto slash = path.find('/', start);
+    parts.push_back(path.substr(start, slash - start));
+    if (slash == std::string::npos) return parts;
+    start = slash + 1;
+  }
+}
+
+std::optional<DialogAnswer> ParseAnswer(const std::string& word) {
+  using toolkit::MessageAnswer;
+  static const std::map<std::string, MessageAnswer> kButtons = {{"OK", MessageAnswer::kOk},
+                                                                {"Cancel", MessageAnswer::kCancel},
+                                                                {"Yes", MessageAnswer::kYes},
+                                                                {"No", MessageAnswer::kNo}};
+  if (const auto found = kButtons.find(word); found != kButtons.end()) return found->second;
+  if (word.starts_with("FILE=") && word.size() > 5) return FileAnswer{word.substr(5)};
+  if (word.starts_with("COLOR=0x") || word.starts_with("COLOR=0X")) {
+    const std::string_view digits = std::string_view(word).substr(8);
+    std::uint32_t value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [last, error] = std::from_chars(digits.data(), end, value, 16);
+    if (!digits.empty() && digits.size() <= 6 && error == std::errc{} && last == end) {
+      return ColorAnswer{value};
+    }
+  }
+  return std::nullopt;
+}
+
+bool EndsWithPng(const std::string& path) {
+  if (path.size() <= 4) return false;
+  std::string suffix = path.substr(path.size() - 4);
+  std::transform(suffix.begin(), suffix.end(), suffix.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return suffix == ".png";
+}
+
+}  // namespace
+
+std::string ControlLine(const Control& control) {
+  const toolkit::Rect r = control.ClientRect();
+  std::string line = control.Name() + " tag=" + std::to_string(control.Tag()) +
+                     " kind=" + std::string(KindName(control.Kind())) +
+                     " visible=" + (control.Visible() ? "1" : "0") +
+                     " enabled=" + (control.Enabled() ? "1" : "0") +
+                     " x=" + std::to_string(r.left) + " y=" + std::to_string(r.top) +
+                     " w=" + std::to_string(r.width) + " h=" + std::to_string(r.height) +
+                     " picture=" + PictureName(control);
+  if (const auto* label = dynamic_cast<const toolkit::Label*>(&control)) {
+    line += " caption=" + Quoted(label->Caption()) + " color=" + Hex6(label->GetFont().color);
+  }
+  return line;
+}
+
+AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
+  if (args.empty()) return Usage("ui needs a command");
+  const std::string& verb = args[0];
+  const std::size_t n = args.size();
+  if (verb == "list" && n == 1) return List();
+  if (verb == "get" && n == 2) return Get(args);
+  if (verb == "find" && n == 2) return FindTag(args);
+  if ((verb == "press" || verb == "release" || verb == "click") && (n == 2 || n == 4))
+    return Mouse(args);
+  if (verb == "move" && n == 3) return Move(args);
+  if (verb == "drag" && n == 4) return Drag(args);
+  if (verb == "menu" && n == 2) return Menu(args);
+  if (verb == "menus" && n == 1) return Menus();
+  if (verb == "answer" && n == 2) return Answer(args);
+  if (verb == "boxes" && n == 1) return Boxes();
+  if (verb == "state" && n == 1) return State();
+  if (verb == "screenshot" && n == 2) return Screenshot(args);
+  static const std::vector<std::string> kVerbs = {
+      "list", "get",  "find",  "press",  "release", "click", "move",
+      "drag", "menu", "menus", "answer", "boxes",   "state", "screenshot"};
+  if (std::find(kVerbs.begin(), kVerbs.end(), verb) == kVerbs.end()) {
+    return Usage("unknown ui command '" + verb + "'");
+  }
+  return Usage("wrong number of arguments for 'ui " + verb + "'");
+}
+
+AutomationReply AutomationCommands::List() {
+  std::string out;
+  for (const auto& control : target_.AutomationForm().Controls())
+    out += ControlLine(*control) + '\n';
+  return Done(std::move(out));
+}
+
+AutomationReply AutomationCommands::Get(const std::vector<std::string>& args) {
+  const Control* control = target_.AutomationForm().FindControl(args[1]);
+  if (control == nullptr) return Failed(NoControl(args[1]));
+  return Done(ControlLine(*control) + '\n');
+}
+
+AutomationReply AutomationCommands::FindTag(const std::vector<std::string>& args) {
+  const auto tag = ParseInt(args[1]);
+  if (!tag) return Usage("TAG must be a whole number, not '" + args[1] + "'");
+  const Control* control = target_.AutomationForm().FindByTag<Control>(*tag);
+  if (control == nullptr) return Failed("the window has no control with Tag " + args[1]);
+  return Done(ControlLine(*control) + '\n');
+}
+
+AutomationReply AutomationCommands::Mouse(const std::vector<std::string>& args) {
+  const Control* control = target_.AutomationForm().FindControl(args[1]);
+  const auto point = control != nullptr ? PointOf(*control, args) : std::nullopt;
+  if (args.size() == 4 && (!ParseInt(args[2]) || !ParseInt(args[3]))) {
+    return Usage("X and Y must be whole numbers");
+  }
+  if (control == nullptr) return Failed(NoControl(args[1]));
+  if (args[0] == "press" || args[0] == "click") Press(*point);
+  if (args[0] == "release" || args[0] == "click") Release(*point);
+  return Done();
+}
+
+AutomationReply AutomationCommands::Move(const std::vector<std::string>& args) {
+  const auto x = ParseInt(args[1]);
+  const auto y = ParseInt(args[2]);
+  if (!x || !y) return Usage("X and Y must be whole numbers");
+  MoveTo({*x, *y});
+  return Done();
+}
+
+AutomationReply AutomationCommands::Drag(const std::vector<std::string>& args) {
+  const auto dx = ParseInt(args[2]);
+  const auto dy = ParseInt(args[3]);
+  if (!dx || !dy) return Usage("DX and DY must be whole numbers");
+  const Control* control = target_.AutomationForm().FindControl(args[1]);
+  if (control == nullptr) return Failed(NoControl(args[1]));
+  const Point start = Centre(*control);
+  Press(start);
+  const int longest = std::max(std::abs(*dx), std::abs(*dy));
+  const int steps = std::max(1, (longest + kDragStep - 1) / kDragStep);
+  for (int step = 1; step <= steps; ++step) {
+    MoveTo({start.x + *dx * step / steps, start.y + *dy * step / steps});
+  }
+  Release({start.x + *dx, start.y + *dy});
+  return Done();
+}
+
+void AutomationCommands::Press(Point client) {
+  target_.AutomationForm().MouseDown(client, toolkit::MouseButton::kLeft, toolkit::kLeftButton);
+  left_down_ = true;
+}
+
+void AutomationCommands::MoveTo(Point client) {
+  target_.AutomationForm().MouseMove(client,
+                                     left_down_ ? toolkit::kLeftButton : toolkit::kShiftNone);
+}
+
+void AutomationCommands::Release(Point client) {
+  left_down_ = false;
+  target_.AutomationForm().MouseUp(client, toolkit::MouseButton::kLeft, toolkit::kShiftNone);
+}
+
+AutomationReply AutomationCommands::Menu(const std::vector<std::string>& args) {
+  toolkit::TrayIcon* tray = target_.AutomationTray();
+  toolkit::PopupMenu* menu = tray != nullptr ? tray->Menu() : nullptr;
+  if (menu == nullptr) return Failed("the window has no tray menu");
+  MenuItem* item = &menu->Root();
+  for (const std::string& caption : SplitPath(args[1])) {
+    const auto& items = item->Items();
+    const auto found = std::find_if(items.begin(), items.end(), [&](const auto& candidate) {
+      return candidate->Visible() && candidate->Caption() != "-" &&
+             candidate->PlainCaption() == caption;
+    });
+    if (found == items.end()) return Failed("the tray menu has no item '" + args[1] + "'");
+    item = found->get();
+  }
+  if (!item->Items().empty())
+    return Failed("'" + args[1] + "' opens a submenu; name one of its items");
+  if (!item->Enabled()) return Failed("'" + args[1] + "' is disabled");
+  item->Click();
+  return Done();
+}
+
+AutomationReply AutomationCommands::Menus() {
+  toolkit::TrayIcon* tray = target_.AutomationTray();
+  toolkit::PopupMenu* menu = tray != nullptr ? tray->Menu() : nullptr;
+  if (menu == nullptr) return Failed("the window has no tray menu");
+  std::string out;
+  ListItems(menu->Root(), "", out);
+  return Done(std::move(out));
+}
+
+AutomationReply AutomationCommands::Answer(const std::vector<std::string>& args) {
+  auto answer = ParseAnswer(args[1]);
+  if (!answer) return Usage("the answer must be OK, Cancel, Yes, No, FILE=PATH or COLOR=0xBBGGRR");
+  dialogs_.QueueAnswer(std::move(*answer));
+  return Done();
+}
+
+AutomationReply AutomationCommands::Boxes() {
+  std::string out;
+  for (const std::string& box : dialogs_.Boxes()) out += box + '\n';
+  return Done(std::move(out));
+}
+
+AutomationReply AutomationCommands::State() {
+  const toolkit::Form& form = target_.AutomationForm();
+  const toolkit::TrayIcon* tray = target_.AutomationTray();
+  const bool tray_shown = tray != nullptr && tray->Visible();
+  std::string out = std::string("visible=") + (form.Visible() ? "1" : "0") +
+                    " minimised=" + (form.State() == toolkit::WindowState::kMinimized ? "1" : "0") +
+                    " tray=" + (tray_shown ? "1" : "0") +
+                    " page=" + std::to_string(target_.AutomationPage()) +
+                    " device_active=" + (target_.AutomationDeviceActive() ? "1" : "0") +
+                    " region_rects=" + std::to_string(form.Region().Rects().size()) +
+                    " title=" + Quoted(form.Caption()) + '\n';
+  return Done(std::move(out));
+}
+
+AutomationReply AutomationCommands::Screenshot(const std::vector<std::string>& args) {
+  if (!EndsWithPng(args[1])) return Usage("the picture's file name must end in .png");
+  const std::string error = target_.AutomationScreenshot(args[1]);
+  if (!error.empty()) return Failed(error);
+  return Done(args[1] + '\n');
+}
+
+}  // namespace audio77
