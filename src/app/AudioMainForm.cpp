@@ -1,6 +1,7 @@
 #include "app/AudioMainForm.h"
 
 #include "platform/DebugFormat.h"
+#include "ui/ControlFeatureView.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Timer.h"
 #include "toolkit/TrayIcon.h"
@@ -12,7 +13,15 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       app_(app),
       form_(app, "AudioMainForm"),
       library_(platform.loader, platform.debug, platform.message_box),
-      session_(platform, library_) {}
+      session_(platform, library_),
+      feature_view_(std::make_unique<ControlFeatureView>(form_)),
+      equalizer_(FeatureContextOf(), *feature_view_),
+      sound3d_(FeatureContextOf(), *feature_view_),
+      effects_(FeatureContextOf(), *feature_view_) {}
+
+FeatureContext TAudioMainForm::FeatureContextOf() {
+  return FeatureContext{platform_, app_, form_, library_, session_, state_};
+}
 
 TAudioMainForm::~TAudioMainForm() { FormDestroy(); }
 
