@@ -13,6 +13,22 @@ using test::Joined;
 using test::ProgramHarness;
 using Strings = std::vector<std::string>;
 
+// The notifications of the virtual device, as the window receives them.
+const DeviceInterfaceEvent kArrival{DeviceChange::kArrival, kDeviceTypeInterface, kAudioInterfaceClass, "x"};
+const DeviceInterfaceEvent kRemoval{DeviceChange::kRemoveComplete, kDeviceTypeInterface, kHidInterfaceClass,
+                                    R"(\\?\HID#VID_2E8D&PID_771F&MI_03#1)"};
+
+void Unplug(ProgramHarness& h) {
+  h.Unplug();
+  h.Form().OnDeviceChange(kRemoval);
+}
+
+void Plug(ProgramHarness& h) {
+  h.Plug();
+  h.Form().OnDeviceChange(kArrival);
+  h.RunPending();
+}
+
 // The prefixes appear in this order in the traffic.
 ::testing::AssertionResult InOrder(const Strings& traffic, const Strings& prefixes) {
   std::size_t at = 0;
@@ -57,7 +73,7 @@ TEST(FormFeatures, RemovalShowsTheSwitchesOffAndNothingAsEffect) {
   h.Form().Toggle3DEnable();
   h.Form().EffectsFeature().SelectEffect(5);
   h.ClearTrace();
-  h.Unplug();
+  Unplug(h);
   EXPECT_EQ(h.Form().State().eq_enable, 0);
   EXPECT_EQ(h.Form().State().enable_3d, 0);
   EXPECT_EQ(h.Form().State().current_effect, 1);
@@ -77,9 +93,9 @@ TEST(FormFeatures, EepromEqualizerAtStartBecomesS1) {
   ProgramHarness h(options);
   h.Start();
   h.Form().State().eq_from_eeprom = 1;
+  Unplug(h);
   h.ClearTrace();
-  h.Unplug();
-  h.Plug();
+  Plug(h);
   const Equalizer& eq = h.Form().EqualizerFeature();
   EXPECT_EQ(Equalizer::Unpack(eq.SlotBytes(0)).codes, (std::array<std::uint16_t, 5>{0x200, 0x400, 0x9FF, 0x600, 0x291}));
   EXPECT_EQ(h.Form().State().eq_enable, 1);

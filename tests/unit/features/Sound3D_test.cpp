@@ -91,9 +91,10 @@ TEST_F(Sound3DTest, DraggingAKnobMovesItsPartnerByTheLinkMode) {
     g.feature->SliderMoved(Sound3D::kLeftBetaTag, 120);
     EXPECT_EQ(g.view.KnobTop(Sound3D::kRightBetaTag), c.partner_top);
     EXPECT_EQ(g.view.labels[Sound3D::kLeftBetaTag], "14");
-    const Strings once = {"r 0x18A", "w 0x18A=0x01", "w 0x18B=0xAE", "w 0x18C=" + test::Hex(c.right), "close"};
-    Strings both = once;
-    both.insert(both.end(), once.begin(), once.end());
+    // The left side is read and sent first (with the right side as it was),
+    // then the right side.
+    const Strings both = {"r 0x18A", "w 0x18A=0x01", "w 0x18B=0xAE", "w 0x18C=0xA3", "close",
+                          "r 0x18A", "w 0x18A=0x01", "w 0x18B=0xAE", "w 0x18C=" + test::Hex(c.right), "close"};
     EXPECT_EQ(Registers(g.Take()), both);
   }
 }
