@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "FeatureFixture.h"
+#include "sim/core/VirtualDevice.h"
 
 namespace audio77 {
 namespace {
@@ -343,6 +344,59 @@ TEST_F(EqualizerEepromTest, FailedLibraryReadsCountAsZero) {
   // A failed read-back counts as off, so "on" goes out once more.
   f.feature->ApplyEqEnable(1);
   EXPECT_EQ(Library(f.Take(), "DLLQK_SetEQ_OnOff_ById").size(), 2u);
+}
+
+}  // namespace
+}  // namespace audio77
+
+namespace audio77 {
+namespace {
+
+using test::FeatureFixture;
+using test::HarnessOptions;
+using test::Registers;
+using Strings = std::vector<std::string>;
+
+TEST(EqualizerFailures, WithoutTheDeviceOnlyTheRecordAndTheDisplayChange) {
+  HarnessOptions options;
+  options.device_ini = "[Device]\nPresent=0\n";
+  FeatureFixture<Equalizer> f(options);
+  f.feature->InitEqualizer();
+  f.view.tops[Equalizer::kFirstSliderTag] = f.view.travel.top;
+  f.feature->SliderMoved(0);
+  EXPECT_EQ(Equalizer::Unpack(f.feature->SlotBytes(0)).codes[0], 0x9FF);
+  EXPECT_EQ(f.view.labels[Equalizer::kFirstSliderTag], "9ff");
+  const auto traffic = f.Take();
+  EXPECT_TRUE(Registers(traffic).empty()) << test::Joined(traffic);
+  EXPECT_TRUE(test::Library(traffic, "DLLQK_SetEQ_OnOff").empty());
+}
+
+TEST(EqualizerFailures, AFailedExchangeEndsTheOperationWithoutClosingReport) {
+  FeatureFixture<Equalizer> f;
+  f.feature->InitEqualizer();
+  f.view.tops[Equalizer::kFirstSliderTag] = f.view.travel.top;
+  ASSERT_TRUE(sim::VirtualDevice::Instance().SetFault("hid.out", "1"));
+  EXPECT_EQ(f.feature->SetEqBandFromSlider(0, true), 2);
+  const auto traffic = f.Take();
+  EXPECT_TRUE(Registers(traffic).empty()) << test::Joined(traffic);
+  // The record keeps the new code, and the next move goes out whole.
+  EXPECT_EQ(f.feature->Working().codes[0], 0x9FF);
+  EXPECT_EQ(f.feature->SetEqBandFromSlider(0, true), 0);
+  EXPECT_EQ(Registers(f.Take()), (Strings{"w 0x120=0xFF", "w 0x121=0x09", "close"}));
+}
+
+TEST(EqualizerFailures, ProfileSaveUnpacksWithoutWritingRegisters) {
+  FeatureFixture<Equalizer> f;
+  f.feature->InitEqualizer();
+  f.feature->LoadEqPresetFromValues(Strings{"0x500", "0x500", "0x500", "0x500", "0x500", "0"}, 1, 0);
+  f.Take();
+  f.feature->SetProfileSaving(true);
+  f.feature->UnpackPreset(2);
+  EXPECT_EQ(f.feature->Working().codes[0], 0x500);
+  EXPECT_TRUE(Registers(f.Take()).empty());
+  f.feature->SetProfileSaving(false);
+  f.feature->UnpackPreset(2);
+  EXPECT_EQ(Registers(f.Take()).size(), 11u);
 }
 
 }  // namespace
