@@ -2,6 +2,7 @@
 
 #include "platform/DebugFormat.h"
 #include "toolkit/Presenter.h"
+#include "ui/ControlFeatureView.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Timer.h"
 #include "toolkit/TrayIcon.h"
@@ -14,7 +15,15 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       form_(app, "AudioMainForm"),
       library_(platform.loader, platform.debug, app.Boxes()),
       session_(platform, library_),
-      profiles_(platform.files) {}
+      profiles_(platform.files),
+      feature_view_(std::make_unique<ControlFeatureView>(form_)),
+      equalizer_(FeatureContextOf(), *feature_view_),
+      sound3d_(FeatureContextOf(), *feature_view_),
+      effects_(FeatureContextOf(), *feature_view_) {}
+
+FeatureContext TAudioMainForm::FeatureContextOf() {
+  return FeatureContext{platform_, app_, form_, library_, session_, state_, profiles_};
+}
 
 TAudioMainForm::~TAudioMainForm() { FormDestroy(); }
 

@@ -17,6 +17,9 @@
 #include "app/RegisteredMessages.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceSession.h"
+#include "features/EnvironmentEffects.h"
+#include "features/Equalizer.h"
+#include "features/Sound3D.h"
 #include "platform/Platform.h"
 #include "settings/AppConfig.h"
 #include "settings/PrivateProfile.h"
@@ -24,6 +27,8 @@
 #include "settings/RuntimeConfig.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "ui/FeatureContext.h"
+#include "ui/FeatureView.h"
 #include "ui/MainFormState.h"
 
 namespace audio77::toolkit {
@@ -63,10 +68,18 @@ class TAudioMainForm final : public AutomationTarget {
   MainFormState& State() { return state_; }
   const AppConfig& Config() const { return config_; }
   DeviceSession& Session() { return session_; }
+  // What a feature of this window may reach.
+  FeatureContext FeatureContextOf();
   DeviceLibrary& Library() { return library_; }
   toolkit::Timer& SearchTimer() { return *timer1_; }
   toolkit::PopupMenu& TrayMenu() { return *popup_menu_; }
   const RegisteredMessages& Messages() const { return *messages_; }
+  Equalizer& EqualizerFeature() { return equalizer_; }
+  Sound3D& Sound3DFeature() { return sound3d_; }
+  EnvironmentEffects& EffectsFeature() { return effects_; }
+  FeatureView& View() { return *feature_view_; }
+  // "3D-EN": the switch, the exclusion with virtual 7.1, then the device.
+  void Toggle3DEnable();
 
   // Device-change messages as the notifier delivers them.
   void OnDeviceChange(const DeviceInterfaceEvent& event);
@@ -233,6 +246,12 @@ class TAudioMainForm final : public AutomationTarget {
   bool current_device_left_ = false;
   bool timer_tick_deferred_ = false;
   std::deque<std::function<void()>> deferred_;
+
+  // The window's features; they reach the window only through the view.
+  std::unique_ptr<FeatureView> feature_view_;
+  Equalizer equalizer_;
+  Sound3D sound3d_;
+  EnvironmentEffects effects_;
 };
 
 }  // namespace audio77

@@ -232,7 +232,7 @@ void TAudioMainForm::SyncActiveDeviceAtStart() {
 
 void TAudioMainForm::ApplyDefaultsAtStart() {
   ApplyDefaultVirtual71();
-  session_.Extension().ApplyEffect(1);
+  effects_.ApplyAtStart();
 }
 
 void TAudioMainForm::RegisterDeviceNotifications() {

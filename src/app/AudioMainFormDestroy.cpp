@@ -42,8 +42,7 @@ void TAudioMainForm::NeutraliseDevice() {
   std::unique_ptr<HidHandle> handle = session_.OpenHid();
   if (!handle) return;
   HidTransport::RegisterWrite(handle.get(), kEffectEnableRegister, 0);
-  session_.Extension().SelectEffect(0);
-  session_.Extension().ApplyEffect(1);
+  effects_.SelectNothingAtShutdown();
   state_.v71_enable = 0;
   ResetVirtual71();
   AudioCommand noise = AudioCommand::Switch(AudioCommand::kNoiseCancellationGroup, false);

@@ -25,21 +25,39 @@ void TAudioMainForm::ReleaseMicEndpoint() { state_.mic_endpoint_held = false; }
 void TAudioMainForm::ForgetWaveIn() { state_.wave_in_open = false; }
 
 // Equalizer.
-void TAudioMainForm::InitEqualizer() {}
-void TAudioMainForm::InitEqPresets() {}
-void TAudioMainForm::SyncEqFromEeprom() {}
-void TAudioMainForm::ApplyEqEnable(int) {}
-void TAudioMainForm::ResetEqualizer() {}
+void TAudioMainForm::InitEqualizer() { equalizer_.InitEqualizer(); }
+void TAudioMainForm::InitEqPresets() {
+  for (int k = 0; k < Equalizer::kPresets; ++k) equalizer_.StoreEqPreset(k);
+}
+void TAudioMainForm::SyncEqFromEeprom() { equalizer_.SyncEqFromEeprom(); }
+void TAudioMainForm::ApplyEqEnable(int enable) { equalizer_.ApplyEqEnable(enable); }
+void TAudioMainForm::ResetEqualizer() {
+  // The reset ends by re-sending the 3D switch, which is another feature's.
+  equalizer_.ResetEqualizer([this] { sound3d_.Apply3DEnable(state_.enable_3d); });
+}
 
 // 3D sound.
-void TAudioMainForm::Init3DRecord() {}
-void TAudioMainForm::Sync3DFromDevice() {}
-void TAudioMainForm::Apply3DEnable(int) {}
-void TAudioMainForm::Reset3D() {}
-void TAudioMainForm::SetFbm(int) {}
+void TAudioMainForm::Init3DRecord() { sound3d_.Init3DRecord(); }
+void TAudioMainForm::Sync3DFromDevice() { sound3d_.Sync3DFromDevice(); }
+void TAudioMainForm::Apply3DEnable(int enable) { sound3d_.Apply3DEnable(enable); }
+void TAudioMainForm::Reset3D() { sound3d_.Reset3D(); }
+void TAudioMainForm::SetFbm(int fbm) { sound3d_.SetFbm(fbm); }
+void TAudioMainForm::Toggle3DEnable() {
+  sound3d_.Toggle3DEnable();
+  if (state_.exclusive_3d_v71 == 1 && state_.enable_3d == 1) {
+    // 3D and virtual 7.1 exclude each other: virtual 7.1 goes off.
+    state_.v71_enable = 0;
+    library_.SetVirtual7ch1_OnOff(0);
+    SendSpeakerPlacement();
+    library_.SetVirtual7ch1_Scalar(state_.v71_scale);
+    ShowVirtual71Image();
+  }
+  sound3d_.Apply3DEnable(state_.enable_3d);
+  sound3d_.Set3DEnableRegister(state_.enable_3d);
+}
 
 // Environment effects.
-void TAudioMainForm::ShowEffectButtons() {}
+void TAudioMainForm::ShowEffectButtons() { effects_.ShowEffectButtons(); }
 
 // Virtual 7.1.
 void TAudioMainForm::DrawSpeakerPlacement() {}
@@ -82,7 +100,11 @@ void TAudioMainForm::ApplySkin() {}
 void TAudioMainForm::ApplyRegionFile() {}
 void TAudioMainForm::ShowPage(Page page) { state_.current_page = page; }
 void TAudioMainForm::RefreshPageDisplay() {}
-void TAudioMainForm::ResetFeatureDisplays() {}
+void TAudioMainForm::ResetFeatureDisplays() {
+  equalizer_.DeviceRemoved();
+  sound3d_.DeviceRemoved();
+  effects_.DeviceRemoved();
+}
 void TAudioMainForm::FlipSwitch(int, int) {}
 
 // Profiles.

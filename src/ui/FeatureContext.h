@@ -7,6 +7,7 @@
 #include "device/DeviceLibrary.h"
 #include "device/DeviceSession.h"
 #include "platform/Platform.h"
+#include "settings/PrivateProfile.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "ui/MainFormState.h"
@@ -20,6 +21,8 @@ struct FeatureContext {
   DeviceLibrary& library;
   DeviceSession& session;
   MainFormState& state;
+  // Every INI read and write of the program goes through this one reader.
+  PrivateProfile& profiles;
 };
 
 }  // namespace audio77

@@ -1,0 +1,56 @@
+#include "ui/ControlFeatureView.h"
+
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+
+namespace audio77 {
+
+std::string ControlFeatureView::SkinEntryOf(const std::string& control) const {
+  const auto found = skin_entries_.find(control);
+  return found == skin_entries_.end() ? std::string() : found->second;
+}
+
+int ControlFeatureView::SwitchOf(int tag) const {
+  const auto found = switches_.find(tag);
+  return found == switches_.end() ? 0 : found->second;
+}
+
+void ControlFeatureView::ShowSkinEntry(const std::string& control, const std::string& skin_key) {
+  skin_entries_[control] = skin_key;
+}
+
+void ControlFeatureView::ShowSwitch(int tag, int state) { switches_[tag] = state; }
+
+void ControlFeatureView::HighlightLabel(int, bool, const std::string&) {}
+
+int ControlFeatureView::KnobTop(int tag) const {
+  if (const toolkit::Image* knob = form_.FindImageByTag(tag)) return knob->Top();
+  const auto found = knob_tops_.find(tag);
+  // A knob never placed stands in the middle of its travel.
+  return found == knob_tops_.end() ? travel_.top + travel_.length / 2 : found->second;
+}
+
+void ControlFeatureView::SetKnobTop(int tag, int top) {
+  knob_tops_[tag] = top;
+  if (toolkit::Image* knob = form_.FindImageByTag(tag)) knob->SetTop(top);
+}
+
+int ControlFeatureView::KnobHeight(int tag) const {
+  const toolkit::Image* knob = form_.FindImageByTag(tag);
+  return knob ? knob->Height() : 0;
+}
+
+int ControlFeatureView::FillTop(int tag) const {
+  const toolkit::Image* fill = form_.FindImageByTag(tag);
+  return fill ? fill->Top() : 0;
+}
+
+void ControlFeatureView::SetFillHeight(int tag, int height) {
+  if (toolkit::Image* fill = form_.FindImageByTag(tag)) fill->SetHeight(height < 0 ? 0 : height);
+}
+
+void ControlFeatureView::SetValueLabel(int tag, const std::string& text) {
+  if (toolkit::Label* label = form_.FindLabelByTag(tag)) label->SetCaption(text);
+}
+
+}  // namespace audio77

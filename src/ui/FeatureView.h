@@ -1,0 +1,41 @@
+#pragma once
+// What a feature shows in the window, as small requests: which skin picture a
+// control takes, where a slider knob stands, what a label says. The feature
+// decides the key, the position and the text; the view only carries them out
+// over the skin and the controls, so features stay free of skin details.
+
+#include <string>
+
+namespace audio77 {
+
+// The equalizer sliders' travel from the skin: the knob's top at the top of
+// the travel, and the travel's length in pixels.
+struct SliderTravel {
+  int top = 0;
+  int length = 0;
+};
+
+class FeatureView {
+ public:
+  virtual ~FeatureView() = default;
+
+  // The control shows the skin's picture stored under skin_key.
+  virtual void ShowSkinEntry(const std::string& control, const std::string& skin_key) = 0;
+  // A two-state control (image and label of one Tag) shows state 1 or 0.
+  virtual void ShowSwitch(int tag, int state) = 0;
+  // The label of tag takes the down (true) or up colour of the label record.
+  virtual void HighlightLabel(int tag, bool down, const std::string& label_record) = 0;
+
+  virtual SliderTravel EqTravel() const = 0;
+  // The knob image of a slider (by its Tag): top and height in pixels.
+  virtual int KnobTop(int tag) const = 0;
+  virtual void SetKnobTop(int tag, int top) = 0;
+  virtual int KnobHeight(int tag) const = 0;
+  // The fill image below an equalizer knob (by its Tag).
+  virtual int FillTop(int tag) const = 0;
+  virtual void SetFillHeight(int tag, int height) = 0;
+  // The value label with this Tag.
+  virtual void SetValueLabel(int tag, const std::string& text) = 0;
+};
+
+}  // namespace audio77

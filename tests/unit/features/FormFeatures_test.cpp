@@ -1,0 +1,108 @@
+// The window's features in the controller's orders: shutdown, device removal
+// and "DefaultIni" at shutdown.
+#include <gtest/gtest.h>
+
+#include "FeatureFixture.h"
+#include "ui/ControlFeatureView.h"
+
+namespace audio77 {
+namespace {
+
+using test::HarnessOptions;
+using test::Joined;
+using test::ProgramHarness;
+using Strings = std::vector<std::string>;
+
+// The notifications of the virtual device, as the window receives them.
+const DeviceInterfaceEvent kArrival{DeviceChange::kArrival, kDeviceTypeInterface, kAudioInterfaceClass, "x"};
+const DeviceInterfaceEvent kRemoval{DeviceChange::kRemoveComplete, kDeviceTypeInterface, kHidInterfaceClass,
+                                    R"(\\?\HID#VID_2E8D&PID_771F&MI_03#1)"};
+
+void Unplug(ProgramHarness& h) {
+  h.Unplug();
+  h.Form().OnDeviceChange(kRemoval);
+}
+
+void Plug(ProgramHarness& h) {
+  h.Plug();
+  h.Form().OnDeviceChange(kArrival);
+  h.RunPending();
+}
+
+// The prefixes appear in this order in the traffic.
+::testing::AssertionResult InOrder(const Strings& traffic, const Strings& prefixes) {
+  std::size_t at = 0;
+  for (const auto& prefix : prefixes) {
+    while (at < traffic.size() && traffic[at].rfind(prefix, 0) != 0) ++at;
+    if (at == traffic.size()) return ::testing::AssertionFailure() << "missing in order: " << prefix << Joined(traffic);
+    ++at;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(FormFeatures, ShutdownLeavesEqualizer3DAndEffectNeutral) {
+  for (const char* default_ini : {"0", "1"}) {
+    SCOPED_TRACE(default_ini);
+    HarnessOptions options;
+    // With "DefaultIni" = 1 and no default profile, the reset takes the built-in values.
+    options.config.push_back({"Version", "DefaultIni", default_ini});
+    ProgramHarness h(options);
+    h.Start();
+    h.Form().EqualizerFeature().LoadEqPresetFromValues(Strings{"0x9FF", "0x9FF", "0x9FF", "0x9FF", "0x9FF", "1"}, 0, 0);
+    h.Form().EffectsFeature().SelectEffect(3);
+    h.ClearTrace();
+    h.Close();
+    const auto traffic = test::Traffic(h.Trace());
+    EXPECT_TRUE(InOrder(traffic, {
+                                     "w 0x120=0x00", "w 0x121=0x04",  // reset: flat codes from the knobs
+                                     "w 0x129=0xE4",                  // then the full write
+                                     "lib DLLQK_Config3D_ById",       // the 3D switch re-sent
+                                     "lib DLLQK_SetEQ_OnOff_ById 0",  // equalizer off
+                                     "w 0x18B=0xA3", "w 0x18C=0xA3",  // 3D reset
+                                     "r 0x18A", "w 0x18A=0x01",       // FBM 1
+                                     "lib DLLQK_Set3D_OnOff_ById 0",  // 3D off
+                                     "w 0x100=0x00", "ext 0x08232008 in=00000000", "ext 0x08232000 in=01000000",
+                                 }));
+  }
+}
+
+TEST(FormFeatures, RemovalShowsTheSwitchesOffAndNothingAsEffect) {
+  ProgramHarness h;
+  h.Start();
+  h.Form().EqualizerFeature().ToggleEqEnable();
+  h.Form().Toggle3DEnable();
+  h.Form().EffectsFeature().SelectEffect(5);
+  h.ClearTrace();
+  Unplug(h);
+  EXPECT_EQ(h.Form().State().eq_enable, 0);
+  EXPECT_EQ(h.Form().State().enable_3d, 0);
+  EXPECT_EQ(h.Form().State().current_effect, 1);
+  auto& view = dynamic_cast<ControlFeatureView&>(h.Form().View());
+  EXPECT_EQ(view.SwitchOf(7), 0);
+  EXPECT_EQ(view.SwitchOf(8), 0);
+  EXPECT_EQ(view.SkinEntryOf("EffectButtonNonImage"), "EffectButtonNonImageDown");
+  EXPECT_EQ(view.SkinEntryOf("EffectButtonBathroomImage"), "EffectButtonStoneGalleryImageUp");
+  // Nothing goes to the device that left.
+  for (const auto& line : test::Traffic(h.Trace())) EXPECT_NE(line.rfind("ext 0x0823", 0), 0u) << line;
+}
+
+TEST(FormFeatures, EepromEqualizerAtStartBecomesS1) {
+  HarnessOptions options;
+  options.device_ini =
+      "[I2C 0x50]\n0x8D=0x01 0x11\n[I2C 0x51]\n0x10=0x00 0x00 0x40 0xFF 0x0F 0x80 0x23 0x31\n";
+  ProgramHarness h(options);
+  h.Start();
+  h.Form().State().eq_from_eeprom = 1;
+  Unplug(h);
+  h.ClearTrace();
+  Plug(h);
+  const Equalizer& eq = h.Form().EqualizerFeature();
+  EXPECT_EQ(Equalizer::Unpack(eq.SlotBytes(0)).codes, (std::array<std::uint16_t, 5>{0x200, 0x400, 0x9FF, 0x600, 0x291}));
+  EXPECT_EQ(h.Form().State().eq_enable, 1);
+  EXPECT_EQ(h.Form().State().d3_from_eeprom, 1);
+  EXPECT_TRUE(InOrder(test::Traffic(h.Trace()), {"lib DLLQK_Read_I2C_ById 0x51 0x17", "w 0x120=0x00", "w 0x121=0x02",
+                                                 "lib DLLQK_SetEQ_OnOff_ById 1"}));
+}
+
+}  // namespace
+}  // namespace audio77
