@@ -1,0 +1,431 @@
+#include "app/MainFormResource.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace audio77 {
+namespace {
+
+using toolkit::Rect;
+
+constexpr ControlResource Img(std::string_view name, int tag, Rect rect, int on_page) {
+  return {ResourceKind::kImage, name, tag, rect, {}, on_page};
+}
+constexpr ControlResource Lbl(std::string_view name, int tag, Rect rect, int on_page,
+                              std::string_view caption) {
+  return {ResourceKind::kLabel, name, tag, rect, caption, on_page};
+}
+constexpr ControlResource Centered(ControlResource row) {
+  row.centered = true;
+  return row;
+}
+// The caption of a skinned button: a centred line of text over its image.
+constexpr ControlResource OnButton(std::string_view name, int tag, Rect button, int on_page,
+                                   std::string_view caption) {
+  return Centered(
+      Lbl(name, tag, {button.left + 4, button.top + (button.height - 16) / 2, button.width - 8, 16},
+          on_page, caption));
+}
+constexpr ControlResource Swatch(std::string_view name, int tag, Rect rect) {
+  return {ResourceKind::kShape, name, tag, rect, {}, pages::kLed};
+}
+constexpr ControlResource Bevel(std::string_view name, Rect rect) {
+  return {ResourceKind::kBevel, name, 0, rect, {}, pages::kEvery};
+}
+constexpr ControlResource Hidden(ControlResource row) {
+  row.hidden = true;
+  return row;
+}
+constexpr ControlResource Disabled(ControlResource row) {
+  row.disabled = true;
+  return row;
+}
+
+using namespace pages;
+
+// Design layout of an 800 x 600 window: a title strip (y 0..40), a left column
+// (x 0..180) with the page picture, the menu buttons and the device state, the
+// page tabs (y 48..78) and the page area (x 190..790, y 88..548), a status strip
+// at the bottom. The EQ and 3D knobs travel over tops 105..225.
+//
+// Order: window backgrounds; the pages EQ, 3D, Effect, Virtual 7.1, ENC, Voice
+// Magic, LED, Mic (Mic after LED and ENC for the Tag 238 and 38 look-ups, LED
+// after ENC and Voice Magic for Tag 338); the tabs, the left column and the
+// title-strip buttons last, with `CloseImage` the last image of Tag 0. Within a
+// page backgrounds come first, then bars, fills and knobs, then buttons and
+// the labels over them, so the later (upper) control takes the mouse.
+constexpr ControlResource kControls[] = {
+    // Window backgrounds (they drag the window).
+    Img("MainFormImage", 0, {0, 0, 800, 600}, kEvery),
+    Img("MainLeftImage", 0, {0, 40, 180, 560}, kEvery),
+    Img("DeviceActiveImage", 0, {180, 552, 620, 48}, kEvery),
+    Img("LogoImage", 0, {12, 8, 150, 26}, kEvery),
+    Bevel("Bevel2", {180, 40, 620, 2}),
+    Bevel("Bevel3", {180, 82, 620, 2}),
+    Bevel("Bevel4", {180, 550, 620, 2}),
+    Bevel("Bevel5", {180, 40, 2, 512}),
+    Bevel("Bevel6", {12, 360, 156, 2}),
+    Bevel("Bevel7", {12, 466, 156, 2}),
+
+    // EQ page.
+    Img("Back_EQImage", 0, {190, 88, 600, 460}, kEq),
+    Img("EQGraduationImage", 0, {214, 100, 24, 150}, kEq),
+    Img("EQButtonLineImage1", 0, {640, 134, 140, 2}, kEq),
+    Img("EQButtonLineImage2", 0, {640, 174, 140, 2}, kEq),
+    Img("EQButtonLineImage3", 0, {640, 214, 140, 2}, kEq),
+    Img("EQButtonLineImage4", 0, {640, 274, 140, 2}, kEq),
+    Img("EQButtonLineImage5", 0, {640, 314, 140, 2}, kEq),
+    Img("EQ60HzBarImage", 129, {260, 100, 8, 150}, kEq),
+    Img("EQ300HzBarImage", 130, {336, 100, 8, 150}, kEq),
+    Img("EQ1200HzBarImage", 131, {412, 100, 8, 150}, kEq),
+    Img("EQ3600HzBarImage", 132, {488, 100, 8, 150}, kEq),
+    Img("EQ12000HzBarImage", 133, {564, 100, 8, 150}, kEq),
+    Img("EQ60HzBarDownImage", 229, {260, 100, 8, 85}, kEq),
+    Img("EQ300HzBarDownImage", 230, {336, 100, 8, 85}, kEq),
+    Img("EQ1200HzBarDownImage", 231, {412, 100, 8, 85}, kEq),
+    Img("EQ3600HzBarDownImage", 232, {488, 100, 8, 85}, kEq),
+    Img("EQ12000HzBarDownImage", 233, {564, 100, 8, 85}, kEq),
+    Img("EQ60HzSliderImage", 29, {250, 165, 28, 20}, kEq),
+    Img("EQ300HzSliderImage", 30, {326, 165, 28, 20}, kEq),
+    Img("EQ1200HzSliderImage", 31, {402, 165, 28, 20}, kEq),
+    Img("EQ3600HzSliderImage", 32, {478, 165, 28, 20}, kEq),
+    Img("EQ12000HzSliderImage", 33, {554, 165, 28, 20}, kEq),
+    Img("EQEQENImage", 7, {640, 100, 140, 30}, kEq),
+    Img("EQ3DENImage", 8, {640, 140, 140, 30}, kEq),
+    Img("EQResetImage", 5, {640, 180, 140, 30}, kEq),
+    Img("EQS1Image", 9, {640, 240, 140, 30}, kEq),
+    Img("EQS2Image", 10, {640, 280, 140, 30}, kEq),
+    Img("EQS3Image", 11, {640, 320, 140, 30}, kEq),
+    Img("EQS4Image", 12, {640, 360, 140, 30}, kEq),
+    OnButton("EQEQENLabel", 7, {640, 100, 140, 30}, kEq, "EQ-EN"),
+    OnButton("EQ3DENLabel", 8, {640, 140, 140, 30}, kEq, "3D-EN"),
+    OnButton("EQResetLabel", 5, {640, 180, 140, 30}, kEq, "RESET"),
+    OnButton("EQS1Label", 9, {640, 240, 140, 30}, kEq, "S1"),
+    OnButton("EQS2Label", 10, {640, 280, 140, 30}, kEq, "S2"),
+    OnButton("EQS3Label", 11, {640, 320, 140, 30}, kEq, "S3"),
+    OnButton("EQS4Label", 12, {640, 360, 140, 30}, kEq, "S4"),
+    // The value labels show the gain code ("%x"; 400 is flat).
+    Hidden(Centered(Lbl("EQ60HzValueLabel", 29, {244, 256, 40, 14}, kEq, "400"))),
+    Hidden(Centered(Lbl("EQ300HzValueLabel", 30, {320, 256, 40, 14}, kEq, "400"))),
+    Hidden(Centered(Lbl("EQ1200HzValueLabel", 31, {396, 256, 40, 14}, kEq, "400"))),
+    Hidden(Centered(Lbl("EQ3600HzValueLabel", 32, {472, 256, 40, 14}, kEq, "400"))),
+    Hidden(Centered(Lbl("EQ12000HzValueLabel", 33, {548, 256, 40, 14}, kEq, "400"))),
+    Centered(Lbl("EQ60HzLabel", 0, {240, 276, 48, 14}, kEq, "60Hz")),
+    Centered(Lbl("EQ300HzLabel", 0, {316, 276, 48, 14}, kEq, "300Hz")),
+    Centered(Lbl("EQ1200HzLabel", 0, {392, 276, 48, 14}, kEq, "1200Hz")),
+    Centered(Lbl("EQ3600HzLabel", 0, {468, 276, 48, 14}, kEq, "3600Hz")),
+    Centered(Lbl("EQ12000HzLabel", 0, {544, 276, 48, 14}, kEq, "12000Hz")),
+
+    // 3D page (no tab reaches it; its enable switch carries Tag 0).
+    Img("Back_3DImage", 0, {190, 88, 600, 460}, k3D),
+    Img("D3ButtonLineImage1", 0, {640, 134, 140, 2}, k3D),
+    Img("D3ButtonLineImage2", 0, {640, 174, 140, 2}, k3D),
+    Img("D3LAlphaGraduationImage", 0, {274, 100, 14, 150}, k3D),
+    Img("D3LBetaGraduationImage", 0, {214, 100, 14, 150}, k3D),
+    Img("D3RAlphaGraduationImage", 0, {434, 100, 14, 150}, k3D),
+    Img("D3RBetaGraduationImage", 0, {494, 100, 14, 150}, k3D),
+    Img("D3LAlphaBarImage", 0, {300, 100, 8, 150}, k3D),
+    Img("D3LBetaBarImage", 0, {240, 100, 8, 150}, k3D),
+    Img("D3RAlphaBarImage", 0, {460, 100, 8, 150}, k3D),
+    Img("D3RBetaBarImage", 0, {520, 100, 8, 150}, k3D),
+    Img("D3LBetaSliderImage", 34, {230, 165, 28, 20}, k3D),
+    Img("D3LAlphaSliderImage", 35, {290, 165, 28, 20}, k3D),
+    Img("D3RBetaSliderImage", 36, {510, 165, 28, 20}, k3D),
+    Img("D3RAlphaSliderImage", 37, {450, 165, 28, 20}, k3D),
+    Img("D3LChannelImage", 0, {220, 280, 110, 24}, k3D),
+    Img("D3RChannelImage", 0, {430, 280, 110, 24}, k3D),
+    Img("D3ConnectionImage", 0, {350, 155, 60, 30}, k3D),
+    Img("D3AlphaImage", 14, {350, 110, 60, 30}, k3D),
+    Img("D3BetaImage", 15, {350, 200, 60, 30}, k3D),
+    Img("D33DENImage", 0, {640, 100, 140, 30}, k3D),
+    Img("D3FBMImage", 13, {640, 140, 140, 30}, k3D),
+    Img("D3ResetImage", 6, {640, 180, 140, 30}, k3D),
+    OnButton("D33DENLabel", 0, {640, 100, 140, 30}, k3D, "3D-EN"),
+    OnButton("D3FBMLabel", 13, {640, 140, 140, 30}, k3D, "FBM"),
+    OnButton("D3ResetLabel", 6, {640, 180, 140, 30}, k3D, "RESET"),
+    Centered(Lbl("D3LBetaValueLabel", 34, {224, 254, 40, 14}, k3D, "0")),
+    Centered(Lbl("D3LAlphaValueLabel", 35, {284, 254, 40, 14}, k3D, "0")),
+    Centered(Lbl("D3RBetaValueLabel", 36, {504, 254, 40, 14}, k3D, "0")),
+    Centered(Lbl("D3RAlphaValueLabel", 37, {444, 254, 40, 14}, k3D, "0")),
+    OnButton("D3LChannelLabel", 0, {220, 280, 110, 24}, k3D, "Left"),
+    OnButton("D3RChannelLabel", 0, {430, 280, 110, 24}, k3D, "Right"),
+    OnButton("D3ConnectLabel", 0, {350, 155, 60, 30}, k3D, "Link"),
+
+    // Effect page. Tags 18 and 20 pair the StoneGallery and Bathroom images with
+    // the other one's label; each row keeps its Tag's image and label together.
+    Img("Back_EffectImage", 0, {190, 88, 600, 460}, kEffect),
+    Img("EffectButtonLineImage1", 0, {210, 138, 160, 2}, kEffect),
+    Img("EffectButtonLineImage2", 0, {210, 182, 160, 2}, kEffect),
+    Img("EffectButtonLineImage3", 0, {210, 226, 160, 2}, kEffect),
+    Img("EffectButtonLineImage4", 0, {210, 270, 160, 2}, kEffect),
+    Img("EffectPicImage", 0, {400, 100, 370, 300}, kEffect),
+    Img("EffectButtonNonImage", 16, {210, 100, 160, 34}, kEffect),
+    Img("EffectButtonTheaterImage", 17, {210, 144, 160, 34}, kEffect),
+    Img("EffectButtonStoneGalleryImage", 18, {210, 188, 160, 34}, kEffect),
+    Img("EffectButtonLivingroomImage", 19, {210, 232, 160, 34}, kEffect),
+    Img("EffectButtonBathroomImage", 20, {210, 276, 160, 34}, kEffect),
+    OnButton("EffectNonLabel", 16, {210, 100, 160, 34}, kEffect, "Nothing"),
+    OnButton("EffectTheaterLabel", 17, {210, 144, 160, 34}, kEffect, "Theater"),
+    OnButton("EffectBathroomLabel", 18, {210, 188, 160, 34}, kEffect, "Bathroom"),
+    OnButton("EffectLivingroomLabel", 19, {210, 232, 160, 34}, kEffect, "Living room"),
+    OnButton("EffectStoneGalleryLabel", 20, {210, 276, 160, 34}, kEffect, "StoneGallery"),
+
+    // Virtual 7.1 page: the speaker circle is centred at 530,250 with radius 100.
+    Img("Back_Virtual7p1Image", 0, {190, 88, 600, 460}, kVirtual71),
+    Img("VirtualButtonLineImage1", 0, {210, 134, 130, 2}, kVirtual71),
+    Img("VirtualButtonLineImage2", 0, {210, 214, 130, 2}, kVirtual71),
+    Img("VirtualButtonLineImage3", 0, {210, 294, 130, 2}, kVirtual71),
+    Img("VirtualPicImage", 0, {380, 100, 300, 300}, kVirtual71),
+    Img("VirtualLImage", 39, {459, 179, 32, 32}, kVirtual71),
+    Img("VirtualRImage", 40, {600, 179, 32, 32}, kVirtual71),
+    Img("VirtualCImage", 41, {530, 150, 32, 32}, kVirtual71),
+    Img("VirtualSUBImage", 42, {530, 350, 32, 32}, kVirtual71),
+    Img("VirtualLSImage", 43, {430, 250, 32, 32}, kVirtual71),
+    Img("VirtualRSImage", 44, {630, 250, 32, 32}, kVirtual71),
+    Img("VirtualLBImage", 45, {459, 320, 32, 32}, kVirtual71),
+    Img("VirtualRBImage", 46, {600, 320, 32, 32}, kVirtual71),
+    Hidden(Img("BeeImage", 0, {510, 227, 40, 46}, kVirtual71)),
+    Img("VirtualEnableImage", 47, {210, 100, 130, 30}, kVirtual71),
+    Img("VirtualClockwiseImage", 49, {210, 140, 130, 30}, kVirtual71),
+    Img("VirtualCounterclockwiseImage", 50, {210, 180, 130, 30}, kVirtual71),
+    Img("VirtualEnlargeImage", 53, {210, 220, 130, 30}, kVirtual71),
+    Img("VirtualNarrowImage", 52, {210, 260, 130, 30}, kVirtual71),
+    Img("VirtualResetImage", 48, {210, 300, 130, 30}, kVirtual71),
+    OnButton("VirtualENLabel", 47, {210, 100, 130, 30}, kVirtual71, "7ch1-EN"),
+    OnButton("VirtualClockwiseLabel", 49, {210, 140, 130, 30}, kVirtual71, "CW"),
+    OnButton("VirtualCounterclockwiseLabel", 50, {210, 180, 130, 30}, kVirtual71, "CCW"),
+    OnButton("VirtualEnlargeLabel", 53, {210, 220, 130, 30}, kVirtual71, "Enlarge"),
+    OnButton("VirtualNarrowLabel", 52, {210, 260, 130, 30}, kVirtual71, "Narrow"),
+    OnButton("VirtualResetLabel", 48, {210, 300, 130, 30}, kVirtual71, "RESET"),
+    {ResourceKind::kCheckBox, "BeeCheckBox", 0, {655, 417, 46, 17}, "Bee", kVirtual71},
+
+    // ENC page.
+    Img("ENCFunctionImage", 338, {210, 100, 150, 32}, kEnc),
+    OnButton("ENCFunctionLabel", 338, {210, 100, 150, 32}, kEnc, "ENC"),
+    Img("ENCBarImage", 188, {440, 100, 10, 160}, kEnc),
+    Img("ENCValueImage", 0, {415, 270, 60, 24}, kEnc),
+    Img("ENCSliderImage", 88, {430, 170, 30, 20}, kEnc),
+    OnButton("ENCValueLabel", 38, {415, 270, 60, 24}, kEnc, "0"),
+
+    // Voice Magic page.
+    Img("VMFunctionImage", 338, {210, 100, 150, 32}, kVoiceMagic),
+    Img("VMEffectNoneImage", 0, {400, 100, 150, 32}, kVoiceMagic),
+    Img("VMEffect1Image", 0, {400, 140, 150, 32}, kVoiceMagic),
+    Img("VMEffect2Image", 0, {400, 180, 150, 32}, kVoiceMagic),
+    Img("VMEffect3Image", 0, {400, 220, 150, 32}, kVoiceMagic),
+    Img("VMEffect4Image", 0, {400, 260, 150, 32}, kVoiceMagic),
+    OnButton("VMFunctionLabel", 338, {210, 100, 150, 32}, kVoiceMagic, "Voice Magic"),
+    OnButton("VMEffectNoneLabel", 0, {400, 100, 150, 32}, kVoiceMagic, "None"),
+    OnButton("VMEffect1Label", 0, {400, 140, 150, 32}, kVoiceMagic, "Effect 1"),
+    OnButton("VMEffect2Label", 0, {400, 180, 150, 32}, kVoiceMagic, "Effect 2"),
+    OnButton("VMEffect3Label", 0, {400, 220, 150, 32}, kVoiceMagic, "Effect 3"),
+    OnButton("VMEffect4Label", 0, {400, 260, 150, 32}, kVoiceMagic, "Effect 4"),
+
+    // LED page: the palette row, then one row per mode (check image, caption,
+    // swatch or speed slider).
+    Lbl("ColorSelectLabel", 0, {210, 100, 200, 16}, kLed, "Color"),
+    Lbl("ColorEffectLabel", 0, {210, 160, 200, 16}, kLed, "Effect"),
+    Lbl("ColorSlowLabel", 0, {420, 168, 60, 16}, kLed, "Slow"),
+    Lbl("ColorFastLabel", 0, {620, 168, 40, 16}, kLed, "Fast"),
+    Swatch("Color01Shape", 151, {214, 122, 28, 28}),
+    Swatch("Color02Shape", 152, {254, 122, 28, 28}),
+    Swatch("Color03Shape", 153, {294, 122, 28, 28}),
+    Swatch("Color04Shape", 154, {334, 122, 28, 28}),
+    Swatch("Color05Shape", 155, {374, 122, 28, 28}),
+    Swatch("Color06Shape", 156, {414, 122, 28, 28}),
+    Swatch("Color07Shape", 157, {454, 122, 28, 28}),
+    Hidden(Swatch("Color08Shape", 158, {494, 122, 28, 28})),
+    Hidden(Swatch("Color09Shape", 159, {534, 122, 28, 28})),
+    Hidden(Swatch("Color10Shape", 160, {574, 122, 28, 28})),
+    Swatch("ColorSingleShape", 184, {370, 180, 28, 28}),
+    Swatch("ColorBreatheShape", 183, {370, 216, 28, 28}),
+    Img("ColorSingleCheckImage", 341, {210, 184, 20, 20}, kLed),
+    Img("ColorPulsatingCheckImage", 337, {210, 292, 20, 20}, kLed),
+    Img("ColorRainbowCheckImage", 339, {210, 256, 20, 20}, kLed),
+    Img("ColorBreatheCheckImage", 338, {210, 220, 20, 20}, kLed),
+    Img("ColorLEDOffCheckImage", 340, {210, 328, 20, 20}, kLed),
+    Img("ColorPulsatingBarImage", 237, {420, 298, 240, 8}, kLed),
+    Img("ColorBreatheBarImage", 238, {420, 226, 240, 8}, kLed),
+    Img("ColorRainbowBarImage", 239, {420, 262, 240, 8}, kLed),
+    Img("ColorPulsatingSliderImage", 437, {420, 292, 14, 20}, kLed),
+    Img("ColorBreatheSliderImage", 438, {420, 220, 14, 20}, kLed),
+    Img("ColorRainbowSliderImage", 439, {420, 256, 14, 20}, kLed),
+    Lbl("ColorSingleLabel", 341, {236, 186, 120, 16}, kLed, "Single"),
+    Lbl("ColorBreatheLabel", 338, {236, 222, 120, 16}, kLed, "Breathe"),
+    Lbl("ColorRainbowLabel", 339, {236, 258, 120, 16}, kLed, "Rainbow"),
+    Lbl("ColorPulsatingLabel", 337, {236, 294, 120, 16}, kLed, "Pulsating"),
+    Lbl("ColorLEDOffLabel", 340, {236, 330, 120, 16}, kLed, "LED Off"),
+
+    // Mic page.
+    Img("Back_MicImage", 0, {190, 88, 600, 460}, kMic),
+    Img("MicButtonLineImage", 0, {210, 134, 150, 2}, kMic),
+    Img("MicPicImage", 0, {400, 100, 370, 200}, kMic),
+    Img("MicProgressImage", 0, {400, 320, 300, 12}, kMic),
+    Img("MicGraduationImage", 0, {214, 250, 14, 150}, kMic),
+    Img("MicGainImage", 0, {210, 410, 80, 24}, kMic),
+    Img("MicValueImage", 0, {290, 410, 60, 24}, kMic),
+    Img("MicBarImage", 138, {240, 250, 8, 150}, kMic),
+    Img("MicBarDownImage", 238, {240, 250, 8, 85}, kMic),
+    Img("MicSliderImage", 38, {230, 315, 28, 20}, kMic),
+    Img("MicBoostImage", 21, {210, 100, 150, 30}, kMic),
+    Img("MicMuteImage", 22, {210, 140, 150, 30}, kMic),
+    Img("MicMonitorImage", 89, {210, 180, 150, 30}, kMic),
+    OnButton("MicBoostLabel", 21, {210, 100, 150, 30}, kMic, "Mic Boost"),
+    OnButton("MicMuteLabel", 22, {210, 140, 150, 30}, kMic, "Mic Mute"),
+    OnButton("MicMonitorLabel", 89, {210, 180, 150, 30}, kMic, "Monitor"),
+    OnButton("MicGainLabel", 0, {210, 410, 80, 24}, kMic, "Gain"),
+    OnButton("MicValueLabel", 38, {290, 410, 60, 24}, kMic, "0"),
+
+    // Page tabs (the 3D tab has no pictures and sits unused in the left column).
+    Img("PageEQImage", 23, {190, 48, 84, 30}, kEvery),
+    Img("PageEffectImage", 25, {276, 48, 84, 30}, kEvery),
+    Img("PageMicImage", 26, {362, 48, 84, 30}, kEvery),
+    Img("PageVirtual7p1Image", 27, {448, 48, 84, 30}, kEvery),
+    Img("PageLEDImage", 228, {534, 48, 84, 30}, kEvery),
+    Img("PageENCImage", 227, {620, 48, 84, 30}, kEvery),
+    Img("PageVMEffectImage", 226, {706, 48, 84, 30}, kEvery),
+    Hidden(Img("Page3DImage", 24, {12, 300, 156, 26}, kEvery)),
+    OnButton("PageEQLabel", 23, {190, 48, 84, 30}, kEvery, "EQ"),
+    OnButton("PageEffectLabel", 25, {276, 48, 84, 30}, kEvery, "Effect"),
+    OnButton("PageMicLabel", 26, {362, 48, 84, 30}, kEvery, "Mic"),
+    OnButton("PageVirtual7p1Label", 27, {448, 48, 84, 30}, kEvery, "Virtual7.1"),
+    OnButton("PageLEDLabel", 228, {534, 48, 84, 30}, kEvery, "LED"),
+    OnButton("PageENCLabel", 227, {620, 48, 84, 30}, kEvery, "ENC"),
+    OnButton("PageVMEffectLabel", 226, {706, 48, 84, 30}, kEvery, "Voice Magic"),
+    Disabled(OnButton("Page3DLabel", 24, {12, 300, 156, 26}, kEvery, "3D")),
+
+    // Left column: titles, the menu buttons, synchronisation and the device
+    // indicators; the device state in the status strip.
+    Lbl("FeaturesLabel", 0, {12, 60, 156, 16}, kEvery, "Features"),
+    Lbl("SettingLabel", 0, {12, 84, 156, 16}, kEvery, "Setting"),
+    Lbl("SXLabel", 0, {12, 104, 156, 16}, kEvery, "S1"),
+    Img("Menu1Image", 2, {12, 372, 156, 26}, kEvery),
+    Img("Menu2Image", 3, {12, 404, 156, 26}, kEvery),
+    Img("Menu3Image", 4, {12, 436, 156, 26}, kEvery),
+    OnButton("Menu1Label", 2, {12, 372, 156, 26}, kEvery, "Save"),
+    OnButton("Menu2Label", 3, {12, 404, 156, 26}, kEvery, "Load"),
+    OnButton("Menu3Label", 4, {12, 436, 156, 26}, kEvery, "About"),
+    Img("SyncImage", 28, {12, 476, 20, 20}, kEvery),
+    Lbl("SyncLabel", 28, {36, 478, 132, 16}, kEvery, "Synchronization"),
+    Img("DeviceInImage", 54, {12, 506, 20, 20}, kEvery),
+    Lbl("DeviceInLabel", 54, {36, 508, 56, 16}, kEvery, "In"),
+    Img("DeviceOutImage", 55, {96, 506, 20, 20}, kEvery),
+    Lbl("DeviceOutLabel", 55, {120, 508, 48, 16}, kEvery, "Out"),
+    Lbl("CompanyNameLabel", 0, {12, 576, 156, 14}, kEvery, ""),
+    Lbl("DeviceActiveLabel", 0, {200, 568, 300, 16}, kEvery, ""),
+    // The language folders are listed through it; never shown.
+    Hidden({ResourceKind::kDirectoryList, "DirectoryListBox", 0, {0, 0, 0, 0}, {}, kEvery}),
+
+    // Title strip buttons, last: `CloseImage` is what an image look-up of Tag 0 finds.
+    Img("LEDImage", 51, {712, 8, 24, 22}, kEvery),
+    Img("MinimizeImage", 1, {744, 8, 22, 22}, kEvery),
+    Img("CloseImage", 0, {770, 8, 22, 22}, kEvery),
+};
+
+constexpr bool NamesUnique() {
+  for (std::size_t i = 0; i < std::size(kControls); ++i) {
+    for (std::size_t j = i + 1; j < std::size(kControls); ++j) {
+      if (kControls[i].name == kControls[j].name) return false;
+    }
+  }
+  return true;
+}
+static_assert(NamesUnique(), "every control of the main window needs its own name");
+
+void Create(toolkit::Form& form, const ControlResource& row) {
+  const std::string name(row.name);
+  toolkit::Control* control = nullptr;
+  switch (row.kind) {
+    case ResourceKind::kImage:
+      control = &form.AddImage(name, row.tag);
+      break;
+    case ResourceKind::kLabel: {
+      toolkit::Label& label = form.AddLabel(name, row.tag);
+      // The skin's pictures show through, and the language file places and
+      // sizes each label, so the text does not resize it.
+      label.SetAutoSize(false);
+      label.SetTransparent(true);
+      label.SetCaption(std::string(row.caption));
+      if (row.centered) label.SetAlignment(toolkit::TextAlignment::kCenter);
+      control = &label;
+      break;
+    }
+    case ResourceKind::kShape: {
+      toolkit::Shape& shape = form.AddShape(name, row.tag);
+      shape.SetType(toolkit::ShapeType::kCircle);
+      control = &shape;
+      break;
+    }
+    case ResourceKind::kBevel: {
+      constexpr toolkit::Color kLineGrey = 0x808080;
+      toolkit::Shape& line = form.AddShape(name, row.tag);
+      line.SetBrushColor(kLineGrey);
+      line.SetPen(kLineGrey, 1);
+      control = &line;
+      break;
+    }
+    case ResourceKind::kCheckBox: {
+      toolkit::CheckBox& box = form.AddCheckBox(name, row.tag);
+      box.SetCaption(std::string(row.caption));
+      control = &box;
+      break;
+    }
+    case ResourceKind::kDirectoryList:
+      control = &form.AddDirectoryList(name, row.tag);
+      break;
+  }
+  control->SetBounds(row.rect);
+  control->SetVisible(!row.hidden);
+  control->SetEnabled(!row.disabled);
+}
+
+}  // namespace
+
+std::span<const ControlResource> MainFormControls() { return kControls; }
+
+const ControlResource* FindControlResource(std::string_view name) {
+  const auto* const it =
+      std::find_if(std::begin(kControls), std::end(kControls),
+                   [name](const ControlResource& row) { return row.name == name; });
+  return it == std::end(kControls) ? nullptr : &*it;
+}
+
+const ControlResource* FindControlResourceByTag(toolkit::ControlKind kind, int tag) {
+  for (auto it = std::rbegin(kControls); it != std::rend(kControls); ++it) {
+    if (it->tag == tag && ToolkitKindOf(it->kind) == kind) return &*it;
+  }
+  return nullptr;
+}
+
+std::size_t CreationIndexOf(std::string_view name) {
+  const ControlResource* row = FindControlResource(name);
+  return row == nullptr ? std::size(kControls) : static_cast<std::size_t>(row - kControls);
+}
+
+toolkit::ControlKind ToolkitKindOf(ResourceKind kind) {
+  switch (kind) {
+    case ResourceKind::kImage:
+      return toolkit::ControlKind::kImage;
+    case ResourceKind::kLabel:
+      return toolkit::ControlKind::kLabel;
+    case ResourceKind::kShape:
+    case ResourceKind::kBevel:
+      return toolkit::ControlKind::kShape;
+    case ResourceKind::kCheckBox:
+      return toolkit::ControlKind::kCheckBox;
+    case ResourceKind::kDirectoryList:
+      return toolkit::ControlKind::kDirectoryList;
+  }
+  return toolkit::ControlKind::kImage;
+}
+
+void BuildControls(toolkit::Form& form) {
+  if (!form.Controls().empty()) {
+    throw std::logic_error("BuildControls: form '" + form.Name() + "' already has controls");
+  }
+  for (const ControlResource& row : kControls) Create(form, row);
+  form.SetClientSize(kMainFormDesignSize);
+}
+
+}  // namespace audio77

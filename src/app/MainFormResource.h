@@ -1,0 +1,92 @@
+#pragma once
+// The main window's form resource: every control it has, in creation order,
+// with kind, name, Tag, design rectangle, design caption, design visibility and
+// enabled state, and the page it belongs to. BuildControls creates them on a
+// form in that order.
+//
+// Creation order is part of the contract. A look-up by class and Tag walks
+// from the newest control back, and a few Tags are shared, so the order picks
+// which control such a look-up finds:
+//   - image Tag 0: `CloseImage` (the backgrounds, decorations, the 3D page's
+//     enable switch and the voice-effect buttons carry 0 as well and come
+//     before it);
+//   - image Tag 238: `MicBarDownImage`, the Mic fill (`ColorBreatheBarImage`
+//     of the LED page comes before it);
+//   - label Tag 38: `MicValueLabel`, the Mic slider's value label
+//     (`ENCValueLabel` comes before it);
+//   - image Tag 338: `ColorBreatheCheckImage` (`ENCFunctionImage` and
+//     `VMFunctionImage` come before it).
+// Code that wants one of the other sharers reaches it by name.
+//
+// Positions and sizes here are only the design layout: the skin moves and
+// sizes every skinned image at start-up and the language file places the
+// labels.
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+#include "toolkit/Control.h"
+#include "toolkit/Form.h"
+#include "toolkit/Geometry.h"
+
+namespace audio77 {
+
+// A bevel is a separator line; the toolkit draws it as a thin shape.
+enum class ResourceKind { kImage, kLabel, kShape, kBevel, kCheckBox, kDirectoryList };
+
+// Page numbers of the main window (0: the control belongs to every page).
+namespace pages {
+inline constexpr int kEvery = 0;
+inline constexpr int kEq = 1;
+inline constexpr int kEffect = 2;
+inline constexpr int kMic = 3;
+inline constexpr int kVirtual71 = 4;
+inline constexpr int k3D = 5;
+inline constexpr int kLed = 6;
+inline constexpr int kEnc = 7;
+inline constexpr int kVoiceMagic = 8;
+}  // namespace pages
+
+struct ControlResource {
+  ResourceKind kind = ResourceKind::kImage;
+  std::string_view name;
+  int tag = 0;
+  toolkit::Rect rect;
+  // Labels and the check box: the text before the language file dresses them.
+  std::string_view caption;
+  // The page the control belongs to. (The skin's default page for the EQ and
+  // Mic fills is 0; a skin that wants them on their own page says so.)
+  int page = pages::kEvery;
+  bool hidden = false;    // not visible at design
+  bool disabled = false;  // not enabled at design
+  bool centered = false;  // label text centred (the captions of buttons and tabs)
+};
+
+// The design client size of the main window (the skin's background picture
+// replaces it at start-up).
+inline constexpr toolkit::Size kMainFormDesignSize{800, 600};
+
+// Every control of the main window, in creation order.
+std::span<const ControlResource> MainFormControls();
+
+// The row of a control by its exact name; nullptr when there is none.
+const ControlResource* FindControlResource(std::string_view name);
+// The row a form look-up by class and Tag finds once BuildControls has run:
+// the newest control of that toolkit class with that Tag. A bevel counts as a
+// shape, as on the form.
+const ControlResource* FindControlResourceByTag(toolkit::ControlKind kind, int tag);
+// Position of a control in creation order; MainFormControls().size() when there
+// is none.
+std::size_t CreationIndexOf(std::string_view name);
+
+// The toolkit class a row becomes.
+toolkit::ControlKind ToolkitKindOf(ResourceKind kind);
+
+// Creates every control of the table on the form, in order, with its design
+// rectangle, caption, visibility and enabled state, and gives the form the
+// design client size. The form must not have controls yet (std::logic_error
+// otherwise), so names and creation indexes match the table.
+void BuildControls(toolkit::Form& form);
+
+}  // namespace audio77
