@@ -5,6 +5,7 @@
 #include <iostream>
 #include <map>
 
+#include "app/MainFormResource.h"
 #include "platform/ManualClock.h"
 #include "toolkit/Application.h"
 #include "toolkit/EventLoop.h"
@@ -84,17 +85,29 @@ bool RenderPreview(const QString& skin_root, const QString& resolution_folder,
   toolkit::qt::QtPictureLoader loader;
   app.SetPictureLoader(loader);
   toolkit::Form form{app, "AudioMainForm"};
+  // The main window's own controls; labels wait for a language file, so they stay out.
+  BuildControls(form);
+  for (const auto& control : form.Controls()) {
+    if (control->Kind() != toolkit::ControlKind::kImage &&
+        control->Kind() != toolkit::ControlKind::kShape) {
+      control->Hide();
+    }
+  }
+  for (const char* bevel : {"Bevel2", "Bevel3", "Bevel4", "Bevel5", "Bevel6", "Bevel7"}) {
+    if (auto* c = form.FindControl(bevel)) c->Hide();
+  }
   std::map<std::string, toolkit::Image*> by_key;
   for (const auto& key : ui::SkinKeyList()) {
     if (key.kind != SkinKeyKind::kPicture || key.section == "About") continue;
     const std::string k(key.key);
     const int tag = EffectTag(k);
-    const std::string name = tag != 0 ? "EffectButton" + std::to_string(tag) : ControlOf(k);
-    auto* image = form.Find<toolkit::Image>(name);
-    if (image == nullptr) image = &form.AddImage(name, tag);
+    auto* image = tag != 0 ? form.FindImageByTag(tag) : form.Find<toolkit::Image>(ControlOf(k));
+    if (image == nullptr) {
+      std::cerr << "skingen: no control for " << k << "\n";
+      return false;
+    }
     by_key[k] = image;
   }
-  for (std::size_t i = 0; i < ui::kSwatchCount; ++i) form.AddShape(std::string(ui::SwatchName(i)));
   Host host;
   host.state.page = page;
   host.state.eq_enabled = true;
