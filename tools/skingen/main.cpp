@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QSettings>
 #include <array>
+#include <cmath>
 #include <iostream>
 
 #include "Draw.h"
@@ -35,13 +36,24 @@ QImage Icon(int size, const Theme& t) {
   p.setPen(Qt::NoPen);
   p.setBrush(g);
   p.drawRoundedRect(QRectF(m, m, s - 2 * m, s - 2 * m), s * 0.22, s * 0.22);
-  const std::array<double, 5> bars = {0.28, 0.52, 0.7, 0.46, 0.3};
-  const qreal step = s * 0.13;
-  const qreal width = std::max(1.5, s * 0.075);
-  p.setPen(QPen(QColor(Qt::white), width, Qt::SolidLine, Qt::RoundCap));
-  for (int i = 0; i < 5; ++i) {
-    const qreal x = s / 2 + (i - 2) * step;
-    p.drawLine(QPointF(x, s * (0.5 - bars[i] / 2)), QPointF(x, s * (0.5 + bars[i] / 2)));
+  // Small icons get three bars on whole pixels, so they stay crisp.
+  const bool small = size <= 24;
+  const std::array<double, 5> heights = {0.28, 0.52, 0.7, 0.46, 0.3};
+  const int count = small ? 3 : 5;
+  const qreal step = small ? std::round(s * 0.25) : s * 0.13;
+  const qreal width = small ? std::max(2.0, std::round(s * 0.12)) : std::max(1.5, s * 0.075);
+  p.setRenderHint(QPainter::Antialiasing, !small);
+  for (int i = 0; i < count; ++i) {
+    const double h = small ? (i == 1 ? 0.62 : 0.38) : heights[i];
+    qreal x = s / 2 + (i - (count - 1) / 2.0) * step;
+    if (small) {
+      const qreal left = std::round(x - width / 2);
+      const qreal top = std::round(s * (0.5 - h / 2));
+      p.fillRect(QRectF(left, top, width, std::round(s * h)), Qt::white);
+    } else {
+      p.setPen(QPen(QColor(Qt::white), width, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(x, s * (0.5 - h / 2)), QPointF(x, s * (0.5 + h / 2)));
+    }
   }
   return image;
 }
