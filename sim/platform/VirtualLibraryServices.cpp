@@ -1,16 +1,11 @@
-// Run-time loading and message boxes of the virtual platform.
+// Run-time loading of the virtual platform.
 #include "platform/posix/PosixDynamicLibrary.h"
-#include "sim/platform/RecordingMessageBox.h"
 #include "sim/platform/VirtualServices.h"
 
 namespace audio77::sim {
 
 std::unique_ptr<DynamicLibrary> CreateVirtualDynamicLibrary(const VirtualContext& context) {
   return std::make_unique<PosixDynamicLibrary>(context.folders.ProgramFolder());
-}
-
-std::unique_ptr<MessageBox> CreateVirtualMessageBox(const VirtualContext&) {
-  return std::make_unique<RecordingMessageBox>();
 }
 
 }  // namespace audio77::sim

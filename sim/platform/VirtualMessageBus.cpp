@@ -11,8 +11,7 @@ constexpr std::uint32_t kFirstMessage = 0xC000;  // where registered messages st
 
 }  // namespace
 
-VirtualMessageBus::VirtualMessageBus(Clock& clock, std::string state_folder)
-    : clock_(clock), state_folder_(std::move(state_folder)) {}
+VirtualMessageBus::VirtualMessageBus(std::string state_folder) : state_folder_(std::move(state_folder)) {}
 
 std::uint32_t VirtualMessageBus::Register(const std::string& name) {
   std::size_t index = 0;
@@ -25,12 +24,11 @@ std::uint32_t VirtualMessageBus::Register(const std::string& name) {
   return number;
 }
 
-void VirtualMessageBus::Broadcast(std::uint32_t message, std::uint32_t timeout_ms) {
-  Trace("bus broadcast " + NameOf(message) + " " + std::to_string(timeout_ms) + " = ok");
+void VirtualMessageBus::Broadcast(std::uint32_t message) {
+  Trace("bus broadcast " + NameOf(message) + " = ok");
   // Copied: the handler may replace itself while it runs.
   const auto handler = handler_;
   if (handler) handler(message);
-  clock_.Sleep(timeout_ms);
 }
 
 void VirtualMessageBus::SetHandler(std::function<void(std::uint32_t)> handler) {

@@ -32,7 +32,6 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
       options.state_folder.empty() ? DefaultStateFolder() : options.state_folder};
   services.registry = CreateVirtualRegistry(context);
   services.loader = CreateVirtualDynamicLibrary(context);
-  services.message_box = CreateVirtualMessageBox(context);
   services.hid = CreateVirtualHidBackend(context);
   services.extension = CreateVirtualDriverExtension(context);
   services.devices = CreateVirtualDeviceEnumerator(context);

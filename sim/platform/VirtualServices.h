@@ -18,7 +18,6 @@ struct VirtualContext {
 
 std::unique_ptr<Registry> CreateVirtualRegistry(const VirtualContext& context);
 std::unique_ptr<DynamicLibrary> CreateVirtualDynamicLibrary(const VirtualContext& context);
-std::unique_ptr<MessageBox> CreateVirtualMessageBox(const VirtualContext& context);
 std::unique_ptr<HidBackend> CreateVirtualHidBackend(const VirtualContext& context);
 std::unique_ptr<DriverExtension> CreateVirtualDriverExtension(const VirtualContext& context);
 std::unique_ptr<DeviceEnumerator> CreateVirtualDeviceEnumerator(const VirtualContext& context);

@@ -20,7 +20,7 @@ std::unique_ptr<InstanceLink> CreateVirtualInstanceLink(const VirtualContext& co
 }
 
 std::unique_ptr<MessageBus> CreateVirtualMessageBus(const VirtualContext& context) {
-  return std::make_unique<VirtualMessageBus>(context.clock, context.state_folder);
+  return std::make_unique<VirtualMessageBus>(context.state_folder);
 }
 
 }  // namespace audio77::sim

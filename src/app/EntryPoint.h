@@ -20,17 +20,22 @@ inline constexpr std::uint32_t kNoSwitchServiceCode = 193;
 
 class EntryPoint {
  public:
-  EntryPoint(Platform& platform, WindowInstanceFactory make_window);
+  // app: the toolkit the window instance runs on; its dialogs show the
+  // start-up error box. watch_termination may be empty (tests).
+  EntryPoint(Platform& platform, toolkit::Application& app, WindowInstanceFactory make_window,
+             TerminationWatch watch_termination = {});
 
   // arguments[0] is the program. The exit code, always 0.
   int Run(std::vector<std::string> arguments);
 
  private:
   void RequestService(const char* framing, std::uint32_t code);
-  void RunWindowInstance(const std::string& title);
+  void RunWindowInstance(const std::string& title, std::string raw_command_line);
 
   Platform& platform_;
+  toolkit::Application& app_;
   WindowInstanceFactory make_window_;
+  TerminationWatch watch_termination_;
 };
 
 }  // namespace audio77

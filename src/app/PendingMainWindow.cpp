@@ -2,20 +2,22 @@
 
 namespace audio77 {
 
-PendingMainWindow::PendingMainWindow(Platform& platform, std::string raw_command_line,
-                                     MessageLoop loop)
-    : platform_(platform),
-      loop_(std::move(loop)),
-      messages_(platform.bus),
-      activation_(std::move(raw_command_line)) {
+PendingMainWindow::PendingMainWindow(const WindowInstanceContext& context)
+    : platform_(context.platform),
+      app_(context.app),
+      messages_(context.platform.bus),
+      activation_(context.raw_command_line) {
   platform_.bus.SetHandler([this](std::uint32_t message) { OnMessage(message); });
 }
 
 PendingMainWindow::~PendingMainWindow() { platform_.bus.SetHandler(nullptr); }
 
 void PendingMainWindow::Run() {
+  platform_.instance_link.Publish(app_.Title(), [this, alive = std::weak_ptr<bool>(alive_)] {
+    if (alive.lock()) BringForward();
+  });
   Activate();  // the main window is shown and activated as the loop starts
-  loop_.run();
+  app_.Loop().Run();
 }
 
 void PendingMainWindow::BringForward() {
@@ -23,12 +25,14 @@ void PendingMainWindow::BringForward() {
   Activate();
 }
 
+void PendingMainWindow::Close() { app_.Terminate(); }
+
 void PendingMainWindow::Activate() {
   if (activation_.OnActivate(platform_.debug)) minimised_ = true;
 }
 
 void PendingMainWindow::OnMessage(std::uint32_t message) {
-  if (message == messages_.app_exit) loop_.quit();
+  if (message == messages_.app_exit) Close();
 }
 
 }  // namespace audio77

@@ -1,23 +1,23 @@
 #pragma once
 // The window instance until the main window and its companions exist: it
 // registers the session messages, keeps the activation behaviour, runs the
-// message loop and ends on the exit message. The main controller takes its
-// place in WindowInstance.
+// application's event loop and ends on the exit message. The main controller
+// takes its place in WindowInstance.
 
 #include "app/FirstActivation.h"
 #include "app/RegisteredMessages.h"
 #include "app/WindowInstance.h"
-#include "platform/Platform.h"
 
 namespace audio77 {
 
 class PendingMainWindow final : public WindowInstance {
  public:
-  PendingMainWindow(Platform& platform, std::string raw_command_line, MessageLoop loop);
+  explicit PendingMainWindow(const WindowInstanceContext& context);
   ~PendingMainWindow() override;
 
   void Run() override;
   void BringForward() override;
+  void Close() override;
   bool Minimised() const { return minimised_; }
 
  private:
@@ -25,10 +25,11 @@ class PendingMainWindow final : public WindowInstance {
   void OnMessage(std::uint32_t message);
 
   Platform& platform_;
-  MessageLoop loop_;
+  toolkit::Application& app_;
   RegisteredMessages messages_;
   FirstActivation activation_;
   bool minimised_ = false;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace audio77

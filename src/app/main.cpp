@@ -1,28 +1,39 @@
 // audio77: the window instance ("-servicestart", "-serviceboot") and the two
-// one-shot service requests. This file only wires the platform and Qt's loop
-// to the entry point.
-#include <QCoreApplication>
+// one-shot service requests. This file only wires the platform, Qt and the
+// toolkit to the entry point.
+#include <QApplication>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/EntryPoint.h"
-#include "app/CommandLine.h"
-#include "app/PendingMainWindow.h"
+#include "app/MainWindowInstance.h"
+#include "platform/StderrDebugOutput.h"
 #include "platform/linux/TerminationSignals.h"
+#include "toolkit/Application.h"
+#include "toolkit/EventLoop.h"
+#include "toolkit/qt/QtToolkit.h"
 #include "wiring/ChoosePlatform.h"
 
 namespace {
 
-audio77::MessageLoop QtLoop() {
-  return {[] {
-            // SIGTERM and SIGINT close the window instance the way the exit
-            // message does; the one-shot roles keep the default behaviour.
-            const audio77::TerminationSignals termination([] { QCoreApplication::quit(); });
-            QCoreApplication::exec();
-          },
-          [] { QCoreApplication::quit(); }};
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+// Qt's own notes (a missing runtime folder, a theme) are diagnostics like
+// ours: written only when asked for. Errors always are.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  static const bool wanted = audio77::StderrDebugOutput::EnabledByEnvironment();
+  if (type != QtCriticalMsg && type != QtFatalMsg && !wanted) return;
+  std::cerr << text.toStdString() << '\n';
 }
 
 }  // namespace
@@ -30,15 +41,31 @@ audio77::MessageLoop QtLoop() {
 int main(int argc, char** argv) {
   // Taken before Qt sees the command line, so every argument stays as given.
   std::vector<std::string> arguments(argv, argv + argc);
-  QCoreApplication qt(argc, argv);
+  // The one-shot service requests also run where no display is reachable (a
+  // session start before the desktop); Qt would end the process there.
+  if (!HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  qInstallMessageHandler(QtMessages);
+  QApplication qt(argc, argv);
+  // The tray keeps the program alive while no window is shown; the event
+  // loop ends when the main form closes.
+  QApplication::setQuitOnLastWindowClosed(false);
   try {
     const auto host = audio77::CreatePlatform(audio77::PlatformKindFromEnvironment());
     audio77::Platform& platform = host->Get();
-    const std::string raw_command_line = audio77::CommandLine(arguments).RawText();
-    audio77::EntryPoint entry_point(platform, [&platform, &raw_command_line] {
-      // The main controller and its companion windows take this place.
-      return std::make_unique<audio77::PendingMainWindow>(platform, raw_command_line, QtLoop());
-    });
+    audio77::toolkit::EventLoop loop(platform.clock);
+    audio77::toolkit::Application app(loop);
+    app.SetTitle(audio77::kApplicationTitle);
+    const audio77::toolkit::qt::QtToolkit toolkit(app);
+    audio77::EntryPoint entry_point(
+        platform, app,
+        [](const audio77::WindowInstanceContext& context) {
+          return std::make_unique<audio77::MainWindowInstance>(context);
+        },
+        // SIGTERM and SIGINT close the window instance the way the exit
+        // message does.
+        [](std::function<void()> close) {
+          return std::make_shared<audio77::TerminationSignals>(std::move(close));
+        });
     return entry_point.Run(std::move(arguments));
   } catch (const std::exception& error) {
     std::cerr << "audio77: " << error.what() << '\n';

@@ -26,6 +26,9 @@ extern "C" {
 #define DLLQK_NO_DEVICE (-2)
 #define DLLQK_DEVICE_FAILURE (-3)
 #define DLLQK_NOT_READY (-4)
+/* The entry does nothing on this platform (the hardware library of Linux);
+ * its out-values are 0. */
+#define DLLQK_NOT_SUPPORTED (-5)
 
 /* The generic command block of DLLQK_AudioCommand: byte 0 command group, byte 1
  * sub-command, payload from byte 2; a reply comes back from byte 2, its second

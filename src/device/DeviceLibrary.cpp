@@ -56,14 +56,20 @@ std::string DeviceLibrary::PlatformFileName(const std::string& program_file_name
 }
 
 int DeviceLibrary::Open_DLLQK_UsbAudio77xx(const std::string& file_name) {
-  std::lock_guard lock(call_mutex_);
-  slots_.fill(nullptr);
   LoadFailure failure;
-  module_ = loader_.Load(PlatformFileName(file_name), failure);
-  if (!module_) {
-    ShowLoadFailure(failure);
-    return 1;
+  {
+    std::lock_guard lock(call_mutex_);
+    slots_.fill(nullptr);
+    module_ = loader_.Load(PlatformFileName(file_name), failure);
+    if (module_) return BindRows();
   }
+  // Without the call lock: the box runs a modal loop, and work that runs
+  // meanwhile (timers, the button thread) may call into the library.
+  ShowLoadFailure(failure);
+  return 1;
+}
+
+int DeviceLibrary::BindRows() {
   const auto& names = EntryNames();
   for (std::size_t row = 0; row < names.size(); ++row) {
     slots_[row] = module_->Symbol(names[row]);
@@ -81,8 +87,8 @@ bool DeviceLibrary::IsBound(DeviceEntry entry) const {
 }
 
 void DeviceLibrary::ShowLoadFailure(const LoadFailure& failure) {
-  message_box_.Show("error " + std::to_string(failure.code) + ": " + failure.text, "Error", MessageBoxButtons::kOk,
-                    MessageBoxIcon::kNone);
+  message_box_.Show("error " + std::to_string(failure.code) + ": " + failure.text, "Error", MessageButtons::kOk,
+                    MessageIcon::kNone);
 }
 
 std::int32_t DeviceLibrary::OnButtonReport(std::uint16_t vendor_id, std::uint16_t product_id,

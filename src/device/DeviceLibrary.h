@@ -114,6 +114,8 @@ class DeviceLibrary {
   std::int32_t UsbHidSlave_SetRGB_Brightness_Ex(std::uint8_t led, std::uint8_t level, std::int32_t timing);
 
  private:
+  // Under call_mutex_.
+  int BindRows();
   void ShowLoadFailure(const LoadFailure& failure);
   static std::int32_t OnButtonReport(std::uint16_t vendor_id, std::uint16_t product_id, const std::uint8_t* report,
                                      std::int32_t, std::int32_t);

@@ -1,19 +1,10 @@
 #include "device/ExtensionTransport.h"
 
 #include <array>
-#include <cstdio>
-#include <mutex>
 #include <span>
 
 namespace audio77 {
 namespace {
-
-// The path is shared by the whole process, as the driver's device is.
-std::mutex path_mutex;
-std::string& SharedPath() {
-  static std::string path;
-  return path;
-}
 
 void PutLe16(std::uint8_t* at, std::uint16_t value) {
   at[0] = static_cast<std::uint8_t>(value);
@@ -31,34 +22,14 @@ std::uint32_t GetLe32(const std::uint8_t* at) {
 
 }  // namespace
 
-std::string ExtensionTransport::FormatPath(std::uint16_t vendor_id, std::uint16_t product_id) {
-  char text[64];
-  std::snprintf(text, sizeof text, "\\\\.\\Class#UsbAudioExtension&%.4X&%.4X", vendor_id, product_id);
-  return text;
-}
-
-std::string ExtensionTransport::Path() {
-  std::lock_guard lock(path_mutex);
-  return SharedPath();
-}
-
-void ExtensionTransport::ForgetPath() {
-  std::lock_guard lock(path_mutex);
-  SharedPath().clear();
-}
-
 int ExtensionTransport::PresenceTest(std::uint16_t vendor_id, std::uint16_t product_id) {
-  const std::string path = FormatPath(vendor_id, product_id);
-  {
-    std::lock_guard lock(path_mutex);
-    SharedPath() = path;
-  }
-  return extension_.Open(path) ? 0 : 1;
+  path_.Select(vendor_id, product_id);
+  return extension_.Open(path_.Get()) ? 0 : 1;
 }
 
 int ExtensionTransport::Send(std::uint32_t code, const std::uint8_t* in, std::size_t in_size,
                              std::uint8_t* out, std::size_t out_size, std::uint32_t& returned) {
-  auto handle = extension_.Open(Path());
+  auto handle = extension_.Open(path_.Get());
   if (!handle) return 1;
   returned = 0;
   const bool done = handle->Control(code, std::span(in, in_size), std::span(out, out_size), returned);

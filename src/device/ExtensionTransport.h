@@ -1,11 +1,13 @@
 #pragma once
-// Requests to the audio driver's extension device. The presence test sets the
-// one process-wide extension path; every later request opens that path, so the
-// presence test must have run for the current device first.
+// Requests to the audio driver's extension device. The presence test selects
+// the extension path of the device; every later request opens the path that
+// the shared ExtensionPath holds, so the presence test (or a device search
+// that selected the path) must have run for the current device first.
 
 #include <cstdint>
 #include <string>
 
+#include "device/ExtensionPath.h"
 #include "platform/DriverExtension.h"
 
 namespace audio77 {
@@ -17,9 +19,9 @@ class ExtensionTransport {
   static constexpr std::uint32_t kSelectEffectCode = 0x08232008;
   static constexpr std::uint32_t kApplyEffectCode = 0x08232000;
 
-  explicit ExtensionTransport(DriverExtension& extension) : extension_(extension) {}
+  ExtensionTransport(DriverExtension& extension, ExtensionPath& path) : extension_(extension), path_(path) {}
 
-  // Sets the process-wide path for the IDs; 0 when it opens, 1 when not.
+  // Selects the path for the IDs; 0 when it opens, 1 when not.
   int PresenceTest(std::uint16_t vendor_id, std::uint16_t product_id);
   // 0 done (value replaced); 1 path does not open; 2 request failed;
   // 3 no bytes returned (value untouched).
@@ -29,18 +31,13 @@ class ExtensionTransport {
   int SelectEffect(std::uint32_t effect_index);
   int ApplyEffect(std::uint32_t value);
 
-  // The process-wide path; empty before the first presence test.
-  static std::string Path();
-  static std::string FormatPath(std::uint16_t vendor_id, std::uint16_t product_id);
-  // Back to the state of a fresh process (tests start from there).
-  static void ForgetPath();
-
  private:
   // Opens the path, sends one request, closes the path.
   int Send(std::uint32_t code, const std::uint8_t* in, std::size_t in_size, std::uint8_t* out,
            std::size_t out_size, std::uint32_t& returned);
 
   DriverExtension& extension_;
+  ExtensionPath& path_;
 };
 
 }  // namespace audio77

@@ -15,7 +15,6 @@
 #include "platform/InstanceLink.h"
 #include "platform/InstanceLock.h"
 #include "platform/KnownFolders.h"
-#include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/Registry.h"
 #include "platform/ServiceManager.h"
@@ -28,7 +27,6 @@ struct Platform {
   KnownFolders& folders;
   Registry& registry;
   DynamicLibrary& loader;
-  MessageBox& message_box;
   HidBackend& hid;
   DriverExtension& extension;
   DeviceEnumerator& devices;

@@ -13,7 +13,6 @@ struct PlatformServices {
   std::unique_ptr<KnownFolders> folders;
   std::unique_ptr<Registry> registry;
   std::unique_ptr<DynamicLibrary> loader;
-  std::unique_ptr<MessageBox> message_box;
   std::unique_ptr<HidBackend> hid;
   std::unique_ptr<DriverExtension> extension;
   std::unique_ptr<DeviceEnumerator> devices;

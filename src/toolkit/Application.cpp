@@ -10,6 +10,7 @@ Application::Application(EventLoop& loop)
     : loop_(loop),
       pictures_(header_loader_),
       dialogs_(&scripted_dialogs_),
+      boxes_([this]() -> Dialogs& { return *dialogs_; }),
       measurer_(&estimated_measurer_) {}
 
 Application::~Application() = default;
@@ -41,6 +42,7 @@ void Application::UseHeadlessServices() {
   dialogs_ = &scripted_dialogs_;
   measurer_ = &estimated_measurer_;
   menu_presenter_ = nullptr;
+  presenter_ = nullptr;
 }
 
 void Application::Minimize() {

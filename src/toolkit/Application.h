@@ -1,7 +1,9 @@
 #pragma once
 // What is shared by all forms of the program: the event loop, the
 // application-wide mouse hook, the pointer and screen, the title, the picture
-// cache, the dialogs, text measuring, the menu presenter and the main form.
+// cache, the dialogs (and the message boxes of the layers below over them),
+// text measuring, the menu presenter, the presenter of forms and tray icon,
+// and the main form.
 
 #include <functional>
 #include <memory>
@@ -9,11 +11,13 @@
 #include <vector>
 
 #include "toolkit/Dialogs.h"
+#include "toolkit/DialogsMessageBox.h"
 #include "toolkit/EstimatedTextMeasurer.h"
 #include "toolkit/EventLoop.h"
 #include "toolkit/HeaderPictureLoader.h"
 #include "toolkit/MouseEvent.h"
 #include "toolkit/PictureCache.h"
+#include "toolkit/Presenter.h"
 #include "toolkit/ScriptedDialogs.h"
 #include "toolkit/TextMeasurer.h"
 
@@ -52,11 +56,17 @@ class Application {
   void SetPictureLoader(PictureLoader& loader) { pictures_.SetLoader(loader); }
   Dialogs& GetDialogs() const { return *dialogs_; }
   void SetDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
+  // Message boxes for the layers below the toolkit (the device library's
+  // binding error), shown on the current dialogs.
+  MessageBox& Boxes() { return boxes_; }
   Size MeasureText(std::string_view text, const Font& font, int wrap_width) const;
   void SetTextMeasurer(TextMeasurer& measurer) { measurer_ = &measurer; }
   MenuPresenter* GetMenuPresenter() const { return menu_presenter_; }
+  // Puts forms and the tray icon on screen; nothing when headless.
+  Presenter* GetPresenter() const { return presenter_; }
+  void SetPresenter(Presenter* presenter) { presenter_ = presenter; }
   // Back to the headless loader, measurer and scripted dialogs, without a menu
-  // presenter (when a presentation that installed its own goes away).
+  // presenter or presenter (when a presentation that installed its own goes away).
   void UseHeadlessServices();
   void SetMenuPresenter(MenuPresenter* presenter) { menu_presenter_ = presenter; }
 
@@ -96,9 +106,11 @@ class Application {
   PictureCache pictures_;
   ScriptedDialogs scripted_dialogs_;
   Dialogs* dialogs_;
+  DialogsMessageBox boxes_;
   EstimatedTextMeasurer estimated_measurer_;
   TextMeasurer* measurer_;
   MenuPresenter* menu_presenter_ = nullptr;
+  Presenter* presenter_ = nullptr;
   Form* main_form_ = nullptr;
   std::vector<Form*> forms_;
   std::function<void(Form&)> modal_runner_;

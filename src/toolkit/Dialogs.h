@@ -6,22 +6,16 @@
 #include <optional>
 #include <string>
 
+#include "platform/MessageBox.h"
 #include "toolkit/Color.h"
 
 namespace audio77::toolkit {
 
-enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel, kRetryCancel, kAbortRetryIgnore };
-enum class MessageIcon { kNone, kError, kWarning, kInformation, kQuestion };
-// The answers carry the window system's numbers (1 OK ... 7 No).
-enum class MessageAnswer {
-  kOk = 1,
-  kCancel = 2,
-  kAbort = 3,
-  kRetry = 4,
-  kIgnore = 5,
-  kYes = 6,
-  kNo = 7
-};
+// The one set of buttons, icons and answers of the program.
+using audio77::DismissAnswer;
+using audio77::MessageAnswer;
+using audio77::MessageButtons;
+using audio77::MessageIcon;
 
 struct MessageRequest {
   std::string text;
@@ -45,9 +39,6 @@ struct FileRequest {
   std::string default_extension;  // without the dot; added when the user typed none
   friend bool operator==(const FileRequest&, const FileRequest&) = default;
 };
-
-// The answer a box gives when it is closed without a choice.
-MessageAnswer DismissAnswer(MessageButtons buttons);
 
 class Dialogs {
  public:

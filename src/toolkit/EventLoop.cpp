@@ -23,6 +23,7 @@ void EventLoop::Post(std::function<void()> task) {
 // no thread is still inside the old one (its owner may be going away).
 void EventLoop::Wake() {
   std::lock_guard lock(mutex_);
+  woken_.notify_all();
   if (wake_) wake_();
 }
 
@@ -101,6 +102,33 @@ void EventLoop::SetWakeHandler(std::function<void()> wake) {
 }
 
 void EventLoop::SetPlatformPump(std::function<void()> pump) { pump_ = std::move(pump); }
+
+void EventLoop::Run() {
+  if (runner_) {
+    runner_();
+  } else {
+    RunPlain();
+  }
+}
+
+void EventLoop::SetRunner(std::function<void()> runner) { runner_ = std::move(runner); }
+
+void EventLoop::RunPlain() {
+  for (;;) {
+    DispatchQueued();
+    std::unique_lock lock(mutex_);
+    if (quit_) return;
+    if (!tasks_.empty()) continue;
+    const auto next = NextDueMs();
+    if (!next) {
+      woken_.wait(lock, [this] { return quit_ || !tasks_.empty(); });
+      continue;
+    }
+    lock.unlock();
+    const std::uint64_t now = clock_.NowMs();
+    if (*next > now) clock_.Sleep(static_cast<std::uint32_t>(std::min<std::uint64_t>(*next - now, UINT32_MAX)));
+  }
+}
 
 void EventLoop::Quit() {
   {

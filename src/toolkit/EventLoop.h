@@ -1,9 +1,11 @@
 #pragma once
 // The UI thread's queue: work posted from any thread, the timers, and the
 // platform's own input. Everything the window does runs from here, one piece at
-// a time. The Qt presentation drives it from Qt's loop; tests drive it with a
-// manual clock (ManualLoopDriver), so timers fire in a fixed order.
+// a time. The Qt presentation drives it from Qt's loop and runs it (Run); tests
+// drive it with a manual clock (ManualLoopDriver), so timers fire in a fixed
+// order. It is the program's only loop.
 
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -50,7 +52,18 @@ class EventLoop {
   // Runs the platform's pending input as part of ProcessPending.
   void SetPlatformPump(std::function<void()> pump);
 
-  // Asks the program's loop to end (the main form was closed).
+  // Runs the program's loop until Quit was asked for (returns at once when it
+  // already was): the presentation's own loop when it installed one
+  // (SetRunner), otherwise a plain loop here that runs posted work and timers
+  // and waits for more. The plain loop waits for the next timer with the
+  // clock's Sleep (on a manual clock time just moves on), so work posted
+  // during that wait runs when the timer is due.
+  void Run();
+  // The presentation's loop: must return once QuitRequested() (the wake
+  // handler is called on Quit). Nothing: the plain loop.
+  void SetRunner(std::function<void()> runner);
+
+  // Asks the program's loop to end (the main form was closed). Safe from any thread.
   void Quit();
   bool QuitRequested() const;
 
@@ -63,13 +76,16 @@ class EventLoop {
  private:
   std::size_t RunPostedTasks();
   void Wake();
+  void RunPlain();
 
   Clock& clock_;
   mutable std::mutex mutex_;  // guards tasks_, wake_, quit_
+  std::condition_variable woken_;  // the plain loop waits here for work or Quit
   std::deque<std::function<void()>> tasks_;
   std::function<void()> wake_;
   bool quit_ = false;
   std::function<void()> pump_;
+  std::function<void()> runner_;
   std::map<std::uint64_t, Timer*> timers_;  // UI thread only; ids grow with creation
   std::uint64_t next_timer_id_ = 1;
   std::set<std::uint64_t> running_timers_;

@@ -1,7 +1,10 @@
 #pragma once
-// Dialogs for tests: answers are queued in advance, every dialog shown is
-// recorded. A dialog without a queued answer is dismissed (Cancel, or OK for a
-// box that has only OK) and counted, so a test can tell it was not expected.
+// Dialogs for tests and headless runs: answers are queued in advance, every
+// dialog shown is recorded. A dialog without a queued answer is dismissed and
+// counted, so a test can tell it was not expected. Dismissed is the one
+// default answer: a message box answers DismissAnswer(buttons) (OK for a box
+// that has only OK, No for Yes/No, otherwise Cancel or Abort), a colour or
+// file dialog answers nothing.
 
 #include <deque>
 #include <optional>

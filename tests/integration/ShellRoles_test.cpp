@@ -45,9 +45,12 @@ TEST(ShellRoles, OneShotRolesSendTheirCodeAndEndWithoutAWindow) {
     TempDir state;
     if (!c.services_ini.empty()) state.Write("services.ini", c.services_ini);
     else state.Write("placeholder", "");
+    // A session's runtime folder, so that Qt has nothing to note before our output.
+    TempDir runtime;
     const auto result = RunProcess(Audio77(), c.arguments,
                                    {{"AUDIO77_PLATFORM", "virtual"},
                                     {"AUDIO77_VIRTUAL_DIR", state.path().string()},
+                                    {"XDG_RUNTIME_DIR", runtime.path().string()},
                                     {"AUDIO77_DEBUG", "1"}});
     EXPECT_EQ(result.exit_code, 0);
     EXPECT_EQ(result.err.rfind("ParamStr(0) = " + (DistDir() / "audio77").string() + "\n", 0), 0u) << result.err;

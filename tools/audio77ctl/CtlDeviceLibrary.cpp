@@ -20,10 +20,10 @@ namespace {
 class PrintingMessageBox final : public MessageBox {
  public:
   explicit PrintingMessageBox(std::ostream& out) : out_(out) {}
-  MessageBoxAnswer Show(const std::string& text, const std::string& caption, MessageBoxButtons,
-                        MessageBoxIcon) override {
+  MessageAnswer Show(const std::string& text, const std::string& caption, MessageButtons buttons,
+                     MessageIcon) override {
     out_ << "message box \"" << caption << "\": " << text << '\n';
-    return MessageBoxAnswer::kOk;
+    return DismissAnswer(buttons);
   }
 
  private:

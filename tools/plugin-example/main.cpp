@@ -10,12 +10,6 @@
 #include "platform/linux/SessionMessageBus.h"
 #include "platform/linux/TerminationSignals.h"
 
-namespace {
-
-constexpr std::uint32_t kResumeTimeoutMs = 100;
-
-}  // namespace
-
 int main(int argc, char** argv) {
   QCoreApplication qt(argc, argv);
   audio77::SessionMessageBus bus([] { return QDBusConnection::sessionBus(); });
@@ -30,7 +24,7 @@ int main(int argc, char** argv) {
     QCoreApplication::exec();
   }
   bus.SetHandler(nullptr);
-  bus.Broadcast(exit_resume, kResumeTimeoutMs);
+  bus.Broadcast(exit_resume);
   std::cerr << "audio77-plugin-example: ended\n" << std::flush;
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <linux/hidraw.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -55,8 +56,20 @@ class SystemHidrawIo final : public HidrawDeviceIo {
     return written == static_cast<ssize_t>(report.size());
   }
 
-  bool GetInputReport(int fd, std::span<std::uint8_t> report) override {
-    return ::ioctl(fd, HIDIOCGINPUT(report.size()), report.data()) >= 0;
+  int GetInputReport(int fd, std::span<std::uint8_t> report) override {
+    if (::ioctl(fd, HIDIOCGINPUT(report.size()), report.data()) < 0) return errno;
+    return 0;
+  }
+
+  int ReadReport(int fd, std::span<std::uint8_t> buffer, int timeout_ms) override {
+    pollfd wait{fd, POLLIN, 0};
+    int ready = 0;
+    do {
+      ready = ::poll(&wait, 1, timeout_ms);
+    } while (ready < 0 && errno == EINTR);
+    if (ready <= 0 || (wait.revents & POLLIN) == 0) return -1;
+    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    return got < 0 ? -1 : static_cast<int>(got);
   }
 };
 

@@ -23,8 +23,12 @@ class HidrawDeviceIo {
   virtual int SetOutputReport(int fd, std::span<const std::uint8_t> report) = 0;
   // An output report through write(), for kernels without HIDIOCSOUTPUT.
   virtual bool WriteReport(int fd, std::span<const std::uint8_t> report) = 0;
-  // HIDIOCGINPUT; byte 0 holds the report ID on entry.
-  virtual bool GetInputReport(int fd, std::span<std::uint8_t> report) = 0;
+  // 0 done, else the errno of HIDIOCGINPUT; byte 0 holds the report ID on entry.
+  virtual int GetInputReport(int fd, std::span<std::uint8_t> report) = 0;
+  // The next input report from the interrupt pipe, for kernels without
+  // HIDIOCGINPUT: waits up to timeout_ms for it; the bytes read, or -1 on
+  // time-out or failure.
+  virtual int ReadReport(int fd, std::span<std::uint8_t> buffer, int timeout_ms) = 0;
 
   // The real system calls.
   static HidrawDeviceIo& System();

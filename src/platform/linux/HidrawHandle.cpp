@@ -1,5 +1,6 @@
 #include "platform/linux/HidrawHandle.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
@@ -52,7 +53,20 @@ bool HidrawHandle::SetOutputReport(std::span<const std::uint8_t> report) {
 }
 
 bool HidrawHandle::GetInputReport(std::span<std::uint8_t> report) {
-  return io_.GetInputReport(fd_, report);
+  if (report.empty()) return false;
+  const int error = io_.GetInputReport(fd_, report);
+  if (error == 0) return true;
+  if (error != ENOTTY && error != EINVAL) return false;
+  // Kernels before 5.11 cannot ask for an input report: take the next one
+  // the device sends on its interrupt pipe instead. Without numbered reports
+  // the kernel hands the data without the report-ID byte.
+  const bool numbered = report[0] != 0;
+  const auto data = numbered ? report : report.subspan(1);
+  const int got = io_.ReadReport(fd_, data, kInterruptReportTimeoutMs);
+  if (got <= 0) return false;
+  std::fill(data.begin() + std::min<std::size_t>(static_cast<std::size_t>(got), data.size()),
+            data.end(), 0);
+  return true;
 }
 
 }  // namespace audio77

@@ -10,6 +10,9 @@ namespace audio77 {
 
 class HidrawHandle final : public HidHandle {
  public:
+  // How long the input fallback waits for the device's next report.
+  static constexpr int kInterruptReportTimeoutMs = 1000;
+
   // node_dir is the node's sysfs folder (…/class/hidraw/hidrawN), read when
   // the node itself does not answer.
   HidrawHandle(HidrawDeviceIo& io, int fd, std::string node_dir);

@@ -1,8 +1,9 @@
-// HID, the driver extension and device enumeration on Linux.
-#include "platform/NullServices.h"
+// HID, the driver extension, device enumeration and notifications on Linux.
 #include "platform/linux/HidrawBackend.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/linux/SoundCardExtension.h"
 #include "platform/linux/SysfsDeviceEnumerator.h"
+#include "platform/linux/UdevDeviceNotifier.h"
 
 namespace audio77 {
 
@@ -10,14 +11,18 @@ std::unique_ptr<HidBackend> CreateLinuxHidBackend(const LinuxContext&) {
   return std::make_unique<HidrawBackend>(HidrawDeviceIo::System(), "/sys/class/hidraw", "/dev");
 }
 
-// The audio driver's extension device exists only on the original platform:
-// every path fails to open, so the device never counts as having it.
+// There is no extension device on Linux: the kernel's USB audio driver
+// having bound a sound card to the device stands in for its presence.
 std::unique_ptr<DriverExtension> CreateLinuxDriverExtension(const LinuxContext&) {
-  return std::make_unique<NullDriverExtension>();
+  return std::make_unique<SoundCardExtension>("/sys");
 }
 
 std::unique_ptr<DeviceEnumerator> CreateLinuxDeviceEnumerator(const LinuxContext&) {
   return std::make_unique<SysfsDeviceEnumerator>("/sys/bus/usb/devices");
+}
+
+std::unique_ptr<DeviceNotifier> CreateLinuxDeviceNotifier(const LinuxContext&) {
+  return std::make_unique<UdevDeviceNotifier>();
 }
 
 }  // namespace audio77

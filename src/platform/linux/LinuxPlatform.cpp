@@ -1,6 +1,5 @@
 #include "platform/linux/LinuxPlatform.h"
 
-#include "platform/NullServices.h"
 #include "platform/PlatformServices.h"
 #include "platform/StderrDebugOutput.h"
 #include "platform/SteadyClock.h"
@@ -16,11 +15,10 @@ std::unique_ptr<PlatformHost> CreateLinuxPlatform() {
   const LinuxContext context{*services.debug, *services.clock, *services.folders};
   services.registry = CreateLinuxRegistry(context);
   services.loader = CreateLinuxDynamicLibrary(context);
-  services.message_box = CreateLinuxMessageBox(context);
   services.hid = CreateLinuxHidBackend(context);
   services.extension = CreateLinuxDriverExtension(context);
   services.devices = CreateLinuxDeviceEnumerator(context);
-  services.notifier = std::make_unique<NullDeviceNotifier>();  // replaced by the real watcher
+  services.notifier = CreateLinuxDeviceNotifier(context);
   services.services = CreateLinuxServiceManager(context);
   services.instance_lock = CreateLinuxInstanceLock(context);
   services.instance_link = CreateLinuxInstanceLink(context);

@@ -1,9 +1,6 @@
 #include "platform/linux/SessionMessageBus.h"
 
-#include <QCoreApplication>
-#include <QDBusConnectionInterface>
-#include <QEventLoop>
-#include <QTimer>
+#include <QDBusMessage>
 
 #include "platform/linux/MessageSignalReceiver.h"
 
@@ -11,6 +8,8 @@ namespace audio77 {
 namespace {
 
 constexpr std::uint32_t kFirstMessage = 0xC000;  // where registered messages start
+// The daemon answers at once; the limit only matters when it hangs.
+constexpr int kFlushTimeoutMs = 2000;
 
 }  // namespace
 
@@ -33,7 +32,7 @@ std::uint32_t SessionMessageBus::Register(const std::string& name) {
   return kFirstMessage + static_cast<std::uint32_t>(names_.size() - 1);
 }
 
-void SessionMessageBus::Broadcast(std::uint32_t message, std::uint32_t timeout_ms) {
+void SessionMessageBus::Broadcast(std::uint32_t message) {
   const std::uint32_t index = message - kFirstMessage;
   if (message < kFirstMessage || index >= names_.size()) return;  // never registered here
   const std::string name = names_[index];
@@ -44,15 +43,14 @@ void SessionMessageBus::Broadcast(std::uint32_t message, std::uint32_t timeout_m
   if (!bus.isConnected()) return;
   QDBusMessage signal = QDBusMessage::createSignal(kMessagesPath, kMessagesInterface, kMessageSignal);
   signal << QString::fromStdString(name);
-  bus.send(signal);
+  if (!bus.send(signal)) return;
   // A round trip to the bus daemon returns only after it has read our signal,
-  // so a sender that ends right after its broadcast does not lose it.
-  if (bus.interface() != nullptr) bus.interface()->serviceOwner(QStringLiteral("org.freedesktop.DBus"));
-  if (QCoreApplication::instance() == nullptr || timeout_ms == 0) return;
-  // The receivers cannot report back, so the sender gives them the whole time-out.
-  QEventLoop wait;
-  QTimer::singleShot(static_cast<int>(timeout_ms), &wait, &QEventLoop::quit);
-  wait.exec();
+  // so a sender that ends right after its broadcast does not lose it. Blocking
+  // without an event loop: no timer, input or bus message of ours runs here.
+  const QDBusMessage ping = QDBusMessage::createMethodCall(
+      QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+      QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+  bus.call(ping, QDBus::Block, kFlushTimeoutMs);
 }
 
 void SessionMessageBus::SetHandler(std::function<void(std::uint32_t)> handler) {

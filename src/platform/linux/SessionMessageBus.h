@@ -5,9 +5,9 @@
 //   interface    org.audio77.Messages
 //   signal       Message(s name)   the registered name, e.g. "WM_AUDIO_EFFECT_EXIT"
 // Numbers are handed out per process; only names travel. A broadcast reaches
-// this program's own handler at once, then the sender lets its events run for
-// the time-out while the others react. Without a session bus broadcasts reach
-// only this program and return at once.
+// this program's own handler at once and is sent on the bus; it returns once
+// the bus daemon has the signal, without running this program's events.
+// Without a session bus broadcasts reach only this program.
 
 #include <QDBusConnection>
 #include <cstdint>
@@ -32,7 +32,7 @@ class SessionMessageBus final : public MessageBus {
   ~SessionMessageBus() override;
 
   std::uint32_t Register(const std::string& name) override;
-  void Broadcast(std::uint32_t message, std::uint32_t timeout_ms) override;
+  void Broadcast(std::uint32_t message) override;
   void SetHandler(std::function<void(std::uint32_t message)> handler) override;
 
  private:

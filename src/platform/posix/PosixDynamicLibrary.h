@@ -1,7 +1,11 @@
 #pragma once
 // Run-time loading with dlopen: a bare file name is looked for in the program
 // folder first, then by the system's search; a name with a folder is loaded
-// from there. Modules are never unloaded.
+// from there. When the program folder has a copy, that copy is the library:
+// if it does not load, the reason is its own, and the system's search is not
+// tried. Libraries are loaded RTLD_LOCAL, and a symbol counts as an export of
+// the library only when it is defined in the library's own file, not in one
+// of the libraries it needs. Modules are never unloaded.
 
 #include <string>
 

@@ -13,10 +13,16 @@ QtEventLoopBridge::QtEventLoopBridge(EventLoop& loop) : loop_(loop) {
   connect(&timer_, &QTimer::timeout, this, [this] { Pump(); });
   loop_.SetPlatformPump([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
   loop_.SetWakeHandler([this] { RequestPump(); });
+  loop_.SetRunner([this] {
+    // A quit asked for before the run ends it at the first pump.
+    RequestPump();
+    QCoreApplication::exec();
+  });
   RequestPump();
 }
 
 QtEventLoopBridge::~QtEventLoopBridge() {
+  loop_.SetRunner(nullptr);
   loop_.SetWakeHandler(nullptr);
   loop_.SetPlatformPump(nullptr);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Runs the model's event loop on Qt's: posted work and due timers are
-// dispatched from Qt's loop, "let pending messages run" lets Qt deliver its
-// pending input, and a quit request ends Qt's loop.
+// Runs the model's event loop on Qt's: the loop's Run runs Qt's, posted work
+// and due timers are dispatched from Qt's loop, "let pending messages run"
+// lets Qt deliver its pending input, and a quit request ends Qt's loop.
 
 #include <QObject>
 #include <QTimer>

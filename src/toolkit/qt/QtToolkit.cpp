@@ -12,6 +12,7 @@ QtToolkit::QtToolkit(Application& app) : app_(app), bridge_(app.Loop()) {
   app_.SetTextMeasurer(measurer_);
   app_.SetDialogs(dialogs_);
   app_.SetMenuPresenter(&menus_);
+  app_.SetPresenter(&presenter_);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect r = screen->geometry();
     app_.SetScreenSize({r.width(), r.height()});

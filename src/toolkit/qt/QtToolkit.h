@@ -1,12 +1,14 @@
 #pragma once
 // Puts the Qt presentation under an application: the decoding picture loader,
-// real text measuring, Qt's dialogs and menus, the screen size, and the model's
-// event loop on Qt's. Create it after the QApplication, before the forms.
+// real text measuring, Qt's dialogs and menus, forms and tray icon as Qt
+// widgets, the screen size, and the model's event loop run by Qt's. Create it
+// after the QApplication, before the forms.
 
 #include "toolkit/qt/QtDialogs.h"
 #include "toolkit/qt/QtEventLoopBridge.h"
 #include "toolkit/qt/QtMenuPresenter.h"
 #include "toolkit/qt/QtPictureLoader.h"
+#include "toolkit/qt/QtPresenter.h"
 #include "toolkit/qt/QtTextMeasurer.h"
 
 namespace audio77::toolkit {
@@ -28,6 +30,7 @@ class QtToolkit {
   QtTextMeasurer measurer_;
   QtDialogs dialogs_;
   QtMenuPresenter menus_;
+  QtPresenter presenter_;
   QtEventLoopBridge bridge_;
 };
 

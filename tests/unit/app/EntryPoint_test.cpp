@@ -9,6 +9,8 @@
 #include "platform/RecordingDebugOutput.h"
 #include "sim/platform/VirtualPlatform.h"
 #include "support/TempDir.h"
+#include "toolkit/ScriptedDialogs.h"
+#include "toolkit/Timer.h"
 
 namespace audio77 {
 namespace {
@@ -18,6 +20,7 @@ class CountingWindow final : public WindowInstance {
   explicit CountingWindow(int& runs) : runs_(runs) {}
   void Run() override { ++runs_; }
   void BringForward() override {}
+  void Close() override {}
 
  private:
   int& runs_;
@@ -34,11 +37,15 @@ struct Harness {
     debug = recorder.get();
     options.debug = std::move(recorder);
     host = sim::CreateVirtualPlatform(std::move(options));
+    loop = std::make_unique<toolkit::EventLoop>(host->Get().clock);
+    app = std::make_unique<toolkit::Application>(*loop);
+    app->SetDialogs(dialogs);
   }
 
   int Run(std::vector<std::string> arguments) {
-    EntryPoint app(host->Get(), [this] { return std::make_unique<CountingWindow>(window_runs); });
-    return app.Run(std::move(arguments));
+    EntryPoint entry(host->Get(), *app,
+                     [this](const WindowInstanceContext&) { return std::make_unique<CountingWindow>(window_runs); });
+    return entry.Run(std::move(arguments));
   }
 
   std::string Trace() const { return state.Read("trace.log"); }
@@ -46,6 +53,9 @@ struct Harness {
   test::TempDir state;
   RecordingDebugOutput* debug = nullptr;
   std::unique_ptr<PlatformHost> host;
+  toolkit::ScriptedDialogs dialogs;
+  std::unique_ptr<toolkit::EventLoop> loop;
+  std::unique_ptr<toolkit::Application> app;
   int window_runs = 0;
 };
 
@@ -120,14 +130,17 @@ TEST(EntryPoint, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
         : h_(h), runs_(runs), second_windows_(second_windows), forward_(forward) {}
     void Run() override {
       ++runs_;
+      // A window instance publishes itself under the application's title.
+      h_.host->Get().instance_link.Publish("Audio77", [this] { BringForward(); });
       // While the first runs, the user starts the program again.
-      EntryPoint second(h_.host->Get(), [this] {
+      EntryPoint second(h_.host->Get(), *h_.app, [this](const WindowInstanceContext&) {
         ++second_windows_;
         return std::unique_ptr<WindowInstance>();
       });
       EXPECT_EQ(second.Run({"audio77", "-servicestart"}), 0);
     }
     void BringForward() override { ++forward_; }
+    void Close() override {}
 
    private:
     Harness& h_;
@@ -136,7 +149,7 @@ TEST(EntryPoint, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
     int& forward_;
   };
 
-  EntryPoint first(h.host->Get(), [&] {
+  EntryPoint first(h.host->Get(), *h.app, [&](const WindowInstanceContext&) {
     return std::make_unique<FirstWindow>(h, first_runs, second_windows, brought_forward);
   });
   EXPECT_EQ(first.Run({"audio77", "-serviceboot"}), 0);
@@ -146,47 +159,50 @@ TEST(EntryPoint, SecondInstanceActivatesTheFirstAndCreatesNoWindow) {
   EXPECT_NE(h.Trace().find("instance activate Audio77 = called"), std::string::npos) << h.Trace();
 }
 
-class RecordingMessageBox final : public MessageBox {
- public:
-  MessageBoxAnswer Show(const std::string& text, const std::string& caption, MessageBoxButtons,
-                        MessageBoxIcon icon) override {
-    shown.push_back(caption + ": " + text);
-    icons.push_back(icon);
-    return MessageBoxAnswer::kOk;
-  }
-  std::vector<std::string> shown;
-  std::vector<MessageBoxIcon> icons;
-};
-
 TEST(EntryPoint, StartupExceptionIsShownAndExitIsZero) {
   Harness h;
-  Platform& base = h.host->Get();
-  RecordingMessageBox box;
-  Platform platform{base.debug,   base.clock,     base.folders,  base.registry,      base.loader,
-                    box,          base.hid,       base.extension, base.devices,      base.notifier,
-                    base.services,
-                    base.instance_lock, base.instance_link, base.bus};
-  EntryPoint entry(platform, []() -> std::unique_ptr<WindowInstance> {
+  EntryPoint entry(h.host->Get(), *h.app, [](const WindowInstanceContext&) -> std::unique_ptr<WindowInstance> {
     throw std::runtime_error("'x' is not a valid integer value");
   });
   EXPECT_EQ(entry.Run({"audio77", "-servicestart"}), 0);
-  EXPECT_EQ(box.shown, std::vector<std::string>{"Audio77: 'x' is not a valid integer value"});
-  EXPECT_EQ(box.icons, std::vector<MessageBoxIcon>{MessageBoxIcon::kError});
+  const toolkit::MessageRequest shown{"'x' is not a valid integer value", "Audio77", MessageIcon::kError,
+                                      MessageButtons::kOk};
+  EXPECT_EQ(h.dialogs.Messages(), std::vector<toolkit::MessageRequest>{shown});
 }
 
-struct FakeLoop {
-  MessageLoop Loop() {
-    return {[this] {
-              running = true;
-              if (during) during();
-              running = false;
-            },
-            [this] { ++quits; }};
-  }
-  bool running = false;
-  int quits = 0;
-  std::function<void()> during;
-};
+// The window instance is made from the platform, the toolkit and the command
+// line as it was given; while it runs, a termination request closes it as the
+// exit message does, and the request is watched only while it runs.
+TEST(EntryPoint, WindowGetsItsContextAndTerminationClosesIt) {
+  Harness h;
+  std::function<void()> close_request;
+  std::weak_ptr<void> watch;
+  std::string raw_command_line;
+  toolkit::Application* app = nullptr;
+  EntryPoint entry(
+      h.host->Get(), *h.app,
+      [&](const WindowInstanceContext& context) {
+        raw_command_line = context.raw_command_line;
+        app = &context.app;
+        return std::make_unique<PendingMainWindow>(context);
+      },
+      [&](std::function<void()> close) {
+        close_request = std::move(close);
+        auto token = std::make_shared<int>(0);
+        watch = token;
+        return token;
+      });
+  h.loop->Post([&] {
+    ASSERT_TRUE(close_request);
+    EXPECT_FALSE(watch.expired());
+    close_request();  // SIGTERM
+  });
+  EXPECT_EQ(entry.Run({"./audio77", "-serviceboot", "x y"}), 0);
+  EXPECT_EQ(raw_command_line, "./audio77 -serviceboot x y");
+  EXPECT_EQ(app, h.app.get());
+  EXPECT_TRUE(watch.expired());
+  EXPECT_TRUE(h.dialogs.Messages().empty());
+}
 
 TEST(PendingMainWindow, FirstActivationMinimisesOnlyForServiceBoot) {
   struct Case {
@@ -202,8 +218,8 @@ TEST(PendingMainWindow, FirstActivationMinimisesOnlyForServiceBoot) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command_line);
     Harness h;
-    FakeLoop loop;
-    PendingMainWindow window(h.host->Get(), c.command_line, loop.Loop());
+    PendingMainWindow window({h.host->Get(), *h.app, c.command_line});
+    h.app->Terminate();  // the loop ends at once
     window.Run();
     EXPECT_EQ(window.Minimised(), c.minimised);
     EXPECT_EQ(h.debug->Text(), c.minimised ? "FormActivate-serviceboot" : "FormActivate");
@@ -217,19 +233,25 @@ TEST(PendingMainWindow, FirstActivationMinimisesOnlyForServiceBoot) {
   }
 }
 
-TEST(PendingMainWindow, EndsOnTheExitMessageAndIgnoresTheOthers) {
+TEST(PendingMainWindow, RunsTheLoopUntilTheExitMessage) {
   Harness h;
-  FakeLoop loop;
   Platform& platform = h.host->Get();
-  PendingMainWindow window(platform, "audio77 -servicestart", loop.Loop());
-  loop.during = [&] {
-    platform.bus.Broadcast(platform.bus.Register("WM_AUDIO_EFFECT_EXIT"), 100);
-    platform.bus.Broadcast(platform.bus.Register("WM_APP_EXIT_RESUME"), 1000);
-    EXPECT_EQ(loop.quits, 0);
-    platform.bus.Broadcast(platform.bus.Register("WM_QKW77xxAPP_EXIT"), 100);
+  PendingMainWindow window({platform, *h.app, "audio77 -servicestart"});
+  // Other messages and timers run on the loop and leave it running.
+  toolkit::Timer tick(*h.loop, "Timer", 50, true);
+  int ticks = 0;
+  tick.OnTimer = [&](toolkit::Timer&) {
+    if (++ticks == 1) {
+      platform.bus.Broadcast(platform.bus.Register("WM_AUDIO_EFFECT_EXIT"));
+      platform.bus.Broadcast(platform.bus.Register("WM_APP_EXIT_RESUME"));
+    } else {
+      EXPECT_FALSE(h.loop->QuitRequested());
+      platform.bus.Broadcast(platform.bus.Register("WM_QKW77xxAPP_EXIT"));
+    }
   };
   window.Run();
-  EXPECT_EQ(loop.quits, 1);
+  EXPECT_EQ(ticks, 2);
+  EXPECT_TRUE(h.loop->QuitRequested());
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // Binding the device library: results, debug lines and what stays unbound.
 #include "DeviceLibraryFixture.h"
 
+#include <chrono>
+#include <future>
+#include <thread>
+
 namespace audio77 {
 namespace {
 
@@ -26,21 +30,53 @@ TEST_F(Binding, ResultsAndDebugLinesFollowTheFirstMissingRow) {
     EXPECT_EQ(library.Open_DLLQK_UsbAudio77xx(c.file), c.result);
     EXPECT_EQ(debug_.Lines(), c.debug);
   }
-  EXPECT_TRUE(message_box_.Shown().empty());
+  EXPECT_TRUE(dialogs_.Messages().empty());
 }
 
 TEST_F(Binding, MissingFileShowsTheSystemErrorAndGivesOne) {
   EXPECT_EQ(library_.Open_DLLQK_UsbAudio77xx("/nonexistent/libDLLQK_UsbAudio77xx.so"), 1);
-  const auto shown = message_box_.Shown();
+  const auto& shown = dialogs_.Messages();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].caption, "Error");
-  EXPECT_EQ(shown[0].buttons, MessageBoxButtons::kOk);
+  EXPECT_EQ(shown[0].buttons, MessageButtons::kOk);
   EXPECT_EQ(shown[0].text.rfind("error 2: ", 0), 0u) << shown[0].text;
   EXPECT_NE(shown[0].text.find("No such file"), std::string::npos) << shown[0].text;
   EXPECT_TRUE(debug_.Lines().empty());
   // Nothing is bound, and a call does not reach anything.
   EXPECT_EQ(library_.SetActive_Device(0x2E8D, 0x771F), DeviceLibrary::kNotBound);
   EXPECT_TRUE(TraceLines().empty());
+}
+
+// While the binding error is up, other work (a timer, the button thread) may
+// call into the library; it must find the call lock free, not wait for the
+// user's answer.
+TEST_F(Binding, TheErrorBoxIsShownWithoutTheCallLock) {
+  class ProbingBox final : public MessageBox {
+   public:
+    MessageAnswer Show(const std::string&, const std::string&, MessageButtons buttons,
+                       MessageIcon) override {
+      auto done = called_.get_future();
+      caller = std::thread([this] {
+        library->IsBound(DeviceEntry::DLLQK_SetActive_Device);
+        called_.set_value();
+      });
+      lock_free = done.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+      return DismissAnswer(buttons);
+    }
+    DeviceLibrary* library = nullptr;
+    std::thread caller;  // joined once Open has returned, when the lock is free in any case
+    bool lock_free = false;
+
+   private:
+    std::promise<void> called_;
+  };
+  ProbingBox box;
+  DeviceLibrary probed(loader_, debug_, box);
+  box.library = &probed;
+  EXPECT_EQ(probed.Open_DLLQK_UsbAudio77xx("/nonexistent/libDLLQK_UsbAudio77xx.so"), 1);
+  ASSERT_TRUE(box.caller.joinable());
+  box.caller.join();
+  EXPECT_TRUE(box.lock_free);
 }
 
 TEST_F(Binding, RowsAfterTheMissingOneStayUnboundAndAnswerWithoutACall) {

@@ -13,8 +13,9 @@
 #include "platform/RecordingDebugOutput.h"
 #include "sim/core/VirtualDevice.h"
 #include "platform/posix/PosixDynamicLibrary.h"
-#include "sim/platform/RecordingMessageBox.h"
 #include "support/TempDir.h"
+#include "toolkit/DialogsMessageBox.h"
+#include "toolkit/ScriptedDialogs.h"
 
 namespace audio77 {
 
@@ -45,7 +46,8 @@ class DeviceLibraryFixture : public ::testing::Test {
   test::TempDir folder_;
   PosixDynamicLibrary loader_{test::DistDir().string() + "/"};
   RecordingDebugOutput debug_;
-  sim::RecordingMessageBox message_box_;
+  toolkit::ScriptedDialogs dialogs_;
+  toolkit::DialogsMessageBox message_box_{dialogs_};
   DeviceLibrary library_{loader_, debug_, message_box_};
 };
 

@@ -52,34 +52,42 @@ class RecordingExtension final : public DriverExtension {
 
 class ExtensionTransportTest : public ::testing::Test {
  protected:
-  void SetUp() override { ExtensionTransport::ForgetPath(); }
-  void TearDown() override {
-    EXPECT_EQ(driver_.open_handles, 0) << "a handle was left open";
-    ExtensionTransport::ForgetPath();
-  }
+  void TearDown() override { EXPECT_EQ(driver_.open_handles, 0) << "a handle was left open"; }
   RecordingExtension driver_;
-  ExtensionTransport transport_{driver_};
+  ExtensionPath path_;
+  ExtensionTransport transport_{driver_, path_};
 };
 
-TEST_F(ExtensionTransportTest, PresenceTestSetsTheProcessWidePath) {
+TEST_F(ExtensionTransportTest, PresenceTestSetsTheSharedPath) {
   driver_.present_path = "\\\\.\\Class#UsbAudioExtension&2E8D&771F";
-  EXPECT_EQ(ExtensionTransport::FormatPath(0x0a, 0xbcde), "\\\\.\\Class#UsbAudioExtension&000A&BCDE");
+  EXPECT_EQ(ExtensionPath::Format(0x0a, 0xbcde), "\\\\.\\Class#UsbAudioExtension&000A&BCDE");
   EXPECT_EQ(transport_.PresenceTest(0x2E8D, 0x771F), 0);
-  EXPECT_EQ(ExtensionTransport::Path(), driver_.present_path);
+  EXPECT_EQ(path_.Get(), driver_.present_path);
   EXPECT_TRUE(driver_.requests.empty());
 
-  // Another transport object of the same process uses the path the test set.
-  ExtensionTransport other(driver_);
+  // Another transport object on the same path object uses the path the test set.
+  ExtensionTransport other(driver_, path_);
   EXPECT_EQ(other.ApplyEffect(1), 0);
   EXPECT_EQ(driver_.opened_paths.back(), driver_.present_path);
 
   EXPECT_EQ(transport_.PresenceTest(0x2E8D, 0x7720), 1);
-  EXPECT_EQ(ExtensionTransport::Path(), "\\\\.\\Class#UsbAudioExtension&2E8D&7720");
+  EXPECT_EQ(path_.Get(), "\\\\.\\Class#UsbAudioExtension&2E8D&7720");
   EXPECT_EQ(other.ApplyEffect(1), 1);
 }
 
+TEST_F(ExtensionTransportTest, SelectingThePathOpensNothingAndLaterRequestsUseIt) {
+  driver_.present_path = ExtensionPath::Format(0x2E8D, 0x771F);
+  path_.Select(0x2E8D, 0x771F);
+  EXPECT_TRUE(driver_.opened_paths.empty());
+  EXPECT_EQ(transport_.ApplyEffect(1), 0);
+  EXPECT_EQ(driver_.opened_paths, std::vector<std::string>{driver_.present_path});
+  path_.Clear();
+  EXPECT_EQ(transport_.ApplyEffect(1), 1);
+  EXPECT_EQ(driver_.opened_paths.back(), "");
+}
+
 TEST_F(ExtensionTransportTest, RequestsBeforeAnyPresenceTestOpenAnEmptyPath) {
-  driver_.present_path = ExtensionTransport::FormatPath(0x2E8D, 0x771F);
+  driver_.present_path = ExtensionPath::Format(0x2E8D, 0x771F);
   std::uint32_t value = 5;
   EXPECT_EQ(transport_.Query(0, value), 1);
   EXPECT_EQ(transport_.StatusQuery(value), 1);
@@ -90,7 +98,7 @@ TEST_F(ExtensionTransportTest, RequestsBeforeAnyPresenceTestOpenAnEmptyPath) {
 }
 
 TEST_F(ExtensionTransportTest, RequestBuffersAndCodes) {
-  driver_.present_path = ExtensionTransport::FormatPath(0x2E8D, 0x771F);
+  driver_.present_path = ExtensionPath::Format(0x2E8D, 0x771F);
   ASSERT_EQ(transport_.PresenceTest(0x2E8D, 0x771F), 0);
   driver_.answer = {1, 0, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12};
   driver_.returned = 8;
@@ -119,7 +127,7 @@ TEST_F(ExtensionTransportTest, RequestBuffersAndCodes) {
 }
 
 TEST_F(ExtensionTransportTest, FailedRequestsAndEmptyAnswers) {
-  driver_.present_path = ExtensionTransport::FormatPath(0x2E8D, 0x771F);
+  driver_.present_path = ExtensionPath::Format(0x2E8D, 0x771F);
   ASSERT_EQ(transport_.PresenceTest(0x2E8D, 0x771F), 0);
   driver_.answer = {1, 0, 0, 0, 9, 9, 9, 9};
 

@@ -46,10 +46,11 @@ class ScriptedHidrawIo final : public HidrawDeviceIo {
     calls.push_back("write " + std::to_string(report.size()));
     return write_works;
   }
-  bool GetInputReport(int, std::span<std::uint8_t> report) override {
+  int GetInputReport(int, std::span<std::uint8_t> report) override {
     report[2] = 0x42;
-    return true;
+    return 0;
   }
+  int ReadReport(int, std::span<std::uint8_t>, int) override { return -1; }
 };
 
 class HidrawBackendTest : public ::testing::Test {

@@ -41,5 +41,28 @@ TEST(EventLoopThreads, PostFromManyThreadsWhileTheUiThreadRuns) {
   EXPECT_EQ(wakes.load(), kThreads * kPosts);
 }
 
+// The program's loop without a presentation waits for work from other
+// threads (no polling) and ends when another thread asks it to.
+TEST(EventLoopThreads, PlainRunWaitsForPostedWorkAndEndsOnQuit) {
+  ManualClock clock;
+  EventLoop loop(clock);
+  std::atomic<int> ran{0};
+  std::thread quitter;
+  std::thread other([&] {
+    for (int i = 0; i < 100; ++i) loop.Post([&] { ran.fetch_add(1); });
+    loop.Post([&] { quitter = std::thread([&] { loop.Quit(); }); });
+  });
+  loop.Run();
+  other.join();
+  quitter.join();
+  EXPECT_EQ(ran.load(), 100);
+  EXPECT_EQ(clock.TotalSleptMs(), 0u) << "no timer, so no waiting on the clock";
+
+  bool ran_after_quit = false;
+  loop.Post([&] { ran_after_quit = true; });
+  loop.Run();  // a quit asked for earlier ends the next run at once
+  EXPECT_TRUE(ran_after_quit) << "work posted before the run still runs";
+}
+
 }  // namespace
 }  // namespace audio77::toolkit

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -11,6 +12,8 @@
 #include "platform/SteadyClock.h"
 #include "support/TempDir.h"
 #include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/TrayIcon.h"
 #include "toolkit/EventLoop.h"
 #include "toolkit/PictureError.h"
 #include "toolkit/PopupMenu.h"
@@ -19,6 +22,7 @@
 #include "toolkit/qt/QtEventLoopBridge.h"
 #include "toolkit/qt/QtMenuPresenter.h"
 #include "toolkit/qt/QtPictureLoader.h"
+#include "toolkit/qt/QtToolkit.h"
 
 namespace audio77::toolkit::qt::test {
 namespace {
@@ -125,6 +129,44 @@ TEST(QtEventLoopBridge, RunsPostedWorkAndTimersOnQtsLoop) {
   }
   EXPECT_EQ(posted.load(), 100);
   EXPECT_EQ(timer.Ticks(), 3u);
+}
+
+// The program's loop is Qt's: Run returns when the model's loop is asked to
+// quit, from its own work or from another thread; forms and the tray icon
+// come on screen through the application's presenter.
+TEST(QtToolkit, RunsTheProgramsLoopOnQtsAndPresentsForms) {
+  TestApp();
+  SteadyClock clock;
+  EventLoop loop(clock);
+  Application app(loop);
+  {
+    QtToolkit toolkit(app);
+    ASSERT_NE(app.GetPresenter(), nullptr);
+    Form form(app, "MainForm");
+    TrayIcon& tray = form.AddTrayIcon();
+    const auto window = app.GetPresenter()->PresentForm(form);
+    const auto icon = app.GetPresenter()->PresentTray(tray);
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(icon, nullptr);
+    form.Show();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_EQ(std::count_if(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); }), 1);
+
+    Timer timer(loop, "Timer", 5, true);
+    std::thread quitter;
+    timer.OnTimer = [&](Timer& t) {
+      if (t.Ticks() < 2) return;
+      t.SetEnabled(false);
+      quitter = std::thread([&] { loop.Quit(); });
+    };
+    QElapsedTimer waited;
+    waited.start();
+    loop.Run();
+    quitter.join();
+    EXPECT_EQ(timer.Ticks(), 2u);
+    EXPECT_LT(waited.elapsed(), 10000);
+  }
+  EXPECT_EQ(app.GetPresenter(), nullptr) << "headless again once the toolkit is gone";
 }
 
 }  // namespace

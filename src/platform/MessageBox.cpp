@@ -1,6 +1,6 @@
-#include "toolkit/Dialogs.h"
+#include "platform/MessageBox.h"
 
-namespace audio77::toolkit {
+namespace audio77 {
 
 MessageAnswer DismissAnswer(MessageButtons buttons) {
   switch (buttons) {
@@ -18,4 +18,4 @@ MessageAnswer DismissAnswer(MessageButtons buttons) {
   return MessageAnswer::kCancel;
 }
 
-}  // namespace audio77::toolkit
+}  // namespace audio77

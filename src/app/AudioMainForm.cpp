@@ -1,0 +1,71 @@
+#include "app/AudioMainForm.h"
+
+#include "platform/DebugFormat.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/Timer.h"
+#include "toolkit/TrayIcon.h"
+
+namespace audio77 {
+
+TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
+    : platform_(platform),
+      app_(app),
+      form_(app, "AudioMainForm"),
+      library_(platform.loader, platform.debug, app.Boxes()),
+      session_(platform, library_) {}
+
+TAudioMainForm::~TAudioMainForm() { FormDestroy(); }
+
+void TAudioMainForm::FormCreate() {
+  hook_id_ = app_.AddMouseHook([](const toolkit::HookMessage&) {
+    // The slider mechanics take every press, move and release here.
+  });
+  platform_.debug.Write("FormCreate");
+}
+
+void TAudioMainForm::OnSessionMessage(std::uint32_t message) {
+  if (!messages_) return;
+  if (message == messages_->app_exit) {
+    // A close asked for inside a device sequence waits for the top level.
+    if (sequence_depth_ > 0) {
+      deferred_.push_back([this] { form_.Close(); });
+      return;
+    }
+    form_.Close();
+    return;
+  }
+  if (message == messages_->exit_resume) {
+    toolkit::MenuItem* plugins = popup_menu_ ? popup_menu_->Find("ModeMenu") : nullptr;
+    if (plugins == nullptr) return;
+    const int count = std::min<int>(state_.plugin_count, static_cast<int>(plugins->Items().size()));
+    for (int index = 0; index < count; ++index) {
+      toolkit::MenuItem& item = *plugins->Items()[static_cast<std::size_t>(index)];
+      if (item.Checked()) item.SetChecked(false);
+    }
+  }
+}
+
+void TAudioMainForm::CloseMenuClick() {
+  platform_.bus.Broadcast(platform_.bus.Register(kEffectExitMessage));
+  form_.Close();
+}
+
+void TAudioMainForm::BringForward() {
+  if (form_.State() == toolkit::WindowState::kMinimized || !form_.Visible()) {
+    form_.Show();
+    form_.Restore();
+  }
+  form_.Activate();
+}
+
+void TAudioMainForm::MinimizeToTray() {
+  // Where the desktop has no notification area the window only minimises, so
+  // it can always be brought back.
+  if (tray_icon_ != nullptr && tray_icon_->Visible()) {
+    form_.Hide();
+  } else {
+    form_.Minimize();
+  }
+}
+
+}  // namespace audio77

@@ -1,0 +1,216 @@
+#pragma once
+// The main window and controller of the program. Its construction is the
+// whole start-up; afterwards it routes device notifications, the search timer
+// and the session messages; its destruction puts the device into a neutral
+// state. It only orders and routes: the work of each step belongs to the
+// device session or to a feature.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/RegisteredMessages.h"
+#include "device/DeviceLibrary.h"
+#include "device/DeviceSession.h"
+#include "platform/Platform.h"
+#include "settings/AppConfig.h"
+#include "settings/RuntimeConfig.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "ui/MainFormState.h"
+
+namespace audio77::toolkit {
+class Label;
+class PopupMenu;
+class Timer;
+class TrayIcon;
+class MenuItem;
+}  // namespace audio77::toolkit
+
+namespace audio77 {
+
+class TAudioMainForm {
+ public:
+  // The construction steps, numbered as they run; Constructed() tells how far
+  // start-up got, so shutdown never undoes what never happened.
+  static constexpr int kStepBound = 2;
+  static constexpr int kStepLastProfile = 22;
+  static constexpr int kStepComplete = 24;
+
+  TAudioMainForm(Platform& platform, toolkit::Application& app);
+  ~TAudioMainForm();
+  TAudioMainForm(const TAudioMainForm&) = delete;
+  TAudioMainForm& operator=(const TAudioMainForm&) = delete;
+
+  // Runs the start-up. An exception from a step ends it; shutdown still runs
+  // for what was done (the destructor), and the caller shows the error.
+  void Create();
+  // Right after construction: installs the application-wide hook.
+  void FormCreate();
+  // Runs once, before the form goes away (also from the destructor).
+  void FormDestroy();
+
+  toolkit::Form& Form() { return form_; }
+  int Constructed() const { return constructed_; }
+  bool LibraryBound() const { return constructed_ >= kStepBound + 1; }
+  MainFormState& State() { return state_; }
+  const AppConfig& Config() const { return config_; }
+  DeviceSession& Session() { return session_; }
+  DeviceLibrary& Library() { return library_; }
+  toolkit::Timer& SearchTimer() { return *timer1_; }
+  toolkit::PopupMenu& TrayMenu() { return *popup_menu_; }
+  const RegisteredMessages& Messages() const { return *messages_; }
+
+  // Device-change messages as the notifier delivers them.
+  void OnDeviceChange(const DeviceInterfaceEvent& event);
+  void DeviceArrival();
+  void DeviceRemoval(const DeviceInterfaceEvent& event);
+  void Timer1Timer();
+  // A registered session message reached the window.
+  void OnSessionMessage(std::uint32_t message);
+  // The tray menu's "Close": tells plug-ins to end, then closes the window.
+  void CloseMenuClick();
+  // Restores a minimised window, otherwise raises it.
+  void BringForward();
+  // The minimise of a start at logon: into the notification area.
+  void MinimizeToTray();
+
+ private:
+  // Construction, in order.
+  void CreateControls();
+  bool BindDeviceLibrary();
+  void PrepareProgramFolder();
+  void RegisterMessages();
+  void ReadConfiguration();
+  void SetFieldDefaults();
+  void ReadUserChoices();
+  void ChooseResolutionFolder();
+  void SetApplicationIdentity();
+  void ReadRuntimeKeys();
+  void BuildMenus();
+  void ApplyWindowShape();
+  void LoadSkin();
+  void FirstDeviceSearch();
+  void OpenHeldDevice();
+  void InitEqualizerAtStart();
+  void Init3DAndEffectsAtStart();
+  void SyncActiveDeviceAtStart();
+  void ApplyDefaultsAtStart();
+  void RegisterDeviceNotifications();
+  void ShowFirstPage();
+  void ApplyLastProfileAtStart();
+  void KeepBadLastProfile();
+  std::string LastProfilePath() const;
+  void SyncFromDeviceAtStart();
+  void Step(int number, const std::function<void()>& step);
+
+  // Shutdown, in order.
+  void StopTimersAndNotifications();
+  void NeutraliseDevice();
+
+  // The device lifecycle.
+  void ActivationResync(bool from_arrival);
+  void MicrophoneAtActivation();
+  void LedButtonGpioAtActivation();
+  void EqualizerAtActivation();
+  void Sound3DAtActivation();
+  void Virtual71AtActivation();
+  void Virtual71DeviceAtActivation();
+  void StartButtonScanIfConfigured();
+  void ShowDeviceState(const char* text_key);
+  void ShowDeviceIndicators();
+  void DeactivateWithoutHid();
+  // Runs a device sequence; events arriving meanwhile wait until it ends.
+  void RunSequence(const std::function<void()>& sequence);
+  // Lets pending messages run inside a sequence; false when the device left
+  // meanwhile, so the sequence must stop.
+  bool PumpAndCheck();
+  bool RemovalOfCurrentDevice(const DeviceInterfaceEvent& event) const;
+  void RunDeferred();
+
+  // Steps that belong to features, called in the orders above.
+  void FindMicEndpoint();
+  void StartLevelMeter();
+  void RefreshMicPage();
+  void StopLevelMeter();
+  void SetMicMute(int mute);
+  void SetMicMonitor(int monitor);
+  void ReleaseMicEndpoint();
+  void ForgetWaveIn();
+  void InitEqualizer();
+  void InitEqPresets();
+  int ApplyDefaultProfile();
+  int ReadDefaultEnables();
+  void SyncEqFromEeprom();
+  void ApplyEqEnable(int enable);
+  void ResetEqualizer();
+  void Init3DRecord();
+  void Sync3DFromDevice();
+  void Apply3DEnable(int enable);
+  void Reset3D();
+  void SetFbm(int fbm);
+  void ShowEffectButtons();
+  void DrawSpeakerPlacement();
+  int SendSpeakerPlacement();
+  void ApplyDefaultVirtual71();
+  void ResetVirtual71();
+  void ShowVirtual71Image();
+  void NoiseCancellationSync();
+  void NoiseCancellationDisplay();
+  void VoiceEffectSync();
+  void VoiceEffectDisplay();
+  void OnButtonReport(const DeviceLibrary::ButtonReport& report);
+  void StartLightingEffect();
+  void StopLightingEffect();
+  void ForgetLightingThread();
+  void CloseMediaPlayer();
+  void HideTestToneImage();
+  void BuildLanguageMenu();
+  void BuildSkinMenu();
+  void BuildPluginMenu();
+  void LoadLanguage();
+  void ApplyLabels();
+  void LoadSkinSettings();
+  void ApplySkin();
+  void ApplyRegionFile();
+  void ShowPage(Page page);
+  void RefreshPageDisplay();
+  void ResetFeatureDisplays();
+  void FlipSwitch(int tag, int state);
+  int ApplyLastProfile();
+  void SaveLastProfile();
+  std::string MainText(const std::string& key) const;
+
+  Platform& platform_;
+  toolkit::Application& app_;
+  toolkit::Form form_;
+  DeviceLibrary library_;
+  DeviceSession session_;
+  AppConfig config_;
+  RuntimeConfig runtime_;
+  MainFormState state_;
+  std::optional<RegisteredMessages> messages_;
+  std::string config_path_;
+
+  toolkit::Timer* timer1_ = nullptr;
+  toolkit::Timer* animation_timer_ = nullptr;
+  toolkit::Timer* bee_timer_ = nullptr;
+  toolkit::Timer* bee_play_timer_ = nullptr;
+  toolkit::PopupMenu* popup_menu_ = nullptr;
+  toolkit::TrayIcon* tray_icon_ = nullptr;
+  std::unique_ptr<DeviceNotification> notification_;
+  int hook_id_ = 0;
+
+  int constructed_ = 0;
+  bool destroyed_ = false;
+  // Device sequences and the events that wait for them.
+  int sequence_depth_ = 0;
+  bool current_device_left_ = false;
+  bool timer_tick_deferred_ = false;
+  std::deque<std::function<void()>> deferred_;
+};
+
+}  // namespace audio77

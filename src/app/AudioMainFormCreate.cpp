@@ -1,0 +1,287 @@
+// The main window's start-up, step by step.
+#include "app/AudioMainForm.h"
+#include "app/MainFormResource.h"
+#include <filesystem>
+
+#include "platform/DebugFormat.h"
+#include "settings/EConvertError.h"
+#include "settings/IntegerText.h"
+#include "settings/UserSettings.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/Timer.h"
+#include "toolkit/TrayIcon.h"
+
+namespace audio77 {
+namespace {
+
+constexpr std::uint32_t kSearchIntervalMs = 2000;
+constexpr std::uint32_t kAnimationIntervalMs = 20;
+constexpr std::uint32_t kBeeIntervalMs = 10;
+constexpr std::uint32_t kBeePlayIntervalMs = 100;
+
+}  // namespace
+
+void TAudioMainForm::Step(int number, const std::function<void()>& step) {
+  step();
+  constructed_ = number;
+}
+
+void TAudioMainForm::Create() {
+  Step(1, [this] { CreateControls(); });
+  if (!BindDeviceLibrary()) return;
+  constructed_ = kStepBound;
+  Step(3, [this] { PrepareProgramFolder(); });
+  Step(4, [this] { RegisterMessages(); });
+  Step(5, [this] { ReadConfiguration(); });
+  Step(6, [this] { SetFieldDefaults(); });
+  Step(7, [this] { ReadUserChoices(); });
+  Step(8, [this] { ChooseResolutionFolder(); });
+  Step(9, [this] { SetApplicationIdentity(); });
+  Step(10, [this] { ReadRuntimeKeys(); });
+  Step(11, [this] { BuildMenus(); });
+  Step(12, [this] { ApplyWindowShape(); });
+  Step(13, [this] { LoadSkin(); });
+  // Device events and ticks that come up while start-up lets messages run
+  // wait until it has finished.
+  RunSequence([this] {
+    Step(14, [this] { FirstDeviceSearch(); });
+    Step(15, [this] { OpenHeldDevice(); });
+    Step(16, [this] { InitEqualizerAtStart(); });
+    Step(17, [this] { Init3DAndEffectsAtStart(); });
+    Step(18, [this] { SyncActiveDeviceAtStart(); });
+    Step(19, [this] { ApplyDefaultsAtStart(); });
+    Step(20, [this] { RegisterDeviceNotifications(); });
+    Step(21, [this] { ShowFirstPage(); });
+    Step(22, [this] { ApplyLastProfileAtStart(); });
+    Step(23, [this] { SyncFromDeviceAtStart(); });
+    Step(24, [this] { session_.ClearActivationCount(); });
+  });
+}
+
+void TAudioMainForm::CreateControls() {
+  BuildControls(form_);
+  form_.SetFrameless(true);
+  form_.SetPlacement(toolkit::Placement::kScreenCenter);
+  timer1_ = &form_.AddTimer("Timer1", kSearchIntervalMs, false);
+  timer1_->OnTimer = [this](toolkit::Timer&) { Timer1Timer(); };
+  animation_timer_ = &form_.AddTimer("Timer", kAnimationIntervalMs, false);
+  bee_timer_ = &form_.AddTimer("BeeTimer", kBeeIntervalMs, false);
+  bee_play_timer_ = &form_.AddTimer("BeePlayTimer", kBeePlayIntervalMs, false);
+  popup_menu_ = &form_.AddPopupMenu("PopupMenu");
+  popup_menu_->Add("LanguageMenu", "Language");
+  popup_menu_->Add("SkinMenu", "Skin");
+  popup_menu_->Add("ModeMenu", "Plugin");
+  popup_menu_->Add("CloseMenu", "Close").OnClick = [this](toolkit::MenuItem&) { CloseMenuClick(); };
+  tray_icon_ = &form_.AddTrayIcon();
+  tray_icon_->SetMenu(popup_menu_);
+  form_.OnClose = [this](toolkit::Form&, toolkit::CloseAction&) { StopTimersAndNotifications(); };
+}
+
+bool TAudioMainForm::BindDeviceLibrary() {
+  const int result = library_.Open_DLLQK_UsbAudio77xx(DeviceLibrary::kProgramFileName);
+  if (result == 0) return true;
+  const std::string text = FormatDebug("***** Open_DLLQK_UsbAudio77xx, ret = %d *****", result);
+  app_.GetDialogs().ShowMessage({text, app_.Title(), toolkit::MessageIcon::kNone, toolkit::MessageButtons::kOk});
+  platform_.debug.Write(text);
+  app_.Terminate();
+  return false;
+}
+
+void TAudioMainForm::PrepareProgramFolder() {
+  timer1_->SetEnabled(false);
+  config_.program_folder = platform_.folders.ProgramFolder();
+}
+
+void TAudioMainForm::RegisterMessages() {
+  messages_.emplace(platform_.bus);
+  state_.os_class = kLinuxOsClass;
+}
+
+void TAudioMainForm::ReadConfiguration() {
+  LoadAppConfig(config_, platform_.folders.ProgramPath(), kAppConfigFileName, platform_.debug);
+  config_path_ = config_.program_folder + kAppConfigFileName;
+}
+
+void TAudioMainForm::SetFieldDefaults() {
+  state_ = MainFormState{};
+  session_.SetIds(kDefaultVendorId, kDefaultProductId);
+  session_.SetActive(false);
+  timer1_->SetEnabled(false);
+}
+
+void TAudioMainForm::ReadUserChoices() {
+  state_.user_folder_name = config_.install_folder_name;
+  const UserSettings user(platform_.folders.AppData(), state_.user_folder_name);
+  state_.current_language = user.Language();
+  state_.current_skin = user.Skin();
+}
+
+void TAudioMainForm::ChooseResolutionFolder() {
+  // The skin loader chooses the folder for the screen; until then the root.
+  state_.resolution_folder.clear();
+}
+
+void TAudioMainForm::SetApplicationIdentity() {
+  const std::string icon_path = config_.program_folder + config_.install_icon_file;
+  if (!config_.install_icon_file.empty()) {
+    try {
+      tray_icon_->SetPicture(app_.Pictures().Load(icon_path));
+    } catch (const std::exception&) {
+      // A missing icon leaves the tray's default picture.
+    }
+  }
+  tray_icon_->SetHint(ReadRuntimeValue(config_path_, "TrayIconHint", "HintName"));
+  app_.SetTitle(config_.install_title);
+  form_.SetCaption(config_.install_title);
+}
+
+void TAudioMainForm::ReadRuntimeKeys() {
+  auto read = [this](const char* section, const char* key) { return ReadRuntimeValue(config_path_, section, key); };
+  state_.old_version = LeadingInt(read("Version", "OldVersion"));
+  state_.default_ini = LeadingInt(read("Version", "DefaultIni"));
+  state_.mic_monitor = LeadingIntOr(read("Mic", "Monitor"), 1);
+  state_.v71_scale = static_cast<float>(LeadingIntOr(read("DefaultSet", "V7ch1Scalar"), 20) * 0.1);
+  state_.enc_button_mode = LeadingInt(read("DefaultSet", "EncButtonMode"));
+  state_.enc_gpio = LeadingInt(read("DefaultSet", "EncGpio"));
+  state_.exclusive_3d_v71 = LeadingInt(read("DefaultSet", "3DV7ch1MutuallyExclusive"));
+}
+
+void TAudioMainForm::BuildMenus() {
+  BuildLanguageMenu();
+  BuildSkinMenu();
+  BuildPluginMenu();
+  LoadLanguage();
+  ApplyLabels();
+  if (state_.plugin_count == 0) {
+    if (toolkit::MenuItem* plugins = popup_menu_->Find("ModeMenu")) plugins->SetVisible(false);
+  }
+}
+
+void TAudioMainForm::ApplyWindowShape() {
+  runtime_.region_cut = StrToInt(ReadRuntimeValue(config_path_, "Skin", "RegionCut"));
+  if (runtime_.region_cut != 0) ApplyRegionFile();
+  runtime_.simple_enable = StrToInt(ReadRuntimeValue(config_path_, "Simple", "Enable"));
+}
+
+void TAudioMainForm::LoadSkin() {
+  LoadSkinSettings();
+  ApplySkin();
+  ApplyLabels();
+}
+
+void TAudioMainForm::FirstDeviceSearch() { session_.Search(config_path_, SearchKind::kStartup); }
+
+void TAudioMainForm::OpenHeldDevice() {
+  auto handle = session_.OpenHid();
+  if (!handle) {
+    ShowDeviceState("LabelUnactive");
+    session_.SetActive(false);
+  } else if (session_.ExtensionPresent()) {
+    ShowDeviceState("LabelActive");
+    session_.SetActive(true);
+  } else {
+    ShowDeviceState("LabelUnDriver");
+    session_.SetActive(false);
+  }
+  session_.HoldHid(std::move(handle));
+  ShowDeviceIndicators();
+  if (!session_.Active()) timer1_->SetEnabled(true);
+}
+
+void TAudioMainForm::InitEqualizerAtStart() {
+  InitEqualizer();
+  InitEqPresets();
+  if (state_.default_ini == 1) {
+    ApplyDefaultProfile();
+    ReadDefaultEnables();
+  }
+}
+
+void TAudioMainForm::Init3DAndEffectsAtStart() {
+  Init3DRecord();
+  state_.current_effect = 1;
+  ShowEffectButtons();
+  DrawSpeakerPlacement();
+}
+
+void TAudioMainForm::SyncActiveDeviceAtStart() {
+  if (!session_.Active()) return;
+  std::uint32_t status = 0;
+  session_.Extension().StatusQuery(status);
+  library_.SetVirtual7ch1_OnOff(0);
+  SendSpeakerPlacement();
+  std::uint32_t value = 0;
+  session_.Extension().Query(0, value);
+  SetMicMute(0);
+  SetMicMonitor(0);
+  FindMicEndpoint();
+  if (state_.mic_endpoint_held || state_.os_class != kLinuxOsClass) {
+    StartLevelMeter();
+    RefreshMicPage();
+    StopLevelMeter();
+    state_.endpoint_found = true;
+  }
+  library_.SetVirtual7ch1_Scalar(state_.v71_scale);
+}
+
+void TAudioMainForm::ApplyDefaultsAtStart() {
+  ApplyDefaultVirtual71();
+  session_.Extension().ApplyEffect(1);
+}
+
+void TAudioMainForm::RegisterDeviceNotifications() {
+  notification_ = platform_.notifier.Subscribe(
+      [this](std::function<void()> task) { app_.Loop().Post(std::move(task)); },
+      [this](const DeviceInterfaceEvent& event) { OnDeviceChange(event); });
+}
+
+void TAudioMainForm::ShowFirstPage() {
+  ReleaseMicEndpoint();
+  HideTestToneImage();
+  ShowPage(Page::kEqualizer);
+}
+
+void TAudioMainForm::ApplyLastProfileAtStart() {
+  int result = 1;
+  try {
+    result = ApplyLastProfile();
+  } catch (const EConvertError& error) {
+    // A bad value must not stop every later start: the file is kept aside,
+    // the error is shown, and start-up goes on.
+    app_.GetDialogs().ShowMessage(
+        {error.what(), app_.Title(), toolkit::MessageIcon::kError, toolkit::MessageButtons::kOk});
+    KeepBadLastProfile();
+  }
+  if (result != 0) {
+    NoiseCancellationSync();
+    VoiceEffectSync();
+  }
+}
+
+void TAudioMainForm::SyncFromDeviceAtStart() {
+  if (!session_.Active()) return;
+  if (state_.eq_from_eeprom == 1) {
+    SyncEqFromEeprom();
+    SyncEqFromEeprom();
+  }
+  if (state_.d3_from_eeprom == 1) {
+    Sync3DFromDevice();
+    Sync3DFromDevice();
+  }
+  StartButtonScanIfConfigured();
+  StartLightingEffect();
+}
+
+void TAudioMainForm::KeepBadLastProfile() {
+  const std::filesystem::path file = LastProfilePath();
+  std::error_code error;
+  std::filesystem::rename(file, file.string() + ".bad", error);
+}
+
+std::string TAudioMainForm::LastProfilePath() const {
+  return platform_.folders.AppData() + state_.user_folder_name + "/LastProfile.ini";
+}
+
+}  // namespace audio77

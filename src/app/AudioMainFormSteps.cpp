@@ -1,0 +1,105 @@
+// The steps of start-up, activation and shutdown that belong to the window's
+// features. The controller calls them in its fixed orders; each feature
+// fills its own as it is built, so the orders never change.
+#include <map>
+
+#include "app/AudioMainForm.h"
+#include "toolkit/Image.h"
+
+namespace audio77 {
+
+// Microphone and level meter.
+void TAudioMainForm::FindMicEndpoint() {}
+void TAudioMainForm::StartLevelMeter() {}
+void TAudioMainForm::RefreshMicPage() {}
+void TAudioMainForm::StopLevelMeter() {}
+void TAudioMainForm::SetMicMute(int mute) {
+  state_.mic_mute = mute;
+  FlipSwitch(22, 1 - mute);
+}
+void TAudioMainForm::SetMicMonitor(int monitor) {
+  state_.mic_monitor_state = monitor;
+  FlipSwitch(89, 1 - monitor);
+}
+void TAudioMainForm::ReleaseMicEndpoint() { state_.mic_endpoint_held = false; }
+void TAudioMainForm::ForgetWaveIn() { state_.wave_in_open = false; }
+
+// Equalizer.
+void TAudioMainForm::InitEqualizer() {}
+void TAudioMainForm::InitEqPresets() {}
+void TAudioMainForm::SyncEqFromEeprom() {}
+void TAudioMainForm::ApplyEqEnable(int) {}
+void TAudioMainForm::ResetEqualizer() {}
+
+// 3D sound.
+void TAudioMainForm::Init3DRecord() {}
+void TAudioMainForm::Sync3DFromDevice() {}
+void TAudioMainForm::Apply3DEnable(int) {}
+void TAudioMainForm::Reset3D() {}
+void TAudioMainForm::SetFbm(int) {}
+
+// Environment effects.
+void TAudioMainForm::ShowEffectButtons() {}
+
+// Virtual 7.1.
+void TAudioMainForm::DrawSpeakerPlacement() {}
+int TAudioMainForm::SendSpeakerPlacement() { return 0; }
+void TAudioMainForm::ApplyDefaultVirtual71() {}
+void TAudioMainForm::ResetVirtual71() {
+  if (session_.Active()) {
+    library_.SetVirtual7ch1_OnOff(state_.v71_enable);
+    SendSpeakerPlacement();
+  }
+}
+void TAudioMainForm::ShowVirtual71Image() {}
+
+// Noise cancellation and voice effects.
+void TAudioMainForm::NoiseCancellationSync() {}
+void TAudioMainForm::NoiseCancellationDisplay() {}
+void TAudioMainForm::VoiceEffectSync() {}
+void TAudioMainForm::VoiceEffectDisplay() {}
+void TAudioMainForm::OnButtonReport(const DeviceLibrary::ButtonReport&) {}
+
+// Lighting.
+void TAudioMainForm::StartLightingEffect() {}
+void TAudioMainForm::StopLightingEffect() {}
+void TAudioMainForm::ForgetLightingThread() {}
+
+// Test tones.
+void TAudioMainForm::CloseMediaPlayer() {}
+void TAudioMainForm::HideTestToneImage() {
+  if (auto* bee = form_.Find<toolkit::Image>("BeeImage")) bee->Hide();
+}
+
+// Languages, skins, plug-ins and pages.
+void TAudioMainForm::BuildLanguageMenu() {}
+void TAudioMainForm::BuildSkinMenu() {}
+void TAudioMainForm::BuildPluginMenu() {}
+void TAudioMainForm::LoadLanguage() {}
+void TAudioMainForm::ApplyLabels() {}
+void TAudioMainForm::LoadSkinSettings() {}
+void TAudioMainForm::ApplySkin() {}
+void TAudioMainForm::ApplyRegionFile() {}
+void TAudioMainForm::ShowPage(Page page) { state_.current_page = page; }
+void TAudioMainForm::RefreshPageDisplay() {}
+void TAudioMainForm::ResetFeatureDisplays() {}
+void TAudioMainForm::FlipSwitch(int, int) {}
+
+// Profiles.
+int TAudioMainForm::ApplyDefaultProfile() { return 1; }
+int TAudioMainForm::ReadDefaultEnables() { return 1; }
+int TAudioMainForm::ApplyLastProfile() { return 1; }
+void TAudioMainForm::SaveLastProfile() {}
+
+std::string TAudioMainForm::MainText(const std::string& key) const {
+  // What the window says before a language file has been read.
+  static const std::map<std::string, std::string> kBuiltIn = {
+      {"LabelActive", "Device connected"},
+      {"LabelUnDriver", "Driver not found"},
+      {"LabelUnactive", "No device"},
+  };
+  const auto found = kBuiltIn.find(key);
+  return found == kBuiltIn.end() ? std::string() : found->second;
+}
+
+}  // namespace audio77

@@ -1,0 +1,63 @@
+#include "app/MainWindowInstance.h"
+
+namespace audio77 {
+
+MainWindowInstance::MainWindowInstance(const WindowInstanceContext& context)
+    : platform_(context.platform), app_(context.app), activation_(context.raw_command_line) {}
+
+MainWindowInstance::~MainWindowInstance() {
+  platform_.bus.SetHandler(nullptr);
+  simple_.reset();
+  led_.reset();
+  about_.reset();
+  main_.reset();
+}
+
+void MainWindowInstance::CreateWindows() {
+  main_ = std::make_unique<TAudioMainForm>(platform_, app_);
+  app_.SetMainForm(main_->Form());
+  platform_.bus.SetHandler([this](std::uint32_t message) {
+    if (main_) main_->OnSessionMessage(message);
+  });
+  main_->Create();
+  main_->FormCreate();
+  main_->Form().OnActivate = [this](toolkit::Form&) { OnActivate(); };
+  about_ = std::make_unique<TAboutForm>(app_);
+  led_ = std::make_unique<TLEDForm>(app_);
+  simple_ = std::make_unique<TSimpleForm>(app_);
+}
+
+void MainWindowInstance::Run() {
+  CreateWindows();
+  // A start-up that could not bind the device library has already asked the
+  // loop to end: the window is never shown.
+  if (!app_.Terminated()) {
+    // Found by a second instance under the title start-up has set.
+    // The link outlives this object: a late request then finds nobody.
+    platform_.instance_link.Publish(app_.Title(), [this, alive = std::weak_ptr<bool>(alive_)] {
+      if (alive.lock()) BringForward();
+    });
+    main_->Form().Show();
+    main_->Form().Activate();
+    app_.Loop().Run();
+  }
+  main_->FormDestroy();
+}
+
+void MainWindowInstance::OnActivate() {
+  if (activation_.OnActivate(platform_.debug)) {
+    app_.Loop().Post([this] {
+      if (main_) main_->MinimizeToTray();
+    });
+  }
+}
+
+void MainWindowInstance::BringForward() {
+  if (main_) main_->BringForward();
+}
+
+void MainWindowInstance::Close() {
+  if (main_) main_->Form().Close();
+}
+
+}  // namespace audio77

@@ -1,0 +1,119 @@
+#include "support/harness/ProgramHarness.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "settings/PrivateProfile.h"
+#include "sim/core/VirtualDevice.h"
+#include "sim/platform/VirtualPlatform.h"
+#include "toolkit/Control.h"
+
+namespace audio77::test {
+namespace {
+
+constexpr const char* kLibraryFile = "libDLLQK_UsbAudio77xx.so";
+
+std::filesystem::path VirtualLibrary() {
+  const std::filesystem::path apart = DistDir() / "virtual" / kLibraryFile;
+  return std::filesystem::exists(apart) ? apart : DistDir() / kLibraryFile;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+ProgramHarness::ProgramHarness(HarnessOptions options) {
+  PrepareProgramFolder(options);
+  if (!options.device_ini.empty()) state_.Write("device.ini", options.device_ini);
+  auto clock = std::make_unique<ManualClock>();
+  auto debug = std::make_unique<RecordingDebugOutput>();
+  clock_ = clock.get();
+  debug_ = debug.get();
+  sim::VirtualPlatformOptions platform_options;
+  platform_options.state_folder = state_.path().string();
+  platform_options.program_path = (program_.path() / "audio77").string();
+  platform_options.home = home_.path().string();
+  platform_options.clock = std::move(clock);
+  platform_options.debug = std::move(debug);
+  host_ = sim::CreateVirtualPlatform(std::move(platform_options));
+  state_.Write("trace.log", "");
+  loop_ = std::make_unique<toolkit::EventLoop>(*clock_);
+  app_ = std::make_unique<toolkit::Application>(*loop_);
+  app_->SetDialogs(dialogs_);
+  driver_ = std::make_unique<toolkit::ManualLoopDriver>(*loop_, *clock_);
+  if (options.user_folder) {
+    std::filesystem::create_directories(UserFolder());
+  }
+}
+
+ProgramHarness::~ProgramHarness() {
+  form_.reset();
+  app_.reset();
+}
+
+void ProgramHarness::PrepareProgramFolder(const HarnessOptions& options) {
+  std::string config;
+  {
+    std::ifstream in(DistDir() / "AudioConfig.cfg", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    config = text.str();
+  }
+  const std::string path = program_.Write("AudioConfig.cfg", config);
+  for (const auto& value : options.config) WriteIniValue(path, value.section, value.key, value.value);
+  if (options.with_library) {
+    std::filesystem::copy_file(VirtualLibrary(), program_.path() / kLibraryFile);
+  }
+}
+
+std::filesystem::path ProgramHarness::UserFolder() const {
+  return home_.path() / ".config" / "Audio77";
+}
+
+void ProgramHarness::Start() {
+  form_ = std::make_unique<TAudioMainForm>(host_->Get(), *app_);
+  form_->Create();
+  form_->FormCreate();
+}
+
+void ProgramHarness::Close() {
+  if (!form_) return;
+  form_->Form().Close();
+  form_->FormDestroy();
+}
+
+void ProgramHarness::Plug() {
+  sim::VirtualDevice::Instance().Plug();
+  RunPending();
+}
+
+void ProgramHarness::Unplug() {
+  sim::VirtualDevice::Instance().Unplug();
+  RunPending();
+}
+
+void ProgramHarness::RunPending() { driver_->RunPending(); }
+
+void ProgramHarness::Advance(std::uint64_t ms) { driver_->Advance(ms); }
+
+void ProgramHarness::Click(const std::string& control_name) {
+  toolkit::Control* control = form_->Form().FindControl(control_name);
+  if (control == nullptr) throw std::invalid_argument("no control " + control_name);
+  const toolkit::Rect bounds = control->Bounds();
+  const toolkit::Point centre{bounds.left + bounds.width / 2, bounds.top + bounds.height / 2};
+  form_->Form().MouseDown(centre, toolkit::MouseButton::kLeft, {});
+  form_->Form().MouseUp(centre, toolkit::MouseButton::kLeft, {});
+}
+
+std::vector<std::string> ProgramHarness::Trace() const { return Lines(state_.Read("trace.log")); }
+
+void ProgramHarness::ClearTrace() { state_.Write("trace.log", ""); }
+
+std::vector<std::string> ProgramHarness::DebugLines() const { return debug_->Lines(); }
+
+}  // namespace audio77::test
