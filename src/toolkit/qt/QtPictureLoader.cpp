@@ -14,6 +14,8 @@ PicturePtr QtPictureLoader::Load(const std::string& path) {
   if (!QFileInfo(file).isFile()) throw PictureError::Missing(path);
   QImageReader reader(file);
   reader.setAutoTransform(false);
+  // Skins name files freely: the content decides, not the extension.
+  reader.setDecideFormatFromContent(true);
   const QByteArray format = reader.format().toLower();
   if (format != "png" && format != "bmp") throw PictureError::Unreadable(path);
   const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);

@@ -1,0 +1,38 @@
+#pragma once
+// Reads one skin's "SkinSetting.ini" into new tables. The caller's tables stay
+// untouched until the whole file has been read, so a skin that fails leaves
+// the current one whole.
+//
+// Picture values: file name, left, top, width, height, page; numbers are read
+// leniently and an empty item leaves its field alone. The slider, speaker
+// circle, separator, LED page and swatch values are read strictly; a value
+// that is not an integer (a missing item counts as empty) stops the read with
+// EConvertError naming the key.
+
+#include <cstdint>
+#include <string>
+
+#include "ui/SkinSettings.h"
+
+namespace audio77::ui {
+
+inline constexpr const char* kSkinSettingsFileName = "SkinSetting.ini";
+
+struct SkinSettingsSource {
+  std::string path;
+  // "OldVersion": the feature pages sit 392 pixels right and 104 down.
+  bool old_layout = false;
+  // The speaker-circle radius held before this read (the previous radius).
+  std::int32_t radius_so_far = 0;
+};
+
+SkinSettings ReadSkinSettings(const SkinSettingsSource& source);
+
+// The shifts of the older layout.
+inline constexpr std::int32_t kOldLayoutPageLeft = 392;
+inline constexpr std::int32_t kOldLayoutPageTop = 104;
+inline constexpr std::int32_t kOldLayoutTravelTop = 52;
+inline constexpr std::int32_t kOldLayoutCenterX = 196;
+inline constexpr std::int32_t kOldLayoutCenterY = 52;
+
+}  // namespace audio77::ui
