@@ -28,9 +28,7 @@ FeatureContext TAudioMainForm::FeatureContextOf() {
 TAudioMainForm::~TAudioMainForm() { FormDestroy(); }
 
 void TAudioMainForm::FormCreate() {
-  hook_id_ = app_.AddMouseHook([](const toolkit::HookMessage&) {
-    // The slider mechanics take every press, move and release here.
-  });
+  hook_id_ = app_.AddMouseHook([this](const toolkit::HookMessage& message) { OnHookMessage(message); });
   platform_.debug.Write("FormCreate");
 }
 

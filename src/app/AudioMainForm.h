@@ -5,6 +5,7 @@
 // state. It only orders and routes: the work of each step belongs to the
 // device session or to a feature.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -28,7 +29,9 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "ui/FeatureContext.h"
+#include "ui/ControlFeatureView.h"
 #include "ui/FeatureView.h"
+#include "ui/DragState.h"
 #include "ui/MainFormState.h"
 
 namespace audio77::toolkit {
@@ -36,6 +39,11 @@ class Label;
 class PopupMenu;
 class Timer;
 class TrayIcon;
+struct HookMessage;
+class Image;
+class Shape;
+class Control;
+struct MouseEvent;
 class MenuItem;
 }  // namespace audio77::toolkit
 
@@ -77,7 +85,7 @@ class TAudioMainForm final : public AutomationTarget {
   Equalizer& EqualizerFeature() { return equalizer_; }
   Sound3D& Sound3DFeature() { return sound3d_; }
   EnvironmentEffects& EffectsFeature() { return effects_; }
-  FeatureView& View() { return *feature_view_; }
+  ControlFeatureView& View() { return *feature_view_; }
   // "3D-EN": the switch, the exclusion with virtual 7.1, then the device.
   void Toggle3DEnable();
 
@@ -99,6 +107,50 @@ class TAudioMainForm final : public AutomationTarget {
   int AutomationPage() override { return static_cast<int>(state_.current_page); }
   bool AutomationDeviceActive() override { return session_.Active(); }
   std::string AutomationScreenshot(const std::string& png_path) override;
+
+  // The buttons of the window, dispatched by the sender's Tag.
+  void OnImageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  void OnImageMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  // A label forwards its press and release to the image with its Tag.
+  void OnLabelMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  void OnLabelMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  void OnLabelPageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  // The 3D page's own enable switch ("3D-EN"); it shares Tag 0 with Close.
+  void On3DPageEnableMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  // Shows the other side of a two-state control; returns the new state.
+  int FlipSwitch(int tag, int state);
+  void ShowPresetButtons(int preset);
+  void ShowEffectButtons(int effect);
+  void ShowPageTabs(int page);
+  // The page of a tab label's Tag becomes current and is shown.
+  void SelectPage(int tab_tag);
+  void ShowPage(Page page);
+  toolkit::Image* FindImageByTag(int tag) const { return form_.FindImageByTag(tag); }
+  toolkit::Label* FindLabelByTag(int tag) const { return form_.FindLabelByTag(tag); }
+  toolkit::Shape* FindShapeByTag(int tag) const { return form_.FindShapeByTag(tag); }
+
+  // The picture sliders: the application-wide hook, and the handlers of the
+  // ENC knob and the LED speed knobs.
+  void OnHookMessage(const toolkit::HookMessage& message);
+  void DragPress(toolkit::Point screen);
+  void DragMove(toolkit::Point screen);
+  void DragRelease();
+  void OnEncKnobMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  void OnEncKnobMouseMove(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  void OnEncKnobMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  void OnLedSpeedMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  void OnLedSpeedMouseMove(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  void OnLedSpeedMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  const ui::DragState& Drag() const { return drag_; }
+  int EncLevel() const { return enc_level_; }
+  int MicLevel() const { return mic_level_; }
+  // The Mic and ENC travels (knob tops at the highest and lowest value).
+  SliderTravel MicTravel() const;
+  SliderTravel EncTravel() const;
+  int LedSpeed(int effect) const { return led_speeds_[static_cast<std::size_t>(effect % 3)]; }
+  // The LED page is usable (the skin's LED page mode is 1).
+  bool LedPageEnabled() const { return led_page_mode_ == 1; }
+  void SetLedPageMode(int mode) { led_page_mode_ = mode; }
 
   // Restores a minimised window, otherwise raises it.
   void BringForward();
@@ -203,10 +255,37 @@ class TAudioMainForm final : public AutomationTarget {
   void LoadSkinSettings();
   void ApplySkin();
   void ApplyRegionFile();
-  void ShowPage(Page page);
   void RefreshPageDisplay();
   void ResetFeatureDisplays();
-  void FlipSwitch(int tag, int state);
+  // Dispatch (AudioMainFormDispatch.cpp).
+  void AttachHandlers();
+  void PressImage(toolkit::Control& image);
+  void ReleaseImage(toolkit::Control& image);
+  void ClickImage(int tag);
+  void ShowWarning(const char* record);
+  void AnimationSwitch(int tag);
+  void PressTab(int tag);
+  bool EncSupported() const { return state_.noise_available != 0; }
+  bool BeeChecked() const;
+  bool BeeConfigured() const;
+  // Tag actions that belong to features still to come.
+  void SaveProfileAs() {}
+  void OpenProfile() {}
+  void ShowAbout() {}
+  void SetMicBoost(int) {}
+  void ToggleVirtual() {}
+  void ShowEnc() {}
+  void ShowVoiceMagic() {}
+  void SetMicLevel(int percent) { mic_level_ = percent; }
+  void ShowMicLevel() {}
+  void EncReleased() {}
+  void DragSpeaker(toolkit::Control&, int, int) {}
+  void StartAnimationTimer() {}
+  void WriteLedButtonGpio(bool held);
+  void LedSpeedReleased(int /*effect*/) {}
+  void MoveEqKnob(toolkit::Control& knob, int top);
+  void MoveMicKnob(toolkit::Control& knob, int top);
+  int ClickTop(const toolkit::Control& knob, toolkit::Point screen, SliderTravel travel) const;
   int ApplyLastProfile();
   void SaveLastProfile();
   std::string MainText(const std::string& key) const;
@@ -247,8 +326,22 @@ class TAudioMainForm final : public AutomationTarget {
   bool timer_tick_deferred_ = false;
   std::deque<std::function<void()>> deferred_;
 
+  // Mouse gestures: the hook's drag, a press that showed a warning (its click
+  // and release do nothing), the ENC level, the LED speed knobs' drag.
+  ui::DragState drag_;
+  ui::DragState led_drag_;
+  bool gesture_warned_ = false;
+  int enc_level_ = 0;
+  int mic_level_ = 0;
+  int led_bar_left_ = 0;
+  int led_bar_width_ = 0;
+  int led_knob_width_ = 0;
+  int led_fast_right_ = 0;
+  std::array<int, 3> led_speeds_{};
+  int led_page_mode_ = 0;
+
   // The window's features; they reach the window only through the view.
-  std::unique_ptr<FeatureView> feature_view_;
+  std::unique_ptr<ControlFeatureView> feature_view_;
   Equalizer equalizer_;
   Sound3D sound3d_;
   EnvironmentEffects effects_;

@@ -63,6 +63,7 @@ void TAudioMainForm::Create() {
 
 void TAudioMainForm::CreateControls() {
   BuildControls(form_);
+  AttachHandlers();
   form_.SetFrameless(true);
   form_.SetPlacement(toolkit::Placement::kScreenCenter);
   timer1_ = &form_.AddTimer("Timer1", kSearchIntervalMs, false);

@@ -98,14 +98,17 @@ void TAudioMainForm::ApplyLabels() {}
 void TAudioMainForm::LoadSkinSettings() {}
 void TAudioMainForm::ApplySkin() {}
 void TAudioMainForm::ApplyRegionFile() {}
-void TAudioMainForm::ShowPage(Page page) { state_.current_page = page; }
 void TAudioMainForm::RefreshPageDisplay() {}
 void TAudioMainForm::ResetFeatureDisplays() {
+  // The switches a device decides show off again: each is set on and
+  // flipped. Boost, the presets and the animation switches keep their state.
   equalizer_.DeviceRemoved();
   sound3d_.DeviceRemoved();
+  state_.v71_enable = FlipSwitch(47, 1);
+  state_.mic_mute = FlipSwitch(22, 1);
+  state_.mic_monitor_state = FlipSwitch(89, 1);
   effects_.DeviceRemoved();
 }
-void TAudioMainForm::FlipSwitch(int, int) {}
 
 // Profiles.
 int TAudioMainForm::ApplyDefaultProfile() { return 1; }
@@ -119,6 +122,8 @@ std::string TAudioMainForm::MainText(const std::string& key) const {
       {"LabelActive", "Device connected"},
       {"LabelUnDriver", "Driver not found"},
       {"LabelUnactive", "No device"},
+      {"LabelWarning", "Please connect the device first."},
+      {"LabelWarning1", "This device does not support noise cancellation."},
   };
   const auto found = kBuiltIn.find(key);
   return found == kBuiltIn.end() ? std::string() : found->second;

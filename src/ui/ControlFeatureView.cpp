@@ -2,6 +2,7 @@
 
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
+#include "ui/SwitchPictures.h"
 
 namespace audio77 {
 
@@ -17,11 +18,31 @@ int ControlFeatureView::SwitchOf(int tag) const {
 
 void ControlFeatureView::ShowSkinEntry(const std::string& control, const std::string& skin_key) {
   skin_entries_[control] = skin_key;
+  if (show_picture_) show_picture_(control, skin_key);
 }
 
-void ControlFeatureView::ShowSwitch(int tag, int state) { switches_[tag] = state; }
+bool ControlFeatureView::NamesPicture(const std::string& skin_key) const {
+  return names_picture_ ? names_picture_(skin_key) : !skin_key.empty();
+}
 
-void ControlFeatureView::HighlightLabel(int, bool, const std::string&) {}
+void ControlFeatureView::ShowSwitch(int tag, int state) {
+  switches_[tag] = state;
+  ui::SwitchPictures::Show(*this, form_, tag, state);
+}
+
+void ControlFeatureView::HighlightLabel(int tag, bool down, const std::string& label_record) {
+  label_colours_[tag] = {down, label_record};
+}
+
+bool ControlFeatureView::LabelDown(int tag) const {
+  const auto found = label_colours_.find(tag);
+  return found != label_colours_.end() && found->second.first;
+}
+
+std::string ControlFeatureView::LabelRecordOf(int tag) const {
+  const auto found = label_colours_.find(tag);
+  return found == label_colours_.end() ? std::string() : found->second.second;
+}
 
 int ControlFeatureView::KnobTop(int tag) const {
   if (const toolkit::Image* knob = form_.FindImageByTag(tag)) return knob->Top();

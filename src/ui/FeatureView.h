@@ -21,6 +21,9 @@ class FeatureView {
 
   // The control shows the skin's picture stored under skin_key.
   virtual void ShowSkinEntry(const std::string& control, const std::string& skin_key) = 0;
+  // Whether the skin's entry under skin_key names a picture (switches keep
+  // their picture when it does not).
+  virtual bool NamesPicture(const std::string& skin_key) const { return !skin_key.empty(); }
   // A two-state control (image and label of one Tag) shows state 1 or 0.
   virtual void ShowSwitch(int tag, int state) = 0;
   // The label of tag takes the down (true) or up colour of the label record.

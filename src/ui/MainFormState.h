@@ -71,6 +71,12 @@ struct MainFormState {
 
   // Switch states that the device lifecycle also sets.
   int mic_mute = 0;
+  int mic_boost = 0;
+  // The animation switches of the Virtual 7.1 page; at most one is on.
+  int clockwise = 0;
+  int counter_clockwise = 0;
+  int narrow = 0;
+  int enlarge = 0;
   int mic_monitor_state = 0;
   int noise_button_flag = 0;
   int noise_available = 0;

@@ -1,0 +1,101 @@
+// The main window's mouse chains on the virtual device with register
+// synchronisation on. An EQ drag movement runs the whole way: the
+// application-wide hook, the knob's new top, the band's code, the register
+// exchange with the device (which traces it), then knob, fill and value label.
+// A page switch is a tab label's press: the tabs, the page and its controls.
+// Items per second are chains per second.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include "app/AudioMainForm.h"
+#include "platform/ManualClock.h"
+#include "sim/platform/VirtualPlatform.h"
+#include "toolkit/Application.h"
+#include "toolkit/EventLoop.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace audio77;
+
+// The whole program started on the virtual device in folders of its own.
+class Program {
+ public:
+  Program() {
+    std::random_device seed;
+    root_ = fs::temp_directory_path() / ("audio77-bench-" + std::to_string(seed()));
+    const fs::path dist = AUDIO77_BENCH_DIST_DIR;
+    fs::create_directories(root_ / "program");
+    fs::create_directories(root_ / "state");
+    fs::create_directories(root_ / "home" / ".config" / "Audio77");
+    fs::copy_file(dist / "AudioConfig.cfg", root_ / "program" / "AudioConfig.cfg");
+    fs::copy_file(dist / "libDLLQK_UsbAudio77xx.so", root_ / "program" / "libDLLQK_UsbAudio77xx.so");
+    sim::VirtualPlatformOptions options;
+    options.state_folder = (root_ / "state").string();
+    options.program_path = (root_ / "program" / "audio77").string();
+    options.home = (root_ / "home").string();
+    auto clock = std::make_unique<ManualClock>();
+    clock_ = clock.get();
+    options.clock = std::move(clock);
+    host_ = sim::CreateVirtualPlatform(std::move(options));
+    loop_ = std::make_unique<toolkit::EventLoop>(*clock_);
+    app_ = std::make_unique<toolkit::Application>(*loop_);
+    form_ = std::make_unique<TAudioMainForm>(host_->Get(), *app_);
+    form_->Create();
+    if (!form_->Session().RegisterSync()) throw std::runtime_error("the virtual device did not become active");
+  }
+  ~Program() {
+    form_.reset();
+    app_.reset();
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+  TAudioMainForm& Form() { return *form_; }
+
+ private:
+  fs::path root_;
+  ManualClock* clock_ = nullptr;
+  std::unique_ptr<PlatformHost> host_;
+  std::unique_ptr<toolkit::EventLoop> loop_;
+  std::unique_ptr<toolkit::Application> app_;
+  std::unique_ptr<TAudioMainForm> form_;
+};
+
+// One mouse movement of a held EQ knob, up and down through its travel.
+void BM_EqDragMovementChain(benchmark::State& state) {
+  Program program;
+  toolkit::Form& form = program.Form().Form();
+  const toolkit::Rect knob = form.FindControl("EQ60HzSliderImage")->ClientRect();
+  const toolkit::Point press{knob.left + knob.width / 2, knob.top + knob.height / 2};
+  form.MouseDown(press, toolkit::MouseButton::kLeft, {});
+  if (!program.Form().Drag().dragging) throw std::runtime_error("the EQ knob did not start a drag");
+  int step = 0;
+  for (auto _ : state) {
+    const int dy = (step % 161) - 80;
+    form.MouseMove({press.x, press.y + dy}, toolkit::kLeftButton);
+    ++step;
+  }
+  form.MouseUp(press, toolkit::MouseButton::kLeft, {});
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_EqDragMovementChain);
+
+// A full page switch: SelectPage with its ShowPage, between two pages.
+void BM_PageSwitch(benchmark::State& state) {
+  Program program;
+  int step = 0;
+  for (auto _ : state) {
+    program.Form().SelectPage(step % 2 == 0 ? 25 : 23);
+    ++step;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PageSwitch)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

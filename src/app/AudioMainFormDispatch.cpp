@@ -1,0 +1,393 @@
+// The window's buttons, switches and page tabs: every image and label of the
+// window carries a Tag, and two shared handlers act on it. The pictures and
+// colours are the view's; the work behind a Tag is a feature's.
+#include <algorithm>
+#include <array>
+
+#include "app/AudioMainForm.h"
+#include "app/MainFormResource.h"
+#include "device/HidTransport.h"
+#include "settings/IntegerText.h"
+#include "settings/RuntimeConfig.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "ui/MomentaryButtons.h"
+#include "ui/PageTabs.h"
+#include "ui/PageVisibility.h"
+#include "ui/PresetButtons.h"
+#include "ui/SwitchPictures.h"
+
+namespace audio77 {
+namespace {
+
+// Presses that need no device.
+bool PressNeedsDevice(int tag) {
+  constexpr std::array kFree{4, 14, 15, 28, 29, 49, 50};
+  return tag > 1 && std::find(kFree.begin(), kFree.end(), tag) == kFree.end();
+}
+
+bool IsTabTag(int tag) { return ui::PageTabs::FindByTag(tag) != nullptr; }
+
+// Images whose press and release the shared handlers take. Tag 0 is shared by
+// backgrounds and the 3D page's switch: only `CloseImage` is the close button.
+bool DispatchedImage(const ControlResource& row) {
+  const int tag = row.tag;
+  if (tag == 0) return row.name == "CloseImage";
+  return (tag >= 1 && tag <= 27) || (tag >= 39 && tag <= 53) || tag == 89 ||
+         (tag >= 226 && tag <= 228);
+}
+
+// Labels that forward to the image with their Tag (tab labels select pages).
+bool ForwardingLabel(const ControlResource& row) {
+  const int tag = row.tag;
+  return (tag >= 2 && tag <= 22) || (tag >= 47 && tag <= 53) || tag == 89;
+}
+
+bool IsResetLabel(std::string_view name) {
+  return name == "EQResetLabel" || name == "D3ResetLabel" || name == "VirtualResetLabel";
+}
+
+bool IsLedSpeedKnob(std::string_view name) {
+  return name == "ColorBreatheSliderImage" || name == "ColorRainbowSliderImage" ||
+         name == "ColorPulsatingSliderImage";
+}
+
+bool IsSwatch(std::string_view name) {
+  for (std::string_view swatch : {"Color01Shape", "Color02Shape", "Color03Shape", "Color04Shape", "Color05Shape",
+                                  "Color06Shape", "Color07Shape", "ColorBreatheShape", "ColorSingleShape"}) {
+    if (name == swatch) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void TAudioMainForm::AttachHandlers() {
+  using toolkit::Control;
+  using toolkit::MouseEvent;
+  auto image_down = [this](Control& c, const MouseEvent& e) { OnImageMouseDown(c, e); };
+  auto image_up = [this](Control& c, const MouseEvent& e) { OnImageMouseUp(c, e); };
+  for (const ControlResource& row : MainFormControls()) {
+    Control* control = form_.FindControl(row.name);
+    if (control == nullptr) continue;
+    // The 3D page cannot be reached: its images stay hidden until a skin
+    // shows them, so they never lie over the EQ page's buttons.
+    if (row.kind == ResourceKind::kImage && row.page == pages::k3D) control->Hide();
+    if (row.name == "D33DENImage" || row.name == "D33DENLabel") {
+      control->OnMouseDown = [this](Control& c, const MouseEvent& e) { On3DPageEnableMouseDown(c, e); };
+      continue;
+    }
+    if (row.name == "ENCSliderImage") {
+      control->OnMouseDown = [this](Control& c, const MouseEvent& e) { OnEncKnobMouseDown(c, e); };
+      control->OnMouseMove = [this](Control& c, const MouseEvent& e) { OnEncKnobMouseMove(c, e); };
+      control->OnMouseUp = [this](Control& c, const MouseEvent& e) { OnEncKnobMouseUp(c, e); };
+      continue;
+    }
+    if (IsLedSpeedKnob(row.name)) {
+      control->OnMouseDown = [this](Control& c, const MouseEvent& e) { OnLedSpeedMouseDown(c, e); };
+      control->OnMouseMove = [this](Control& c, const MouseEvent& e) { OnLedSpeedMouseMove(c, e); };
+      control->OnMouseUp = [this](Control& c, const MouseEvent& e) { OnLedSpeedMouseUp(c, e); };
+      continue;
+    }
+    if (row.kind == ResourceKind::kImage && DispatchedImage(row)) {
+      // The speaker icons' presses belong to the hook (it starts their drag).
+      if (row.tag < 39 || row.tag > 46) control->OnMouseDown = image_down;
+      control->OnMouseUp = image_up;
+      const int tag = row.tag;
+      if (tag <= 1 || tag == 5 || tag == 6 || tag == 48) control->OnClick = [this, tag](Control&) { ClickImage(tag); };
+    } else if (row.kind == ResourceKind::kLabel && IsTabTag(row.tag)) {
+      control->OnMouseDown = [this](Control& c, const MouseEvent& e) { OnLabelPageMouseDown(c, e); };
+    } else if (row.kind == ResourceKind::kLabel && ForwardingLabel(row)) {
+      control->OnMouseDown = [this](Control& c, const MouseEvent& e) { OnLabelMouseDown(c, e); };
+      control->OnMouseUp = [this](Control& c, const MouseEvent& e) { OnLabelMouseUp(c, e); };
+      if (IsResetLabel(row.name)) {
+        const int tag = row.tag;
+        control->OnClick = [this, tag](Control&) { ClickImage(tag); };
+      }
+    }
+  }
+}
+
+void TAudioMainForm::ShowWarning(const char* record) {
+  gesture_warned_ = true;
+  app_.GetDialogs().ShowMessage(
+      {MainText(record), app_.Title(), toolkit::MessageIcon::kWarning, toolkit::MessageButtons::kOk});
+}
+
+void TAudioMainForm::OnImageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent&) { PressImage(sender); }
+
+void TAudioMainForm::OnImageMouseUp(toolkit::Control& sender, const toolkit::MouseEvent&) { ReleaseImage(sender); }
+
+void TAudioMainForm::OnLabelMouseDown(toolkit::Control& sender, const toolkit::MouseEvent&) {
+  if (toolkit::Image* image = FindImageByTag(sender.Tag())) PressImage(*image);
+}
+
+void TAudioMainForm::OnLabelMouseUp(toolkit::Control& sender, const toolkit::MouseEvent&) {
+  if (toolkit::Image* image = FindImageByTag(sender.Tag())) ReleaseImage(*image);
+}
+
+void TAudioMainForm::OnLabelPageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent&) {
+  SelectPage(sender.Tag());
+}
+
+void TAudioMainForm::On3DPageEnableMouseDown(toolkit::Control&, const toolkit::MouseEvent&) {
+  if (!session_.Active()) {
+    ShowWarning("LabelWarning");
+    return;
+  }
+  Toggle3DEnable();
+}
+
+void TAudioMainForm::PressImage(toolkit::Control& image) {
+  const int tag = image.Tag();
+  if (PressNeedsDevice(tag) && !session_.Active()) {
+    ShowWarning("LabelWarning");
+    return;
+  }
+  switch (tag) {
+    case 0: case 1: case 2: case 3: case 4: case 5: case 6:
+      ui::MomentaryButtons::Press(View(), tag);
+      return;
+    case 48:
+      if (!BeeChecked()) ui::MomentaryButtons::Press(View(), tag);
+      return;
+    case 7:
+      equalizer_.ToggleEqEnable();
+      return;
+    case 8:
+      Toggle3DEnable();
+      return;
+    case 9: case 10: case 11: case 12:
+      equalizer_.SelectEqPreset(tag - 8);
+      ShowPresetButtons(tag - 8);
+      return;
+    case 13:
+      sound3d_.ToggleFbm();
+      return;
+    case 14:
+      sound3d_.CycleAlphaLink();
+      return;
+    case 15:
+      sound3d_.CycleBetaLink();
+      return;
+    case 16: case 17: case 18: case 19: case 20:
+      effects_.SelectEffect(tag - 15);
+      return;
+    case 21:
+      state_.mic_boost = FlipSwitch(21, state_.mic_boost);
+      SetMicBoost(state_.mic_boost);
+      return;
+    case 22:
+      SetMicMute(FlipSwitch(22, state_.mic_mute));
+      return;
+    case 89:
+      SetMicMonitor(FlipSwitch(89, state_.mic_monitor_state));
+      return;
+    case 47:
+      state_.v71_enable = FlipSwitch(47, state_.v71_enable);
+      ToggleVirtual();
+      return;
+    case 49: case 50: case 52: case 53:
+      AnimationSwitch(tag);
+      return;
+    case 51:
+      state_.led_button_state = FlipSwitch(51, state_.led_button_state);
+      WriteLedButtonGpio(true);
+      return;
+    default:
+      if (IsTabTag(tag)) PressTab(tag);
+      return;
+  }
+}
+
+void TAudioMainForm::ReleaseImage(toolkit::Control& image) {
+  // The release of a press that was refused with a warning does nothing.
+  if (gesture_warned_) return;
+  const int tag = image.Tag();
+  switch (tag) {
+    case 0: case 1: case 2: case 3: case 5: case 6:
+      ui::MomentaryButtons::Release(View(), tag);
+      if (tag == 2) SaveProfileAs();
+      if (tag == 3) OpenProfile();
+      return;
+    case 4:
+      ui::MomentaryButtons::Release(View(), tag);
+      if (session_.Active()) ShowAbout();
+      return;
+    case 48:
+      if (!BeeChecked()) ui::MomentaryButtons::Release(View(), tag);
+      return;
+    case 39: case 40: case 41: case 42: case 43: case 44: case 45: case 46:
+      StartAnimationTimer();
+      return;
+    case 51:
+      state_.led_button_state = FlipSwitch(51, state_.led_button_state);
+      WriteLedButtonGpio(false);
+      return;
+    case 226: case 227: case 228: {
+      const ui::PageTabSpec* tab = ui::PageTabs::FindByTag(tag);
+      if (tag == 228 && !LedPageEnabled()) {
+        View().ShowSkinEntry(std::string(tab->image), std::string(tab->up_key));
+      } else if (session_.Active()) {
+        View().ShowSkinEntry(std::string(tab->image), std::string(tab->down_key));
+      } else if (tag != 228) {
+        View().ShowSkinEntry(std::string(tab->image), std::string(tab->up_key));
+      }
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void TAudioMainForm::ClickImage(int tag) {
+  if (gesture_warned_) return;
+  switch (tag) {
+    case 0:
+      MinimizeToTray();
+      return;
+    case 1:
+      form_.Minimize();
+      return;
+    case 5:
+      if (session_.Active()) ResetEqualizer();
+      return;
+    case 6:
+      if (session_.Active()) Reset3D();
+      return;
+    case 48:
+      if (session_.Active() && !BeeChecked()) ResetVirtual71();
+      return;
+    default:
+      return;
+  }
+}
+
+int TAudioMainForm::FlipSwitch(int tag, int state) { return ui::SwitchPictures::Flip(View(), form_, tag, state); }
+
+void TAudioMainForm::AnimationSwitch(int tag) {
+  if (BeeChecked()) return;
+  if ((tag == 49 || tag == 50) && state_.v71_enable == 0) return;
+  auto state_of = [this](int t) -> int& {
+    switch (t) {
+      case 49: return state_.clockwise;
+      case 50: return state_.counter_clockwise;
+      case 52: return state_.narrow;
+      default: return state_.enlarge;
+    }
+  };
+  // The others go off in this order after the pressed one flips.
+  std::array<int, 3> others{};
+  switch (tag) {
+    case 49: others = {50, 52, 53}; break;
+    case 50: others = {49, 52, 53}; break;
+    case 52: others = {53, 49, 50}; break;
+    default: others = {52, 49, 50}; break;
+  }
+  state_of(tag) = FlipSwitch(tag, state_of(tag));
+  for (int other : others) {
+    if (state_of(other) == 1) state_of(other) = FlipSwitch(other, 1);
+  }
+}
+
+void TAudioMainForm::WriteLedButtonGpio(bool held) {
+  std::unique_ptr<HidHandle> handle = session_.OpenHid();
+  if (!handle) return;
+  GpioLines lines{};
+  lines[0] = held ? 1 : 0;
+  HidTransport::GpioWrite(handle.get(), lines);
+  HidTransport::SendClosingReport(handle.get());
+}
+
+bool TAudioMainForm::BeeChecked() const {
+  const auto* bee = form_.Find<toolkit::CheckBox>("BeeCheckBox");
+  return bee != nullptr && bee->Checked();
+}
+
+bool TAudioMainForm::BeeConfigured() const {
+  // Read at every call: the file may be edited while the program runs.
+  if (!program_config_) return false;
+  return StrToIntDef(ReadRuntimeValue(*program_config_, "Version", "Bee"), 0) == 1;
+}
+
+void TAudioMainForm::ShowPresetButtons(int preset) { ui::PresetButtons::Show(View(), form_, preset); }
+
+void TAudioMainForm::ShowEffectButtons(int effect) {
+  state_.current_effect = effect;
+  effects_.ShowEffectButtons();
+}
+
+void TAudioMainForm::ShowPageTabs(int page) { ui::PageTabs::Show(View(), page); }
+
+void TAudioMainForm::PressTab(int tag) {
+  const ui::PageTabSpec* tab = ui::PageTabs::FindByTag(tag);
+  if (tab == nullptr) return;
+  if (tag == 228 && !LedPageEnabled()) return;
+  ShowPageTabs(tab->page);
+  if (tag >= 226) View().ShowSkinEntry(std::string(tab->image), std::string(tab->down_key));
+  SelectPage(tag);
+}
+
+void TAudioMainForm::SelectPage(int tab_tag) {
+  if (!session_.Active()) {
+    ShowWarning("LabelWarning");
+    return;
+  }
+  const ui::PageTabSpec* tab = ui::PageTabs::FindByTag(tab_tag);
+  if (tab == nullptr) return;
+  const auto page = static_cast<Page>(tab->page);
+  switch (tab_tag) {
+    case 23: case 24: case 25: case 27:
+      state_.current_page = page;
+      ShowPageTabs(tab->page);
+      app_.Loop().ProcessPending();
+      StopLevelMeter();
+      break;
+    case 26:
+      state_.current_page = page;
+      ShowPageTabs(tab->page);
+      app_.Loop().ProcessPending();
+      StartLevelMeter();
+      break;
+    case 226: case 227:
+      state_.current_page = page;
+      ShowPageTabs(tab->page);
+      StopLevelMeter();
+      if (tab_tag == 226) ShowVoiceMagic(); else ShowEnc();
+      break;
+    default:  // 228
+      if (LedPageEnabled()) {
+        state_.current_page = page;
+        ShowPageTabs(tab->page);
+      }
+      StopLevelMeter();
+      break;
+  }
+  app_.Loop().ProcessPending();
+  ShowPage(state_.current_page);
+  for (int tag : {23, 24, 25, 26, 228}) View().HighlightLabel(tag, false, std::string(ui::PageTabs::kLabelRecord));
+  View().HighlightLabel(tab_tag, true, std::string(ui::PageTabs::kLabelRecord));
+}
+
+void TAudioMainForm::ShowPage(Page page) {
+  using Rule = ui::PageMembership::Rule;
+  auto membership = [](const toolkit::Control& control) -> ui::PageMembership {
+    const ControlResource* row = FindControlResource(control.Name());
+    if (row == nullptr || row->hidden) return {};
+    if (row->name == "BeeCheckBox") return {Rule::kBee, true, row->page};
+    if (row->kind == ResourceKind::kShape) return IsSwatch(row->name) ? ui::PageMembership{Rule::kSwatch, true, row->page} : ui::PageMembership{};
+    const Rule rule = row->page == pages::kLed ? Rule::kLedPage : Rule::kPage;
+    if (row->kind == ResourceKind::kLabel) {
+      const auto* label = dynamic_cast<const toolkit::Label*>(&control);
+      return {rule, label != nullptr && ui::PageVisibility::CaptionShows(label->Caption()), row->page};
+    }
+    if (row->kind != ResourceKind::kImage) return {};
+    // The 3D page's images and the left column's picture keep what the skin gave them.
+    if (row->page == pages::k3D || row->name == "MainLeftImage") return {};
+    return {rule, true, row->page};
+  };
+  ui::PageVisibility::Show(form_, static_cast<int>(page), LedPageEnabled(), BeeConfigured(), membership);
+}
+
+}  // namespace audio77

@@ -1,0 +1,244 @@
+// The picture sliders: one application-wide hook sees every press, move and
+// release and drives the EQ, 3D, Mic and ENC knobs and the speaker icons; the
+// ENC knob and the LED speed knobs also have handlers of their own. Values
+// and device work belong to the features.
+#include <string_view>
+
+#include "app/AudioMainForm.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "ui/SliderMath.h"
+
+namespace audio77 {
+namespace {
+
+using ui::DragMode;
+using ui::SliderMath;
+
+constexpr int kFirstEqKnob = 29;
+constexpr int kMicKnobTag = 38;
+constexpr int kEncKnobTag = 88;
+
+bool EndsWith(std::string_view name, std::string_view tail) { return name.ends_with(tail); }
+
+bool IsEqKnob(std::string_view name) { return name.starts_with("EQ") && EndsWith(name, "HzSliderImage"); }
+bool IsEqBar(std::string_view name) { return name.starts_with("EQ") && EndsWith(name, "HzBarImage"); }
+bool IsEqFill(std::string_view name) { return name.starts_with("EQ") && EndsWith(name, "HzBarDownImage"); }
+bool Is3DKnob(std::string_view name) {
+  return name == "D3LBetaSliderImage" || name == "D3LAlphaSliderImage" || name == "D3RBetaSliderImage" ||
+         name == "D3RAlphaSliderImage";
+}
+bool IsSpeaker(std::string_view name) {
+  for (std::string_view speaker : {"VirtualLImage", "VirtualRImage", "VirtualCImage", "VirtualSUBImage",
+                                   "VirtualLSImage", "VirtualRSImage", "VirtualLBImage", "VirtualRBImage"}) {
+    if (name == speaker) return true;
+  }
+  return false;
+}
+
+// The bar and the effect (1 breathe, 2 rainbow, 3 pulsating) of an LED speed knob.
+struct LedSlider {
+  std::string_view knob;
+  std::string_view bar;
+  int effect;
+};
+constexpr LedSlider kLedSliders[] = {
+    {"ColorBreatheSliderImage", "ColorBreatheBarImage", 1},
+    {"ColorRainbowSliderImage", "ColorRainbowBarImage", 2},
+    {"ColorPulsatingSliderImage", "ColorPulsatingBarImage", 3},
+};
+const LedSlider* FindLedSlider(std::string_view knob) {
+  for (const LedSlider& slider : kLedSliders) {
+    if (slider.knob == knob) return &slider;
+  }
+  return nullptr;
+}
+
+// A travel from the bar a knob runs on, for a window without skin geometry.
+SliderTravel TravelOfBar(const toolkit::Form& form, std::string_view bar_name, int knob_tag) {
+  const toolkit::Control* bar = form.FindControl(bar_name);
+  const toolkit::Image* knob = form.FindImageByTag(knob_tag);
+  if (bar == nullptr || knob == nullptr) return {};
+  return {bar->Top(), bar->Height() - knob->Height()};
+}
+
+}  // namespace
+
+SliderTravel TAudioMainForm::MicTravel() const { return TravelOfBar(form_, "MicBarImage", kMicKnobTag); }
+
+SliderTravel TAudioMainForm::EncTravel() const { return TravelOfBar(form_, "ENCBarImage", kEncKnobTag); }
+
+void TAudioMainForm::OnHookMessage(const toolkit::HookMessage& message) {
+  // Dialogs, message boxes and the about window may lie over the main window:
+  // their input never moves a knob of the main window.
+  if (message.form != &form_) return;
+  switch (message.action) {
+    case toolkit::MouseAction::kDown:
+      // A new gesture: its click and release run unless this press warns.
+      gesture_warned_ = false;
+      if (message.button == toolkit::MouseButton::kLeft) DragPress(message.screen);
+      return;
+    case toolkit::MouseAction::kMove:
+      DragMove(message.screen);
+      return;
+    case toolkit::MouseAction::kUp:
+      if (message.button == toolkit::MouseButton::kLeft) DragRelease();
+      return;
+  }
+}
+
+int TAudioMainForm::ClickTop(const toolkit::Control& knob, toolkit::Point screen, SliderTravel travel) const {
+  const int top = SliderMath::TopFromClick(form_.ScreenToClient(screen).y, knob.Height());
+  return SliderMath::Clamp(top, travel.top, travel.top + travel.length);
+}
+
+void TAudioMainForm::MoveEqKnob(toolkit::Control& knob, int top) {
+  const SliderTravel travel = View().EqTravel();
+  View().SetKnobTop(knob.Tag(), SliderMath::Clamp(top, travel.top, travel.top + travel.length));
+  equalizer_.SliderMoved(knob.Tag() - kFirstEqKnob);
+}
+
+void TAudioMainForm::MoveMicKnob(toolkit::Control& knob, int top) {
+  const SliderTravel travel = MicTravel();
+  knob.SetTop(SliderMath::Clamp(top, travel.top, travel.top + travel.length));
+  SetMicLevel(SliderMath::ValueFromTop(knob.Top(), travel.top, travel.length, 100));
+  ShowMicLevel();
+}
+
+void TAudioMainForm::DragPress(toolkit::Point screen) {
+  toolkit::Control* control =
+      form_.ControlAt(form_.ScreenToClient(screen), {.include_disabled = true, .include_windowed = false});
+  if (control == nullptr || control->Kind() != toolkit::ControlKind::kImage) return;
+  const std::string_view name = control->Name();
+  const bool active = session_.Active();
+  auto start = [&](DragMode mode) {
+    if (active) {
+      drag_.Start(*control, screen, mode);
+    } else {
+      ShowWarning("LabelWarning");
+    }
+  };
+  if (IsEqKnob(name)) return start(DragMode::kEqKnob);
+  if (Is3DKnob(name)) return start(DragMode::k3DKnob);
+  if (name == "MicSliderImage") return start(DragMode::kMicKnob);
+  if (IsSpeaker(name)) return start(DragMode::kSpeaker);
+  if (IsEqBar(name) || IsEqFill(name)) {
+    if (!active) return ShowWarning("LabelWarning");
+    toolkit::Image* knob = FindImageByTag(control->Tag() - (IsEqBar(name) ? 100 : 200));
+    if (knob != nullptr) MoveEqKnob(*knob, ClickTop(*knob, screen, View().EqTravel()));
+    return;
+  }
+  if (name == "MicBarImage" || name == "MicBarDownImage") {
+    if (!active) return ShowWarning("LabelWarning");
+    toolkit::Image* knob = FindImageByTag(kMicKnobTag);
+    if (knob != nullptr) MoveMicKnob(*knob, ClickTop(*knob, screen, MicTravel()));
+    return;
+  }
+  if (name == "ENCSliderImage" || name == "ENCBarImage") {
+    if (!active) return ShowWarning("LabelWarning");
+    if (!EncSupported()) return ShowWarning("LabelWarning1");
+    if (name == "ENCSliderImage") return drag_.Start(*control, screen, DragMode::kEncKnob);
+    toolkit::Image* knob = FindImageByTag(kEncKnobTag);
+    if (knob == nullptr) return;
+    const SliderTravel travel = EncTravel();
+    knob->SetTop(ClickTop(*knob, screen, travel));
+    enc_level_ = SliderMath::ValueFromTop(knob->Top(), travel.top, travel.length, 30);
+    ShowEnc();
+  }
+}
+
+void TAudioMainForm::DragMove(toolkit::Point screen) {
+  if (!drag_.dragging || drag_.target == nullptr || drag_.mode == DragMode::kNone) return;
+  toolkit::Control& target = *drag_.target;
+  const int new_left = drag_.start_left + (screen.x - drag_.press_point.x);
+  const int new_top = drag_.start_top + (screen.y - drag_.press_point.y);
+  switch (drag_.mode) {
+    case DragMode::kEqKnob:
+      MoveEqKnob(target, new_top);
+      return;
+    case DragMode::k3DKnob:
+      sound3d_.SliderMoved(target.Tag(), SliderMath::Clamp(new_top, Sound3D::kKnobTopLimit, Sound3D::kKnobBottomLimit));
+      return;
+    case DragMode::kMicKnob:
+      MoveMicKnob(target, new_top);
+      return;
+    case DragMode::kEncKnob:
+      if (const auto* bar = form_.Find<toolkit::Image>("ENCBarImage")) {
+        target.SetTop(SliderMath::EncHookTop(new_top, bar->Top(), bar->Height(), target.Height()));
+      }
+      return;
+    case DragMode::kSpeaker:
+      DragSpeaker(target, new_left, new_top);
+      return;
+    case DragMode::kNone:
+      return;
+  }
+}
+
+void TAudioMainForm::DragRelease() { drag_.End(); }
+
+void TAudioMainForm::OnEncKnobMouseDown(toolkit::Control&, const toolkit::MouseEvent&) {
+  // Without ENC support the hook has already warned for this press.
+  if (!session_.Active() || !EncSupported()) return;
+  toolkit::Control* control = form_.ControlAt(form_.ScreenToClient(app_.CursorPos()),
+                                              {.include_disabled = true, .include_windowed = false});
+  if (control == nullptr) return;
+  drag_.target = control;
+  drag_.start_left = control->Left();
+  drag_.start_top = control->Top();
+  drag_.dragging = true;
+}
+
+void TAudioMainForm::OnEncKnobMouseMove(toolkit::Control&, const toolkit::MouseEvent&) {
+  if (!session_.Active() || !EncSupported()) return;
+  if (!drag_.dragging || drag_.target == nullptr) return;
+  const SliderTravel travel = EncTravel();
+  const int dy = app_.CursorPos().y - drag_.press_point.y;
+  const int top = SliderMath::Clamp(drag_.start_top + dy, travel.top, travel.top + travel.length);
+  drag_.target->SetTop(top);
+  enc_level_ = SliderMath::EncLevel(top, travel.top, travel.length);
+  if (auto* label = form_.Find<toolkit::Label>("ENCValueLabel")) label->SetCaption(std::to_string(enc_level_));
+}
+
+void TAudioMainForm::OnEncKnobMouseUp(toolkit::Control&, const toolkit::MouseEvent&) {
+  if (!session_.Active() || !EncSupported()) return;
+  EncReleased();
+  drag_.dragging = false;
+  drag_.target = nullptr;
+}
+
+void TAudioMainForm::OnLedSpeedMouseDown(toolkit::Control& knob, const toolkit::MouseEvent& event) {
+  if (event.button != toolkit::MouseButton::kLeft) return;
+  const LedSlider* slider = FindLedSlider(knob.Name());
+  const toolkit::Control* bar = slider ? form_.FindControl(slider->bar) : nullptr;
+  if (bar == nullptr) return;
+  led_bar_left_ = bar->Left();
+  led_bar_width_ = bar->Width();
+  led_knob_width_ = knob.Width();
+  const toolkit::Point client = form_.ScreenToClient(app_.CursorPos());
+  const toolkit::HitTest hit{.include_disabled = true, .include_windowed = false};
+  toolkit::Control* target =
+      knob.Parent() != nullptr ? form_.ControlAtIn(*knob.Parent(), client, hit) : form_.ControlAt(client, hit);
+  if (target == nullptr) return;
+  led_drag_.Start(*target, app_.CursorPos(), DragMode::kNone);
+}
+
+void TAudioMainForm::OnLedSpeedMouseMove(toolkit::Control& knob, const toolkit::MouseEvent&) {
+  if (!led_drag_.dragging || led_drag_.target == nullptr) return;
+  const LedSlider* slider = FindLedSlider(knob.Name());
+  if (slider == nullptr) return;
+  const int dx = app_.CursorPos().x - led_drag_.press_point.x;
+  const int x = SliderMath::Clamp(led_drag_.start_left + dx, led_bar_left_,
+                                  led_bar_left_ + led_bar_width_ - led_knob_width_);
+  // The knob is drawn 3 pixels right of its place, except at the left end.
+  led_drag_.target->SetLeft(x == led_bar_left_ ? x : x + 3);
+  led_speeds_[static_cast<std::size_t>(slider->effect % 3)] =
+      SliderMath::LedSpeed(x, led_bar_left_, led_bar_width_, led_knob_width_, led_fast_right_ == 1);
+}
+
+void TAudioMainForm::OnLedSpeedMouseUp(toolkit::Control& knob, const toolkit::MouseEvent& event) {
+  if (const LedSlider* slider = FindLedSlider(knob.Name())) LedSpeedReleased(slider->effect);
+  if (event.button == toolkit::MouseButton::kLeft && led_drag_.dragging) led_drag_.End();
+}
+
+}  // namespace audio77
