@@ -35,7 +35,10 @@ class Program {
     fs::create_directories(root_ / "state");
     fs::create_directories(root_ / "home" / ".config" / "Audio77");
     fs::copy_file(dist / "AudioConfig.cfg", root_ / "program" / "AudioConfig.cfg");
-    fs::copy_file(dist / "libDLLQK_UsbAudio77xx.so", root_ / "program" / "libDLLQK_UsbAudio77xx.so");
+    // The virtual platform binds the library kept apart in "virtual/".
+    fs::create_directories(root_ / "program" / "virtual");
+    fs::copy_file(dist / "virtual" / "libDLLQK_UsbAudio77xx.so", root_ / "program" / "virtual" / "libDLLQK_UsbAudio77xx.so");
+    fs::copy(dist / "user", root_ / "program" / "user", fs::copy_options::recursive);
     sim::VirtualPlatformOptions options;
     options.state_folder = (root_ / "state").string();
     options.program_path = (root_ / "program" / "audio77").string();
@@ -48,6 +51,7 @@ class Program {
     app_ = std::make_unique<toolkit::Application>(*loop_);
     form_ = std::make_unique<TAudioMainForm>(host_->Get(), *app_);
     form_->Create();
+    form_->FormCreate();
     if (!form_->Session().RegisterSync()) throw std::runtime_error("the virtual device did not become active");
   }
   ~Program() {
