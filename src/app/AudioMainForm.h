@@ -16,6 +16,9 @@
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
 #include "app/RegisteredMessages.h"
+#include "settings/UserSettings.h"
+#include "ui/Skin.h"
+#include "ui/SkinHost.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceSession.h"
 #include "features/EnvironmentEffects.h"
@@ -49,7 +52,7 @@ class MenuItem;
 
 namespace audio77 {
 
-class TAudioMainForm final : public AutomationTarget {
+class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
  public:
   // The construction steps, numbered as they run; Constructed() tells how far
   // start-up got, so shutdown never undoes what never happened.
@@ -81,6 +84,7 @@ class TAudioMainForm final : public AutomationTarget {
   DeviceLibrary& Library() { return library_; }
   toolkit::Timer& SearchTimer() { return *timer1_; }
   toolkit::PopupMenu& TrayMenu() { return *popup_menu_; }
+  const ui::Skin& Skin() const { return skin_; }
   const RegisteredMessages& Messages() const { return *messages_; }
   Equalizer& EqualizerFeature() { return equalizer_; }
   Sound3D& Sound3DFeature() { return sound3d_; }
@@ -149,7 +153,10 @@ class TAudioMainForm final : public AutomationTarget {
   SliderTravel EncTravel() const;
   int LedSpeed(int effect) const { return led_speeds_[static_cast<std::size_t>(effect % 3)]; }
   // The LED page is usable (the skin's LED page mode is 1).
-  bool LedPageEnabled() const { return led_page_mode_ == 1; }
+  bool LedPageEnabled() const {
+    return (led_page_mode_ >= 0 ? led_page_mode_ : skin_.Geometry().led_page_mode) == 1;
+  }
+  // Tests: the LED page mode instead of the skin's (-1: the skin's again).
   void SetLedPageMode(int mode) { led_page_mode_ = mode; }
 
   // Restores a minimised window, otherwise raises it.
@@ -158,6 +165,13 @@ class TAudioMainForm final : public AutomationTarget {
   void MinimizeToTray();
 
  private:
+  // What the skin follows and what follows a skin change.
+  ui::SkinViewState ViewState() const override;
+  std::int32_t RegionCut() const override;
+  void SkinChanged() override;
+  std::string CurrentLanguage() const override { return state_.current_language; }
+  void SkinMenuClick(toolkit::MenuItem& item);
+
   // Construction, in order.
   void CreateControls();
   bool BindDeviceLibrary();
@@ -336,11 +350,12 @@ class TAudioMainForm final : public AutomationTarget {
   int led_bar_left_ = 0;
   int led_bar_width_ = 0;
   int led_knob_width_ = 0;
-  int led_fast_right_ = 0;
   std::array<int, 3> led_speeds_{};
-  int led_page_mode_ = 0;
+  int led_page_mode_ = -1;
 
   // The window's features; they reach the window only through the view.
+  std::optional<UserSettings> user_settings_;
+  ui::Skin skin_;
   std::unique_ptr<ControlFeatureView> feature_view_;
   Equalizer equalizer_;
   Sound3D sound3d_;

@@ -3,6 +3,8 @@
 // colours are the view's; the work behind a Tag is a feature's.
 #include <algorithm>
 #include <array>
+#include <map>
+#include <optional>
 
 #include "app/AudioMainForm.h"
 #include "app/MainFormResource.h"
@@ -16,6 +18,7 @@
 #include "ui/PageTabs.h"
 #include "ui/PageVisibility.h"
 #include "ui/PresetButtons.h"
+#include "ui/SkinPlan.h"
 #include "ui/SwitchPictures.h"
 
 namespace audio77 {
@@ -71,9 +74,6 @@ void TAudioMainForm::AttachHandlers() {
   for (const ControlResource& row : MainFormControls()) {
     Control* control = form_.FindControl(row.name);
     if (control == nullptr) continue;
-    // The 3D page cannot be reached: its images stay hidden until a skin
-    // shows them, so they never lie over the EQ page's buttons.
-    if (row.kind == ResourceKind::kImage && row.page == pages::k3D) control->Hide();
     if (row.name == "D33DENImage" || row.name == "D33DENLabel") {
       control->OnMouseDown = [this](Control& c, const MouseEvent& e) { On3DPageEnableMouseDown(c, e); };
       continue;
@@ -372,7 +372,16 @@ void TAudioMainForm::SelectPage(int tab_tag) {
 
 void TAudioMainForm::ShowPage(Page page) {
   using Rule = ui::PageMembership::Rule;
-  auto membership = [](const toolkit::Control& control) -> ui::PageMembership {
+  // With a skin shown, an image goes by the entry of its current state: its
+  // picture and its page. Before one, by the design.
+  std::map<const toolkit::Control*, const ui::SkinEntry*> entries;
+  std::optional<ui::SkinPlan> plan;
+  const auto* background = form_.Find<toolkit::Image>("MainFormImage");
+  if (background != nullptr && background->HasPicture()) {
+    plan.emplace(form_, skin_.Table(), ViewState());
+    for (const auto& step : plan->Steps()) entries[step.image] = &step.entry;
+  }
+  auto membership = [&entries](const toolkit::Control& control) -> ui::PageMembership {
     const ControlResource* row = FindControlResource(control.Name());
     if (row == nullptr || row->hidden) return {};
     if (row->name == "BeeCheckBox") return {Rule::kBee, true, row->page};
@@ -383,8 +392,15 @@ void TAudioMainForm::ShowPage(Page page) {
       return {rule, label != nullptr && ui::PageVisibility::CaptionShows(label->Caption()), row->page};
     }
     if (row->kind != ResourceKind::kImage) return {};
-    // The 3D page's images and the left column's picture keep what the skin gave them.
-    if (row->page == pages::k3D || row->name == "MainLeftImage") return {};
+    // The left column's picture follows the page tabs.
+    if (row->name == "MainLeftImage") return {};
+    const auto found = entries.find(&control);
+    // The 3D page's images lie over the EQ page's buttons: they show only on
+    // their own page, whatever page the skin gives them.
+    if (row->page == pages::k3D) {
+      return {rule, found == entries.end() || !found->second->file.empty(), pages::k3D};
+    }
+    if (found != entries.end()) return {rule, !found->second->file.empty(), found->second->page};
     return {rule, true, row->page};
   };
   ui::PageVisibility::Show(form_, static_cast<int>(page), LedPageEnabled(), BeeConfigured(), membership);

@@ -64,9 +64,17 @@ SliderTravel TravelOfBar(const toolkit::Form& form, std::string_view bar_name, i
 
 }  // namespace
 
-SliderTravel TAudioMainForm::MicTravel() const { return TravelOfBar(form_, "MicBarImage", kMicKnobTag); }
+SliderTravel TAudioMainForm::MicTravel() const {
+  const ui::SkinTravel& mic = skin_.Geometry().mic;
+  if (mic.top != 0 || mic.length != 0) return {mic.top, mic.length};
+  return TravelOfBar(form_, "MicBarImage", kMicKnobTag);
+}
 
-SliderTravel TAudioMainForm::EncTravel() const { return TravelOfBar(form_, "ENCBarImage", kEncKnobTag); }
+SliderTravel TAudioMainForm::EncTravel() const {
+  const ui::SkinTravel& enc = skin_.Geometry().enc;
+  if (enc.top != 0 || enc.length != 0) return {enc.top, enc.length};
+  return TravelOfBar(form_, "ENCBarImage", kEncKnobTag);
+}
 
 void TAudioMainForm::OnHookMessage(const toolkit::HookMessage& message) {
   // Dialogs, message boxes and the about window may lie over the main window:
@@ -233,7 +241,7 @@ void TAudioMainForm::OnLedSpeedMouseMove(toolkit::Control& knob, const toolkit::
   // The knob is drawn 3 pixels right of its place, except at the left end.
   led_drag_.target->SetLeft(x == led_bar_left_ ? x : x + 3);
   led_speeds_[static_cast<std::size_t>(slider->effect % 3)] =
-      SliderMath::LedSpeed(x, led_bar_left_, led_bar_width_, led_knob_width_, led_fast_right_ == 1);
+      SliderMath::LedSpeed(x, led_bar_left_, led_bar_width_, led_knob_width_, skin_.Geometry().led_fast_right_side == 1);
 }
 
 void TAudioMainForm::OnLedSpeedMouseUp(toolkit::Control& knob, const toolkit::MouseEvent& event) {

@@ -91,13 +91,9 @@ void TAudioMainForm::HideTestToneImage() {
 
 // Languages, skins, plug-ins and pages.
 void TAudioMainForm::BuildLanguageMenu() {}
-void TAudioMainForm::BuildSkinMenu() {}
 void TAudioMainForm::BuildPluginMenu() {}
 void TAudioMainForm::LoadLanguage() {}
 void TAudioMainForm::ApplyLabels() {}
-void TAudioMainForm::LoadSkinSettings() {}
-void TAudioMainForm::ApplySkin() {}
-void TAudioMainForm::ApplyRegionFile() {}
 void TAudioMainForm::RefreshPageDisplay() {}
 void TAudioMainForm::ResetFeatureDisplays() {
   // The switches a device decides show off again: each is set on and

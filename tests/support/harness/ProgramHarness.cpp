@@ -70,6 +70,12 @@ void ProgramHarness::PrepareProgramFolder(const HarnessOptions& options) {
   PrivateProfile profiles(files);
   for (const auto& value : options.config) WriteIniValue(profiles, path, value.section, value.key, value.value);
   std::filesystem::copy(DistDir() / "user", program_.path() / "user", std::filesystem::copy_options::recursive);
+  // The bundled skins and languages, as installed.
+  for (const char* folder : {"Skins", "Languages"}) {
+    if (std::filesystem::exists(DistDir() / folder)) {
+      std::filesystem::create_directory_symlink(DistDir() / folder, program_.path() / folder);
+    }
+  }
   if (options.with_library) {
     // The virtual platform binds the library kept apart in "virtual/".
     std::filesystem::create_directories(program_.path() / "virtual");

@@ -174,6 +174,7 @@ TEST_F(WithDevice, EveryPageTabShowsItsPageOnly) {
 }
 
 TEST_F(WithDevice, TheLedTabOpensItsPageOnlyInLedPageMode) {
+  h.Form().SetLedPageMode(0);
   h.Click("PageMicLabel");
   h.Click("PageLEDLabel");
   EXPECT_EQ(h.Form().State().current_page, Page::kMicrophone);
