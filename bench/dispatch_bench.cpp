@@ -39,6 +39,10 @@ class Program {
     fs::create_directories(root_ / "program" / "virtual");
     fs::copy_file(dist / "virtual" / "libDLLQK_UsbAudio77xx.so", root_ / "program" / "virtual" / "libDLLQK_UsbAudio77xx.so");
     fs::copy(dist / "user", root_ / "program" / "user", fs::copy_options::recursive);
+    // The bundled skins, as installed: the pages are shown with their pictures.
+    for (const char* folder : {"Skins", "Languages"}) {
+      if (fs::exists(dist / folder)) fs::create_directory_symlink(dist / folder, root_ / "program" / folder);
+    }
     sim::VirtualPlatformOptions options;
     options.state_folder = (root_ / "state").string();
     options.program_path = (root_ / "program" / "audio77").string();

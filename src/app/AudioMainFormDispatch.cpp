@@ -226,7 +226,7 @@ void TAudioMainForm::ReleaseImage(toolkit::Control& image) {
       WriteLedButtonGpio(false);
       return;
     case 226: case 227: case 228: {
-      const ui::PageTabSpec* tab = ui::PageTabs::FindByTag(tag);
+      const ui::PageTabRow* tab = ui::PageTabs::FindByTag(tag);
       if (tag == 228 && !LedPageEnabled()) {
         View().ShowSkinEntry(std::string(tab->image), std::string(tab->up_key));
       } else if (session_.Active()) {
@@ -321,7 +321,7 @@ void TAudioMainForm::ShowEffectButtons(int effect) {
 void TAudioMainForm::ShowPageTabs(int page) { ui::PageTabs::Show(View(), page); }
 
 void TAudioMainForm::PressTab(int tag) {
-  const ui::PageTabSpec* tab = ui::PageTabs::FindByTag(tag);
+  const ui::PageTabRow* tab = ui::PageTabs::FindByTag(tag);
   if (tab == nullptr) return;
   if (tag == 228 && !LedPageEnabled()) return;
   ShowPageTabs(tab->page);
@@ -334,7 +334,7 @@ void TAudioMainForm::SelectPage(int tab_tag) {
     ShowWarning("LabelWarning");
     return;
   }
-  const ui::PageTabSpec* tab = ui::PageTabs::FindByTag(tab_tag);
+  const ui::PageTabRow* tab = ui::PageTabs::FindByTag(tab_tag);
   if (tab == nullptr) return;
   const auto page = static_cast<Page>(tab->page);
   switch (tab_tag) {

@@ -5,7 +5,7 @@
 namespace audio77::ui {
 namespace {
 
-constexpr MomentarySpec kButtons[] = {
+constexpr MomentaryRow kButtons[] = {
     {0, "CloseImage", "CloseImageUp", "CloseImageDown", ""},
     {1, "MinimizeImage", "MinimizeImageUp", "MinimizeImageDown", ""},
     {2, "Menu1Image", "Menu1ImageUp", "Menu1ImageDown", "LabelMenu1"},
@@ -18,26 +18,26 @@ constexpr MomentarySpec kButtons[] = {
 
 }  // namespace
 
-const MomentarySpec* MomentaryButtons::Find(int tag) {
-  for (const MomentarySpec& spec : kButtons) {
-    if (spec.tag == tag) return &spec;
+const MomentaryRow* MomentaryButtons::Find(int tag) {
+  for (const MomentaryRow& row : kButtons) {
+    if (row.tag == tag) return &row;
   }
   return nullptr;
 }
 
 void MomentaryButtons::Press(FeatureView& view, int tag) {
-  const MomentarySpec* spec = Find(tag);
-  if (spec == nullptr) return;
-  const std::string key(spec->down_key);
-  if (view.NamesPicture(key)) view.ShowSkinEntry(std::string(spec->image), key);
-  if (!spec->label_record.empty()) view.HighlightLabel(tag, true, std::string(spec->label_record));
+  const MomentaryRow* row = Find(tag);
+  if (row == nullptr) return;
+  const std::string key(row->down_key);
+  if (view.NamesPicture(key)) view.ShowSkinEntry(std::string(row->image), key);
+  if (!row->label_record.empty()) view.HighlightLabel(tag, true, std::string(row->label_record));
 }
 
 void MomentaryButtons::Release(FeatureView& view, int tag) {
-  const MomentarySpec* spec = Find(tag);
-  if (spec == nullptr) return;
-  view.ShowSkinEntry(std::string(spec->image), std::string(spec->up_key));
-  if (!spec->label_record.empty()) view.HighlightLabel(tag, false, std::string(spec->label_record));
+  const MomentaryRow* row = Find(tag);
+  if (row == nullptr) return;
+  view.ShowSkinEntry(std::string(row->image), std::string(row->up_key));
+  if (!row->label_record.empty()) view.HighlightLabel(tag, false, std::string(row->label_record));
 }
 
 }  // namespace audio77::ui

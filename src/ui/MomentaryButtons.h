@@ -10,7 +10,7 @@
 
 namespace audio77::ui {
 
-struct MomentarySpec {
+struct MomentaryRow {
   int tag;
   std::string_view image;
   std::string_view up_key;
@@ -20,7 +20,7 @@ struct MomentarySpec {
 
 class MomentaryButtons {
  public:
-  static const MomentarySpec* Find(int tag);
+  static const MomentaryRow* Find(int tag);
   static void Press(FeatureView& view, int tag);
   static void Release(FeatureView& view, int tag);
 };

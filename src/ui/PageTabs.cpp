@@ -6,7 +6,7 @@ namespace audio77::ui {
 namespace {
 
 // In drawing order; the 3D tab comes last and is not drawn.
-constexpr PageTabSpec kTabs[] = {
+constexpr PageTabRow kTabs[] = {
     {1, 23, "PageEQImage", "PageEQUpImage", "PageEQDownImage", "MainLeftImage1"},
     {2, 25, "PageEffectImage", "PageEffectUpImage", "PageEffectDownImage", "MainLeftImage2"},
     {3, 26, "PageMicImage", "PageMicUpImage", "PageMicDownImage", "MainLeftImage3"},
@@ -21,15 +21,15 @@ constexpr int kDrawnTabs = 7;
 
 }  // namespace
 
-const PageTabSpec* PageTabs::FindByTag(int tag) {
-  for (const PageTabSpec& tab : kTabs) {
+const PageTabRow* PageTabs::FindByTag(int tag) {
+  for (const PageTabRow& tab : kTabs) {
     if (tab.tag == tag) return &tab;
   }
   return nullptr;
 }
 
-const PageTabSpec* PageTabs::FindByPage(int page) {
-  for (const PageTabSpec& tab : kTabs) {
+const PageTabRow* PageTabs::FindByPage(int page) {
+  for (const PageTabRow& tab : kTabs) {
     if (tab.page == page) return &tab;
   }
   return nullptr;
@@ -37,7 +37,7 @@ const PageTabSpec* PageTabs::FindByPage(int page) {
 
 void PageTabs::Show(FeatureView& view, int page) {
   for (int i = 0; i < kDrawnTabs; ++i) {
-    const PageTabSpec& tab = kTabs[i];
+    const PageTabRow& tab = kTabs[i];
     const bool current = tab.page == page;
     view.ShowSkinEntry(std::string(tab.image), std::string(current ? tab.down_key : tab.up_key));
     if (current) view.ShowSkinEntry(std::string(kLeftImage), std::string(tab.left_key));

@@ -10,7 +10,7 @@
 
 namespace audio77::ui {
 
-struct PageTabSpec {
+struct PageTabRow {
   int page;
   int tag;
   std::string_view image;
@@ -25,8 +25,8 @@ class PageTabs {
   static constexpr std::string_view kLeftImage = "MainLeftImage";
 
   // The tab of a Tag (the 3D tab, Tag 24, included); nullptr when none.
-  static const PageTabSpec* FindByTag(int tag);
-  static const PageTabSpec* FindByPage(int page);
+  static const PageTabRow* FindByTag(int tag);
+  static const PageTabRow* FindByPage(int page);
   // Draws the seven drawn tabs for page (the 3D tab is never drawn).
   static void Show(FeatureView& view, int page);
 };

@@ -5,7 +5,7 @@
 namespace audio77::ui {
 namespace {
 
-constexpr SwitchSpec kSwitches[] = {
+constexpr SwitchRow kSwitches[] = {
     {7, "EQEQENImageUp", "EQEQENImageDown", "LabelEQEnable"},
     {8, "EQ3DENImageUp", "EQ3DENImageDown", "LableEQ3DEnable"},
     {13, "D3FBMImageUp", "D3FBMImageDown", "Label3DFBM"},
@@ -25,21 +25,21 @@ constexpr SwitchSpec kSwitches[] = {
 
 }  // namespace
 
-const SwitchSpec* SwitchPictures::Find(int tag) {
-  for (const SwitchSpec& spec : kSwitches) {
-    if (spec.tag == tag) return &spec;
+const SwitchRow* SwitchPictures::Find(int tag) {
+  for (const SwitchRow& row : kSwitches) {
+    if (row.tag == tag) return &row;
   }
   return nullptr;
 }
 
 void SwitchPictures::Show(FeatureView& view, const toolkit::Form& form, int tag, int state) {
-  const SwitchSpec* spec = Find(tag);
-  if (spec == nullptr) return;
-  const std::string key(state == 1 ? spec->down_key : spec->up_key);
+  const SwitchRow* row = Find(tag);
+  if (row == nullptr) return;
+  const std::string key(state == 1 ? row->down_key : row->up_key);
   if (const toolkit::Image* image = form.FindImageByTag(tag); image != nullptr && view.NamesPicture(key)) {
     view.ShowSkinEntry(image->Name(), key);
   }
-  if (!spec->label_record.empty()) view.HighlightLabel(tag, state == 1, std::string(spec->label_record));
+  if (!row->label_record.empty()) view.HighlightLabel(tag, state == 1, std::string(row->label_record));
 }
 
 int SwitchPictures::Flip(FeatureView& view, const toolkit::Form& form, int tag, int state) {

@@ -11,7 +11,7 @@
 
 namespace audio77::ui {
 
-struct SwitchSpec {
+struct SwitchRow {
   int tag;
   std::string_view up_key;
   std::string_view down_key;
@@ -21,7 +21,7 @@ struct SwitchSpec {
 class SwitchPictures {
  public:
   // The switch of a Tag; nullptr when the Tag is no switch.
-  static const SwitchSpec* Find(int tag);
+  static const SwitchRow* Find(int tag);
   // Shows state (0 or 1) on the image with the switch's Tag and its label.
   static void Show(FeatureView& view, const toolkit::Form& form, int tag, int state);
   // Flips: state 0 shows the down side and gives 1, anything else the up side
