@@ -245,10 +245,10 @@ void TAudioMainForm::ClickImage(int tag) {
   if (gesture_warned_) return;
   switch (tag) {
     case 0:
-      MinimizeToTray();
+      SendToTray();
       return;
     case 1:
-      form_.Minimize();
+      MinimizeToTaskbar();
       return;
     case 5:
       if (session_.Active()) ResetEqualizer();

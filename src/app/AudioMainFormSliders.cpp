@@ -80,6 +80,8 @@ void TAudioMainForm::OnHookMessage(const toolkit::HookMessage& message) {
   // Dialogs, message boxes and the about window may lie over the main window:
   // their input never moves a knob of the main window.
   if (message.form != &form_) return;
+  // While the LED dialog is up the knobs stay where they are.
+  if (led_dialog_shown_ && led_dialog_shown_()) return;
   switch (message.action) {
     case toolkit::MouseAction::kDown:
       // A new gesture: its click and release run unless this press warns.

@@ -71,8 +71,11 @@ void ProgramHarness::PrepareProgramFolder(const HarnessOptions& options) {
   for (const auto& value : options.config) WriteIniValue(profiles, path, value.section, value.key, value.value);
   std::filesystem::copy(DistDir() / "user", program_.path() / "user", std::filesystem::copy_options::recursive);
   // The bundled skins and languages, as installed.
-  for (const char* folder : {"Skins", "Languages"}) {
-    if (std::filesystem::exists(DistDir() / folder)) {
+  for (const std::string folder : {"Skins", "Languages"}) {
+    if (!std::filesystem::exists(DistDir() / folder)) continue;
+    if (folder == "Skins" && options.own_skins) {
+      std::filesystem::copy(DistDir() / folder, program_.path() / folder, std::filesystem::copy_options::recursive);
+    } else {
       std::filesystem::create_directory_symlink(DistDir() / folder, program_.path() / folder);
     }
   }

@@ -310,6 +310,17 @@ TEST_F(WithDevice, EqResetClickWritesTheFlatBandsToTheDevice) {
   EXPECT_EQ(registers[0x121] & 0x0F, 0x04);
 }
 
+TEST_F(WithDevice, CloseSendsTheWindowAwayAndMinimiseToTheTaskbar) {
+  h.Form().Form().Show();
+  h.Click("CloseImage");
+  EXPECT_EQ(Entry(h, "CloseImage"), "CloseImageUp");
+  EXPECT_FALSE(h.Form().Form().Visible() && h.Form().Form().State() == toolkit::WindowState::kNormal);
+  h.Form().Form().Show();
+  h.Form().Form().Restore();
+  h.Click("MinimizeImage");
+  EXPECT_EQ(h.Form().Form().State(), toolkit::WindowState::kMinimized);
+}
+
 TEST_F(WithDevice, TheLedButtonDrivesGpioZeroOnlyWhileHeld) {
   Press(h, "LEDImage");
   EXPECT_EQ(Entry(h, "LEDImage"), "LedImageUp");

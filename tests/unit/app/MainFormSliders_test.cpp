@@ -214,6 +214,19 @@ TEST_F(Sliders, TheHookIgnoresInputOfOtherWindows) {
   EXPECT_EQ(Get(h, "EQ60HzSliderImage").Top(), top);
 }
 
+TEST_F(Sliders, NothingMovesWhileTheLedDialogIsShown) {
+  bool shown = true;
+  h.Form().SetLedDialogShown([&shown] { return shown; });
+  const int top = Get(h, "EQ60HzSliderImage").Top();
+  Drag(h, "EQ60HzSliderImage", -30);
+  ClickAt(h, {Centre(h, "EQ300HzBarImage").x, Get(h, "EQ300HzBarImage").Top() + 1});
+  EXPECT_EQ(Get(h, "EQ60HzSliderImage").Top(), top);
+  EXPECT_NE(Get(h, "EQ300HzSliderImage").Top(), h.Form().View().EqTravel().top);
+  shown = false;
+  Drag(h, "EQ60HzSliderImage", -30);
+  EXPECT_EQ(Get(h, "EQ60HzSliderImage").Top(), top - 30);
+}
+
 TEST_F(Sliders, LedSpeedKnobsGiveTheSpeedAndLeaveTheEqAlone) {
   Drag(h, "EQ60HzSliderImage", -30);
   h.Form().SetLedPageMode(1);
