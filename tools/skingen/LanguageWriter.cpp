@@ -20,7 +20,10 @@ QString Field(const QString& text) {
 
 QString Value(const LanguageRow& row, int column) {
   QString value = Field(QString::fromUtf8(row.text[static_cast<std::size_t>(column)]));
-  if (row.place.left >= 0) {
+  if (row.place.left < 0 && value.startsWith('"')) {
+    // The reader drops quotes around a whole value: an empty field keeps them.
+    value += ",";
+  } else if (row.place.left >= 0) {
     // caption, up colour, down colour, font, size: left to the global font.
     value += QString(",,,,,%1,%2,%3,%4")
                  .arg(row.place.left)

@@ -160,7 +160,9 @@ TEST(LanguageReaderTest, LabelValuesAreReadStrictlyAndTheGlobalFontLeniently) {
       {"Mute", false, caption_only},
       {"Mute,,,,,,,,", false, caption_only},
       {"Mute,,,,,,,,,1", false, on_page_one},
-      {"\"a, b\"", false, quoted},
+      // The reader drops quotes around a whole value, so a quoted caption
+      // alone needs a field after it.
+      {"\"a, b\",", false, quoted},
       {"", false, LabelRecord{"", false, 0, false, 0, false, "", false, 0, false, 0, false, 0,
                               false, 0, false, 0, 3}},
       {"Mute,red", true, {}},
