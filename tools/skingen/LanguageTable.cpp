@@ -29,7 +29,7 @@ constexpr LanguageRow kRows[] = {
     {"Main", "LabelPageMic", {"Mic", "Mikro", "麦克风"}, Tab(2)},
     {"Main", "LabelPageVirtual7ch1", {"7.1", "7.1", "7.1"}, Tab(3)},
     {"Main", "LabelActive", {"Device connected", "Gerät verbunden", "设备已连接"}, At(46, 374, 118)},
-    {"Main", "LabelUnDriver", {"Driver missing", "Treiber fehlt", "未找到驱动"}, At(46, 374, 118)},
+    {"Main", "LabelUnDriver", {"Driver not found", "Treiber fehlt", "未找到驱动"}, At(46, 374, 118)},
     {"Main", "LabelUnactive", {"No device", "Kein Gerät", "未连接设备"}, At(46, 374, 118)},
     {"Main", "LabelSync", {"Synchronize", "Abgleichen", "同步"}, At(46, 402, 118)},
     {"Main", "LabelSetting", {"Preset:", "Vorgabe:", "预设："}, At(24, 300, 72)},

@@ -71,9 +71,13 @@ int Generate(const QString& config, const QString& dist) {
     for (const Theme& theme : {DarkTheme(), LightTheme()}) {
       SkinWriter(theme, dist + "/" + skins + "/" + resolution + theme.name).Write();
     }
+    const QString language_root = dist + "/" + languages + "/" + resolution;
     for (const BundledLanguage& language : kBundledLanguages) {
-      WriteLanguage(language, dist + "/" + languages + "/" + resolution + language.folder);
+      WriteLanguage(language, language_root + language.folder);
     }
+    // Without a remembered language the file of the languages folder itself
+    // is read: English.
+    WriteLanguage(kBundledLanguages[0], language_root);
   }
   const Theme icon_theme = DarkTheme();
   if (!Icon(256, icon_theme).save(dist + "/" + icon_name, "PNG")) return 1;

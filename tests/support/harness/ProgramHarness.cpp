@@ -70,6 +70,11 @@ void ProgramHarness::PrepareProgramFolder(const HarnessOptions& options) {
   PrivateProfile profiles(files);
   for (const auto& value : options.config) WriteIniValue(profiles, path, value.section, value.key, value.value);
   std::filesystem::copy(DistDir() / "user", program_.path() / "user", std::filesystem::copy_options::recursive);
+  // The bundled languages dress the window as an installed program's are.
+  if (std::filesystem::exists(DistDir() / "Languages")) {
+    std::filesystem::copy(DistDir() / "Languages", program_.path() / "Languages",
+                          std::filesystem::copy_options::recursive);
+  }
   if (options.with_library) {
     // The virtual platform binds the library kept apart in "virtual/".
     std::filesystem::create_directories(program_.path() / "virtual");

@@ -69,8 +69,9 @@ TEST(FirstRun, TheShippedTemplatesHoldTheKeysAStartReads) {
   InProcessFileGuard guard;
   PrivateProfile profiles(guard);
   const std::string user = (test::SourceDir() / "assets/dist/user/").string();
-  // The per-user file names no language or skin yet: the first menu entries are taken.
-  EXPECT_EQ(profiles.Find("Language", "DefaultLanguage", 128, user + "AudioConfig.cfg"), "");
+  // The per-user file starts in English (without a language every label would
+  // stay hidden) and names no skin yet: the first skin is taken.
+  EXPECT_EQ(profiles.Find("Language", "DefaultLanguage", 128, user + "AudioConfig.cfg"), "English");
   EXPECT_EQ(profiles.Find("Skin", "DefaultSkin", 128, user + "AudioConfig.cfg"), "");
   // Every key a profile must hold as a number is there.
   const std::string profile = user + "DefaultProfile.ini";

@@ -331,9 +331,10 @@ TEST_F(LanguageTest, AFailedLoadKeepsTheLabelsTheRecordsAndTheCheckMark) {
 TEST(BundledLanguagesTest, EveryBundledFileLoadsAndCaptionsEveryKey) {
   const std::string languages = (audio77::test::DistDir() / "Languages").string() + "/";
   for (const char* resolution : {"1920x1080/", "1366x768/", ""}) {
-    for (const char* folder : {"English", "German", "Chinese"}) {
+    // "" is the file read when no language is remembered.
+    for (const std::string folder : {"English/", "German/", "Chinese/", ""}) {
       SCOPED_TRACE(std::string(resolution) + folder);
-      const std::string path = languages + resolution + folder + "/" + kLanguageFileName;
+      const std::string path = languages + resolution + folder + kLanguageFileName;
       ASSERT_TRUE(FileExists(path));
       LanguageTable table;
       ASSERT_NO_THROW(table = ReadLanguage({path, false}));
