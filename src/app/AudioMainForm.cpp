@@ -2,7 +2,7 @@
 
 #include "platform/DebugFormat.h"
 #include "toolkit/Presenter.h"
-#include "ui/ControlFeatureView.h"
+#include "ui/SkinFeatureView.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Timer.h"
 #include "toolkit/TrayIcon.h"
@@ -16,7 +16,8 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       library_(platform.loader, platform.debug, app.Boxes()),
       session_(platform, library_),
       profiles_(platform.files),
-      feature_view_(std::make_unique<ControlFeatureView>(form_)),
+      skin_(form_, *this, std::string(), false, nullptr),
+      feature_view_(std::make_unique<ui::SkinFeatureView>(form_, skin_)),
       equalizer_(FeatureContextOf(), *feature_view_),
       sound3d_(FeatureContextOf(), *feature_view_),
       effects_(FeatureContextOf(), *feature_view_) {}

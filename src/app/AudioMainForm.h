@@ -15,6 +15,9 @@
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
 #include "app/RegisteredMessages.h"
+#include "settings/UserSettings.h"
+#include "ui/Skin.h"
+#include "ui/SkinHost.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceSession.h"
 #include "features/EnvironmentEffects.h"
@@ -43,7 +46,7 @@ class MenuItem;
 
 namespace audio77 {
 
-class TAudioMainForm final : public AutomationTarget {
+class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
  public:
   // The construction steps, numbered as they run; Constructed() tells how far
   // start-up got, so shutdown never undoes what never happened.
@@ -75,6 +78,7 @@ class TAudioMainForm final : public AutomationTarget {
   DeviceLibrary& Library() { return library_; }
   toolkit::Timer& SearchTimer() { return *timer1_; }
   toolkit::PopupMenu& TrayMenu() { return *popup_menu_; }
+  const ui::Skin& Skin() const { return skin_; }
   const RegisteredMessages& Messages() const { return *messages_; }
   Equalizer& EqualizerFeature() { return equalizer_; }
   Sound3D& Sound3DFeature() { return sound3d_; }
@@ -108,6 +112,13 @@ class TAudioMainForm final : public AutomationTarget {
   void MinimizeToTray();
 
  private:
+  // What the skin follows and what follows a skin change.
+  ui::SkinViewState ViewState() const override;
+  std::int32_t RegionCut() const override;
+  void SkinChanged() override;
+  std::string CurrentLanguage() const override { return state_.current_language; }
+  void SkinMenuClick(toolkit::MenuItem& item);
+
   // Construction, in order.
   void CreateControls();
   bool BindDeviceLibrary();
@@ -265,6 +276,8 @@ class TAudioMainForm final : public AutomationTarget {
   std::deque<std::function<void()>> deferred_;
 
   // The window's features; they reach the window only through the view.
+  std::optional<UserSettings> user_settings_;
+  ui::Skin skin_;
   std::unique_ptr<FeatureView> feature_view_;
   Equalizer equalizer_;
   Sound3D sound3d_;

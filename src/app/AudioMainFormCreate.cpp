@@ -1,7 +1,10 @@
 // The main window's start-up, step by step.
 #include "app/AudioMainForm.h"
 #include "app/MainFormResource.h"
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <vector>
 
 #include "platform/DebugFormat.h"
 #include "settings/EConvertError.h"
@@ -16,6 +19,22 @@
 
 namespace audio77 {
 namespace {
+
+// The first skin folder at the skin root in alphabetical order, past the
+// folders of the resolution classes ("1920x1080").
+std::string FirstInstalledSkin(const std::string& skin_root) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(skin_root, error), end; !error && it != end; it.increment(error)) {
+    if (!it->is_directory(error)) continue;
+    const std::string name = it->path().filename().string();
+    const bool resolution_class =
+        !name.empty() && std::isdigit(static_cast<unsigned char>(name.front())) && name.find('x') != std::string::npos;
+    if (!resolution_class) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names.empty() ? std::string() : names.front();
+}
 
 constexpr std::uint32_t kSearchIntervalMs = 2000;
 constexpr std::uint32_t kAnimationIntervalMs = 20;
@@ -117,14 +136,19 @@ void TAudioMainForm::ReadUserChoices() {
   state_.user_folder_name = config_.install_folder_name;
   // On first use the installer's part: the per-user folder from the templates.
   PrepareUserFolder(platform_.folders.ProgramFolder(), platform_.folders.AppData(), state_.user_folder_name);
-  const UserSettings user(profiles_, platform_.folders.AppData(), state_.user_folder_name);
-  state_.current_language = user.Language();
-  state_.current_skin = user.Skin();
+  user_settings_.emplace(profiles_, platform_.folders.AppData(), state_.user_folder_name);
+  state_.current_language = user_settings_->Language();
+  state_.current_skin = user_settings_->Skin();
 }
 
 void TAudioMainForm::ChooseResolutionFolder() {
-  // The skin loader chooses the folder for the screen; until then the root.
-  state_.resolution_folder.clear();
+  skin_.Configure(config_.program_folder + config_.skin_folder_name + "/", false, &*user_settings_);
+  // Before the user has chosen a skin, the first one installed is shown.
+  if (state_.current_skin.empty()) state_.current_skin = FirstInstalledSkin(config_.program_folder + config_.skin_folder_name);
+  skin_.SetName(state_.current_skin);
+  const toolkit::Size screen = app_.ScreenSize();
+  skin_.ChooseResolutionFolder(screen.width, screen.height);
+  state_.resolution_folder = skin_.ResolutionFolder();
 }
 
 void TAudioMainForm::SetApplicationIdentity() {
@@ -150,6 +174,7 @@ void TAudioMainForm::ReadRuntimeKeys() {
   state_.enc_button_mode = LeadingInt(read("DefaultSet", "EncButtonMode"));
   state_.enc_gpio = LeadingInt(read("DefaultSet", "EncGpio"));
   state_.exclusive_3d_v71 = LeadingInt(read("DefaultSet", "3DV7ch1MutuallyExclusive"));
+  skin_.Configure(config_.program_folder + config_.skin_folder_name + "/", state_.old_version != 0, &*user_settings_);
 }
 
 void TAudioMainForm::BuildMenus() {

@@ -24,8 +24,7 @@ void TAudioMainForm::BuildLanguageMenu() {
   options.old_layout = state_.old_version != 0;
   options.dpi = kLabelDpi;
   options.popup = popup_menu_;
-  language_.emplace(form_, language_link_, std::move(options),
-                    UserSettings(profiles_, platform_.folders.AppData(), state_.user_folder_name));
+  language_.emplace(form_, language_link_, std::move(options), user_settings_);
   language_->SetName(state_.current_language);
   language_->SetResolutionFolder(state_.resolution_folder);
   auto* list = form_.Find<toolkit::DirectoryList>("DirectoryListBox");
@@ -72,16 +71,8 @@ std::string TAudioMainForm::MainText(const std::string& key) const {
 }
 
 ui::LabelViewState TAudioMainForm::LanguageLink::LabelView() const {
-  const MainFormState& s = form_.state_;
   ui::LabelViewState state;
-  state.view.page = static_cast<std::int32_t>(s.current_page);
-  state.view.eq_enabled = s.eq_enable != 0;
-  state.view.d3_enabled = s.enable_3d != 0;
-  state.view.eq_preset = s.current_eq_preset;
-  state.view.effect = s.current_effect;
-  state.view.mic_mute = s.mic_mute != 0;
-  state.view.mic_monitor = s.mic_monitor_state != 0;
-  state.view.virtual_enabled = s.v71_enable != 0;
+  state.view = form_.ViewState();
   state.device_active = form_.session_.Active();
   return state;
 }

@@ -88,11 +88,7 @@ void TAudioMainForm::HideTestToneImage() {
 }
 
 // Languages, skins, plug-ins and pages.
-void TAudioMainForm::BuildSkinMenu() {}
 void TAudioMainForm::BuildPluginMenu() {}
-void TAudioMainForm::LoadSkinSettings() {}
-void TAudioMainForm::ApplySkin() {}
-void TAudioMainForm::ApplyRegionFile() {}
 void TAudioMainForm::ShowPage(Page page) { state_.current_page = page; }
 void TAudioMainForm::RefreshPageDisplay() {}
 void TAudioMainForm::ResetFeatureDisplays() {

@@ -15,8 +15,10 @@
 #include "platform/linux/TerminationSignals.h"
 #include "toolkit/Application.h"
 #include "toolkit/EventLoop.h"
+#include "toolkit/Form.h"
 #include "toolkit/qt/QtToolkit.h"
 #include "wiring/ChoosePlatform.h"
+#include "wiring/FirstPaintReport.h"
 
 namespace {
 
@@ -56,6 +58,9 @@ int main(int argc, char** argv) {
     audio77::toolkit::Application app(loop);
     app.SetTitle(audio77::kApplicationTitle);
     const audio77::toolkit::qt::QtToolkit toolkit(app);
+    audio77::FirstPaintReport::InstallIfRequested([&app] {
+      if (audio77::toolkit::Form* main_form = app.MainForm()) main_form->Close();
+    });
     audio77::EntryPoint entry_point(
         platform, app,
         [](const audio77::WindowInstanceContext& context) {

@@ -32,6 +32,12 @@ class Skin {
   Skin(toolkit::Form& form, SkinHost& host, std::string skin_root, bool old_layout,
        const UserSettings* user);
 
+  // Where skins are and how they are read, once the configuration is known.
+  void Configure(std::string skin_root, bool old_layout, const UserSettings* user) {
+    skin_root_ = std::move(skin_root);
+    old_layout_ = old_layout;
+    user_ = user;
+  }
   // The skin name read from the per-user file at start-up.
   void SetName(std::string name) { name_ = std::move(name); }
   const std::string& Name() const { return name_; }

@@ -70,7 +70,10 @@ void ProgramHarness::PrepareProgramFolder(const HarnessOptions& options) {
   PrivateProfile profiles(files);
   for (const auto& value : options.config) WriteIniValue(profiles, path, value.section, value.key, value.value);
   std::filesystem::copy(DistDir() / "user", program_.path() / "user", std::filesystem::copy_options::recursive);
-  // The bundled languages dress the window as an installed program's are.
+  // The bundled skins as installed; the languages copied, as tests add their own.
+  if (std::filesystem::exists(DistDir() / "Skins")) {
+    std::filesystem::create_directory_symlink(DistDir() / "Skins", program_.path() / "Skins");
+  }
   if (std::filesystem::exists(DistDir() / "Languages")) {
     std::filesystem::copy(DistDir() / "Languages", program_.path() / "Languages",
                           std::filesystem::copy_options::recursive);

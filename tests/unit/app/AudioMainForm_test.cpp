@@ -261,6 +261,30 @@ TEST(AudioMainFormDevice, ARemovalDuringAnActivationWaitsAndStopsIt) {
   EXPECT_FALSE(Contains(h.Trace(), "ext ioctl 0x00223028"));
 }
 
+TEST(AudioMainFormDevice, AnExitMessageDuringAnActivationClosesAfterIt) {
+  HarnessOptions options;
+  options.device_ini = kAbsentDevice;
+  ProgramHarness h(options);
+  h.Start();
+  h.Plug();
+  h.ClearTrace();
+  bool closed_inside = true;
+  const DeviceInterfaceEvent arrival{DeviceChange::kArrival, kDeviceTypeInterface, kAudioInterfaceClass, "x"};
+  h.App().Loop().Post([&] {
+    // The exit message comes while the arrival lets pending messages run.
+    h.App().Loop().Post([&] {
+      h.Form().OnSessionMessage(h.Form().Messages().app_exit);
+      closed_inside = h.App().Terminated();
+    });
+    h.Form().OnDeviceChange(arrival);
+  });
+  h.RunPending();
+  EXPECT_FALSE(closed_inside);
+  // The activation ran to its end; the window closed afterwards.
+  EXPECT_TRUE(Contains(h.Trace(), "ext ioctl 0x00223028"));
+  EXPECT_TRUE(h.App().Terminated());
+}
+
 TEST(AudioMainFormShutdown, NeutralisesThePresentDeviceInOrder) {
   ProgramHarness h;
   h.Start();

@@ -69,10 +69,9 @@ TEST(FirstRun, TheShippedTemplatesHoldTheKeysAStartReads) {
   InProcessFileGuard guard;
   PrivateProfile profiles(guard);
   const std::string user = (test::SourceDir() / "assets/dist/user/").string();
-  // The per-user file starts in English (without a language every label would
-  // stay hidden) and names no skin yet: the first skin is taken.
+  // The per-user file starts with the English language and the dark skin.
   EXPECT_EQ(profiles.Find("Language", "DefaultLanguage", 128, user + "AudioConfig.cfg"), "English");
-  EXPECT_EQ(profiles.Find("Skin", "DefaultSkin", 128, user + "AudioConfig.cfg"), "");
+  EXPECT_EQ(profiles.Find("Skin", "DefaultSkin", 128, user + "AudioConfig.cfg"), "Dark");
   // Every key a profile must hold as a number is there.
   const std::string profile = user + "DefaultProfile.ini";
   for (const char* key : {"S1", "S2", "S3", "S4"}) {

@@ -1,0 +1,76 @@
+// The main window's skin: the menu, the start-up steps that read and show it,
+// and what the window does after a change of skin.
+#include <exception>
+
+#include "app/AudioMainForm.h"
+#include "settings/EConvertError.h"
+#include "toolkit/DirectoryList.h"
+#include "toolkit/MenuItem.h"
+#include "toolkit/PopupMenu.h"
+
+namespace audio77 {
+
+void TAudioMainForm::BuildSkinMenu() {
+  auto* folders = form_.Find<toolkit::DirectoryList>("DirectoryListBox");
+  toolkit::MenuItem* menu = popup_menu_->Find("SkinMenu");
+  if (folders == nullptr || menu == nullptr) return;
+  state_.skin_count = skin_.BuildSkinMenu(*folders, *menu);
+  bool known = false;
+  for (const auto& item : menu->Items()) {
+    item->OnClick = [this](toolkit::MenuItem& clicked) { SkinMenuClick(clicked); };
+    if (item->PlainCaption() == skin_.Name()) known = true;
+  }
+  // A skin that is not there (none chosen yet, or removed) must not keep the
+  // window from starting: the checked first skin is the one loaded.
+  if (!known && !menu->Items().empty()) skin_.SetName(menu->Items().front()->PlainCaption());
+}
+
+void TAudioMainForm::ApplyRegionFile() { skin_.ApplyWindowRegion(); }
+
+void TAudioMainForm::LoadSkinSettings() { skin_.LoadSkinSettings(skin_.Name()); }
+
+void TAudioMainForm::ApplySkin() {
+  skin_.ApplySkin();
+  state_.current_skin = skin_.Name();
+}
+
+void TAudioMainForm::SkinMenuClick(toolkit::MenuItem& item) {
+  try {
+    skin_.SkinMenuClick(item);
+    state_.current_skin = skin_.Name();
+  } catch (const std::exception& error) {
+    // The previous skin is still whole: the error is only reported.
+    app_.GetDialogs().ShowMessage(
+        {error.what(), app_.Title(), toolkit::MessageIcon::kError, toolkit::MessageButtons::kOk});
+  }
+}
+
+ui::SkinViewState TAudioMainForm::ViewState() const {
+  ui::SkinViewState view;
+  view.led_on = state_.led_button_state != 0;
+  view.eq_enabled = state_.eq_enable != 0;
+  view.d3_enabled = state_.enable_3d != 0;
+  view.eq_preset = state_.current_eq_preset;
+  view.fbm_on = sound3d_.FbmState() != 0;
+  view.alpha_link = sound3d_.AlphaLink();
+  view.beta_link = sound3d_.BetaLink();
+  view.effect = state_.current_effect;
+  view.mic_mute = state_.mic_mute != 0;
+  view.mic_monitor = state_.mic_monitor_state != 0;
+  view.virtual_enabled = state_.v71_enable != 0;
+  view.page = static_cast<std::int32_t>(state_.current_page);
+  return view;
+}
+
+std::int32_t TAudioMainForm::RegionCut() const {
+  // Start-up reads the switch strictly; a change of skin reads it again, leniently.
+  if (constructed_ < kStepComplete) return runtime_.region_cut;
+  return ReadRegionCutLenient(*program_config_);
+}
+
+void TAudioMainForm::SkinChanged() {
+  ApplyLabels();
+  ShowPage(state_.current_page);
+}
+
+}  // namespace audio77
