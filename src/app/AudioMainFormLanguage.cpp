@@ -63,8 +63,8 @@ std::string TAudioMainForm::MainText(const std::string& key) const {
       {"LabelActive", "Device connected"},
       {"LabelUnDriver", "Driver not found"},
       {"LabelUnactive", "No device"},
-      {"LabelWarning", "No device is connected."},
-      {"LabelWarning1", "This function is switched off."},
+      {"LabelWarning", "Please connect the device first."},
+      {"LabelWarning1", "This device does not support noise cancellation."},
   };
   const auto found = kBuiltIn.find(key);
   return found == kBuiltIn.end() ? std::string() : found->second;

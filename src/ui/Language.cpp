@@ -148,6 +148,13 @@ void Language::ApplyDeviceState(std::string_view key) {
   Apply(table_.Of(key), *label, true);
 }
 
+void Language::ShowLabelState(std::string_view control, bool down) {
+  const LabelRecord* record = RecordOfLabel(control);
+  auto* label = form_.Find<toolkit::Label>(control);
+  if (record == nullptr || label == nullptr) return;
+  ApplyLabelColour(*record, table_.global, *label, !down);
+}
+
 void Language::ApplyTo(std::string_view key, toolkit::Label& label) const {
   Apply(table_.Of(key), label, true);
 }

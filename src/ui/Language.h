@@ -61,6 +61,9 @@ class Language {
   // Dresses DeviceActiveLabel with one of "LabelActive", "LabelUnDriver",
   // "LabelUnactive".
   void ApplyDeviceState(std::string_view key);
+  // Gives a label of the main window the font colour of its up or down state
+  // (a switch, tab or preset that changed); nothing for a label no key dresses.
+  void ShowLabelState(std::string_view control, bool down);
   // Dresses a label of another window (the about window) from key's record.
   void ApplyTo(std::string_view key, toolkit::Label& label) const;
   // The language menu's click: checks the entry, loads and applies the

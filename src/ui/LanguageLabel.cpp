@@ -26,14 +26,8 @@ int ScaledFontSize(std::int32_t points, int dpi) {
   return static_cast<int>(scaled);
 }
 
-void ApplyLabel(const LabelRecord& record, const GlobalFont& global, toolkit::Label& label, bool up,
-                int dpi) {
-  if (record.Shows()) {
-    label.SetCaption(record.caption);
-    label.Show();
-  } else {
-    label.Hide();
-  }
+void ApplyLabelColour(const LabelRecord& record, const GlobalFont& global, toolkit::Label& label,
+                      bool up) {
   toolkit::Font font = label.GetFont();
   if (up) {
     if (record.color_up_given) {
@@ -48,6 +42,17 @@ void ApplyLabel(const LabelRecord& record, const GlobalFont& global, toolkit::La
       font.color = global.color_down;
     }
   }
+  label.SetFont(font);
+}
+
+void ApplyLabel(const LabelRecord& record, const GlobalFont& global, toolkit::Label& label, bool up,
+                int dpi) {
+  // The caption is set even when it hides the control, so whatever decides
+  // visibility later (a page change) reads the same text.
+  label.SetCaption(record.caption);
+  label.SetVisible(record.Shows());
+  ApplyLabelColour(record, global, label, up);
+  toolkit::Font font = label.GetFont();
   if (record.font_given) {
     font.name = record.font;
   } else if (!global.font.empty()) {

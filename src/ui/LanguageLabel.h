@@ -16,6 +16,10 @@ double FontFactor(int dpi);
 // The font size shown for points at dpi, rounded.
 int ScaledFontSize(std::int32_t points, int dpi);
 
+// Only the font colour of the up or down state (a switch or tab that changes).
+void ApplyLabelColour(const LabelRecord& record, const GlobalFont& global, toolkit::Label& label,
+                      bool up);
+
 void ApplyLabel(const LabelRecord& record, const GlobalFont& global, toolkit::Label& label, bool up,
                 int dpi);
 

@@ -114,9 +114,12 @@ constexpr LanguageRow kRows[] = {
     {"About", "LabelWeb", {"Audio77 Project", "Audio77-Projekt", "Audio77 项目"}, kNone},
 
     {"Main", "LabelWarning",
-     {"No device is connected.", "Es ist kein Gerät angeschlossen.", "未连接设备。"}, kNone},
+     {"Please connect the device first.", "Bitte zuerst das Gerät anschließen.",
+      "请先连接设备。"},
+     kNone},
     {"Main", "LabelWarning1",
-     {"This function is switched off.", "Diese Funktion ist ausgeschaltet.", "此功能已关闭。"},
+     {"This device does not support noise cancellation.",
+      "Dieses Gerät unterstützt keine Rauschunterdrückung.", "此设备不支持降噪。"},
      kNone},
 };
 

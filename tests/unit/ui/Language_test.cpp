@@ -271,6 +271,8 @@ TEST_F(LanguageTest, ApplyLabelsDressesUpAndDownStatesPagesMenusAndValues) {
   EXPECT_EQ(L("PageMicLabel").GetFont().name, "Global Sans");
   EXPECT_EQ(L("PageMicLabel").GetFont().size_points, 12);
   EXPECT_FALSE(L("EQEQENLabel").Visible());
+  // The hidden label holds the text that hid it, so a page change keeps it hidden.
+  EXPECT_EQ(L("EQEQENLabel").Caption(), "(null)");
   // A label of another page waits for its page.
   EXPECT_FALSE(L("MicBoostLabel").Visible());
   EXPECT_EQ(L("MicBoostLabel").GetFont().size_points, 9);
@@ -279,6 +281,11 @@ TEST_F(LanguageTest, ApplyLabelsDressesUpAndDownStatesPagesMenusAndValues) {
   EXPECT_EQ(L("DeviceActiveLabel").Caption(), "Gone");
   EXPECT_EQ(popup.Find("CloseMenu")->Caption(), "Beenden");
   EXPECT_EQ(menu->Caption(), "Language");
+
+  // A tab that becomes current changes only its colour.
+  language->ShowLabelState("PageMicLabel", true);
+  EXPECT_EQ(L("PageMicLabel").GetFont().color, 0x222222u);
+  EXPECT_EQ(L("PageMicLabel").Caption(), "Mic");
 }
 
 TEST_F(LanguageTest, ChoosingALanguageLoadsItAndSavesTheChoice) {
