@@ -26,8 +26,8 @@ program_run() {
   local state
   state=$(mktemp -d)
   printf '[AudioDeviceService]\nState=running\n' >"$state/services.ini"
-  AUDIO77_PLATFORM=virtual AUDIO77_VIRTUAL_DIR="$state" AUDIO77_REPORT_FIRST_PAINT=1 \
-    APPDATA="$state/appdata" "$dist/audio77" -servicestart
+  HOME="$state" XDG_RUNTIME_DIR="$state" AUDIO77_PLATFORM=virtual AUDIO77_VIRTUAL_DIR="$state" AUDIO77_REPORT_FIRST_PAINT=1 \
+    "$dist/audio77" -servicestart
   rm -rf "$state"
 }
 
@@ -51,7 +51,7 @@ fi
 # Idle wake-ups: context switches of every thread over 10 quiet seconds.
 state=$(mktemp -d)
 printf '[AudioDeviceService]\nState=running\n' >"$state/services.ini"
-AUDIO77_PLATFORM=virtual AUDIO77_VIRTUAL_DIR="$state" APPDATA="$state/appdata" QT_QPA_PLATFORM=offscreen \
+HOME="$state" XDG_RUNTIME_DIR="$state" AUDIO77_PLATFORM=virtual AUDIO77_VIRTUAL_DIR="$state" QT_QPA_PLATFORM=offscreen \
   "$dist/audio77" -servicestart >/dev/null 2>&1 &
 pid=$!
 sleep 3

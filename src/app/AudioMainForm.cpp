@@ -73,6 +73,7 @@ void TAudioMainForm::BringForward() {
 void TAudioMainForm::Present() {
   tray_icon_->SetVisible(true);
   if (toolkit::Presenter* presenter = app_.GetPresenter()) {
+    tray_available_ = presenter->TrayAvailable();
     form_presentation_ = presenter->PresentForm(form_);
     tray_presentation_ = presenter->PresentTray(*tray_icon_);
   }
@@ -83,16 +84,6 @@ void TAudioMainForm::Present() {
 std::string TAudioMainForm::AutomationScreenshot(const std::string& png_path) {
   toolkit::Presenter* presenter = app_.GetPresenter();
   return presenter != nullptr ? presenter->SaveScreenshot(form_, png_path) : "nothing is presented";
-}
-
-void TAudioMainForm::MinimizeToTray() {
-  // Where the desktop has no notification area the window only minimises, so
-  // it can always be brought back.
-  if (tray_icon_ != nullptr && tray_icon_->Visible()) {
-    form_.Hide();
-  } else {
-    form_.Minimize();
-  }
 }
 
 }  // namespace audio77

@@ -109,7 +109,17 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // Restores a minimised window, otherwise raises it.
   void BringForward();
   // The minimise of a start at logon: into the notification area.
-  void MinimizeToTray();
+  void MinimizeToTray() { SendToTray(); }
+  // The close button: the window goes to the tray, the program keeps running.
+  void SendToTray();
+  // The minimise button: to the taskbar.
+  void MinimizeToTaskbar();
+  // The tray icon was double-clicked.
+  void TrayIconRestore();
+  // Whether the desktop shows tray icons (the presentation knows).
+  void SetTrayAvailable(bool available) { tray_available_ = available; }
+  // Whether the LED dialog is up: the window does not move meanwhile.
+  void SetLedDialogShown(std::function<bool()> shown) { led_dialog_shown_ = std::move(shown); }
 
  private:
   // What the skin follows and what follows a skin change.
@@ -118,6 +128,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void SkinChanged() override;
   std::string CurrentLanguage() const override { return state_.current_language; }
   void SkinMenuClick(toolkit::MenuItem& item);
+
+  void AttachChrome();
+  bool PluginChecked() const;
 
   // Construction, in order.
   void CreateControls();
@@ -266,6 +279,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   std::unique_ptr<toolkit::Presentation> form_presentation_;
   std::unique_ptr<toolkit::Presentation> tray_presentation_;
   std::unique_ptr<AutomationServer> automation_;
+
+  bool tray_available_ = true;
+  std::function<bool()> led_dialog_shown_;
 
   int constructed_ = 0;
   bool destroyed_ = false;

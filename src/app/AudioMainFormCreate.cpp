@@ -97,6 +97,7 @@ void TAudioMainForm::CreateControls() {
   tray_icon_ = &form_.AddTrayIcon();
   tray_icon_->SetMenu(popup_menu_);
   form_.OnClose = [this](toolkit::Form&, toolkit::CloseAction&) { StopTimersAndNotifications(); };
+  AttachChrome();
 }
 
 bool TAudioMainForm::BindDeviceLibrary() {

@@ -27,6 +27,8 @@ class Presenter {
   virtual std::unique_ptr<Presentation> PresentForm(Form& form) = 0;
   // The icon in the notification area.
   virtual std::unique_ptr<Presentation> PresentTray(TrayIcon& tray) = 0;
+  // Whether the desktop has a notification area to show the icon in.
+  virtual bool TrayAvailable() const { return false; }
   // Saves the form as painted to a PNG file: an empty text when done, else
   // the reason it was not.
   virtual std::string SaveScreenshot(const Form&, const std::string&) { return "nothing is presented"; }

@@ -21,6 +21,21 @@ std::string TestLibrary(const std::string& variant) {
   return (DistDir().parent_path() / "test-libraries" / variant / "libDLLQK_UsbAudio77xx.so").string();
 }
 
+// On this machine there is no device: the program folder's hardware library
+// must not claim success for any call the program makes.
+TEST(DeviceLibraryCtl, TheHardwareLibraryNeverClaimsWorkWithoutADevice) {
+  const auto result = RunProcess(Ctl(), {"bind", "--calls"}, {{"AUDIO77_PLATFORM", "linux"}});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  std::istringstream lines(result.out);
+  int calls = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("DLLQK_", 0) != 0) continue;
+    ++calls;
+    EXPECT_EQ(line.find(" = 0"), std::string::npos) << line;
+  }
+  EXPECT_GE(calls, 8) << result.out;
+}
+
 TEST(DeviceLibraryCtl, BindPrintsResultAndDebugLines) {
   struct Case {
     std::string platform;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "CtlContext.h"
+#include "device/AudioCommand.h"
 #include "device/DeviceLibrary.h"
 #include "platform/RecordingDebugOutput.h"
 #include "sim/core/DeviceIni.h"
@@ -30,7 +31,27 @@ class PrintingMessageBox final : public MessageBox {
   std::ostream& out_;
 };
 
+// What the bound library answers to the program's own calls for its default
+// device, with harmless values: on a machine without the device, or where an
+// entry is not supported, none of them may claim success.
+void PrintFeatureCalls(std::ostream& out, DeviceLibrary& library) {
+  auto line = [&out](const std::string& call, std::int32_t result) { out << call << " = " << result << '\n'; };
+  line("DLLQK_SetActive_Device(0x2E8D, 0x771F)", library.SetActive_Device(0x2E8D, 0x771F));
+  AudioCommand probe(AudioCommand::kNoiseCancellationGroup, AudioCommand::kSwitchSub);
+  line("DLLQK_AudioCommand(4, 0, 0)", library.SendAudioCommand(probe));
+  std::uint8_t value = 0;
+  line("DLLQK_Read_Register_ById(0x100)", library.Read_Register_ById(0x100, value, 0));
+  std::int32_t on = 0;
+  line("DLLQK_IsEQ_Enable_ById", library.IsEQ_Enable_ById(on, 0));
+  line("DLLQK_Is3D_Enable_ById", library.Is3D_Enable_ById(on, 0));
+  line("DLLQK_SetVirtual7ch1_OnOff(0)", library.SetVirtual7ch1_OnOff(0));
+  line("DLLQK_SetVirtual7ch1_Scalar(2.0)", library.SetVirtual7ch1_Scalar(2.0F));
+  line("DLLQK_SetRGB_Mode(0, 0, 1, 0, 0)", library.SetRGB_Mode(0, 0, 1, 0, 0));
+}
+
 int Bind(CtlContext& context, CtlArgs args) {
+  const bool calls = !args.empty() && args[0] == "--calls";
+  if (calls) args = args.subspan(1);
   if (args.size() > 1) return context.UsageError("bind takes at most one library");
   const std::string file = args.empty() ? DeviceLibrary::kProgramFileName : args[0];
   RecordingDebugOutput debug;
@@ -40,6 +61,7 @@ int Bind(CtlContext& context, CtlArgs args) {
   context.out << debug.Text();
   context.out << "Open_DLLQK_UsbAudio77xx(" << file << ") = " << result << '\n';
   if (result != 0) return context.Fail("binding " + file + " gave " + std::to_string(result));
+  if (calls) PrintFeatureCalls(context.out, library);
   return kExitOk;
 }
 
@@ -151,8 +173,9 @@ int Virtual(CtlContext& context, CtlArgs args) {
 std::vector<CtlNoun> DeviceLibraryNouns() {
   return {
       {"bind",
-       "bind [LIBRARY]  bind the device library (default DLLQK_UsbAudio77xx_x32.dll, the file\n"
-       "bind            libDLLQK_UsbAudio77xx.so) and print its debug lines and result\n",
+       "bind [--calls] [LIBRARY]  bind the device library (default DLLQK_UsbAudio77xx_x32.dll, the\n"
+       "bind            file libDLLQK_UsbAudio77xx.so) and print its debug lines and result;\n"
+       "bind            --calls: also what it answers to the program's own calls\n",
        Bind},
       {"virtual",
        "virtual status  identity, presence and faults of the virtual device\n"

@@ -1,5 +1,7 @@
 #include "toolkit/qt/QtPresenter.h"
 
+#include <QSystemTrayIcon>
+
 #include "toolkit/qt/FormScreenshot.h"
 
 #include "toolkit/qt/FormWidget.h"
@@ -26,6 +28,8 @@ std::unique_ptr<Presentation> QtPresenter::PresentForm(Form& form) {
 std::unique_ptr<Presentation> QtPresenter::PresentTray(TrayIcon& tray) {
   return std::make_unique<Held<QtTrayIcon, TrayIcon>>(tray);
 }
+
+bool QtPresenter::TrayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 std::string QtPresenter::SaveScreenshot(const Form& form, const std::string& png_path) {
   return SaveFormScreenshot(form, png_path);

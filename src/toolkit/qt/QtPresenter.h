@@ -10,6 +10,7 @@ class QtPresenter final : public Presenter {
   std::unique_ptr<Presentation> PresentForm(Form& form) override;
   std::unique_ptr<Presentation> PresentTray(TrayIcon& tray) override;
   std::string SaveScreenshot(const Form& form, const std::string& png_path) override;
+  bool TrayAvailable() const override;
 };
 
 }  // namespace audio77::toolkit::qt

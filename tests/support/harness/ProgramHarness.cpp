@@ -70,13 +70,15 @@ void ProgramHarness::PrepareProgramFolder(const HarnessOptions& options) {
   PrivateProfile profiles(files);
   for (const auto& value : options.config) WriteIniValue(profiles, path, value.section, value.key, value.value);
   std::filesystem::copy(DistDir() / "user", program_.path() / "user", std::filesystem::copy_options::recursive);
-  // The bundled skins as installed; the languages copied, as tests add their own.
-  if (std::filesystem::exists(DistDir() / "Skins")) {
-    std::filesystem::create_directory_symlink(DistDir() / "Skins", program_.path() / "Skins");
-  }
-  if (std::filesystem::exists(DistDir() / "Languages")) {
-    std::filesystem::copy(DistDir() / "Languages", program_.path() / "Languages",
-                          std::filesystem::copy_options::recursive);
+  // The bundled skins and languages, as installed. The languages are copied,
+  // as tests add their own.
+  for (const std::string folder : {"Skins", "Languages"}) {
+    if (!std::filesystem::exists(DistDir() / folder)) continue;
+    if (folder == "Languages" || (folder == "Skins" && options.own_skins)) {
+      std::filesystem::copy(DistDir() / folder, program_.path() / folder, std::filesystem::copy_options::recursive);
+    } else {
+      std::filesystem::create_directory_symlink(DistDir() / folder, program_.path() / folder);
+    }
   }
   if (options.with_library) {
     // The virtual platform binds the library kept apart in "virtual/".

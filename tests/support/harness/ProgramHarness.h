@@ -30,6 +30,7 @@ struct HarnessOptions {
   std::vector<ConfigValue> config;  // changes to the program folder's AudioConfig.cfg
   bool with_library = true;      // false: the program folder has no device library
   bool user_folder = true;       // false: the per-user folder does not exist
+  bool own_skins = false;        // true: a copy of the bundled skins that the test may change
 };
 
 class ProgramHarness {

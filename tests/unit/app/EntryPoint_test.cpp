@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/PendingMainWindow.h"
 #include "platform/ManualClock.h"
 #include "platform/RecordingDebugOutput.h"
 #include "sim/platform/VirtualPlatform.h"
@@ -173,6 +172,18 @@ TEST(EntryPoint, StartupExceptionIsShownAndExitIsZero) {
 // The window instance is made from the platform, the toolkit and the command
 // line as it was given; while it runs, a termination request closes it as the
 // exit message does, and the request is watched only while it runs.
+// A window instance that runs the loop until it is closed.
+class LoopWindow final : public WindowInstance {
+ public:
+  explicit LoopWindow(toolkit::Application& app) : app_(app) {}
+  void Run() override { app_.Loop().Run(); }
+  void BringForward() override {}
+  void Close() override { app_.Terminate(); }
+
+ private:
+  toolkit::Application& app_;
+};
+
 TEST(EntryPoint, WindowGetsItsContextAndTerminationClosesIt) {
   Harness h;
   std::function<void()> close_request;
@@ -184,7 +195,7 @@ TEST(EntryPoint, WindowGetsItsContextAndTerminationClosesIt) {
       [&](const WindowInstanceContext& context) {
         raw_command_line = context.raw_command_line;
         app = &context.app;
-        return std::make_unique<PendingMainWindow>(context);
+        return std::make_unique<LoopWindow>(context.app);
       },
       [&](std::function<void()> close) {
         close_request = std::move(close);
@@ -202,56 +213,6 @@ TEST(EntryPoint, WindowGetsItsContextAndTerminationClosesIt) {
   EXPECT_EQ(app, h.app.get());
   EXPECT_TRUE(watch.expired());
   EXPECT_TRUE(h.dialogs.Messages().empty());
-}
-
-TEST(PendingMainWindow, FirstActivationMinimisesOnlyForServiceBoot) {
-  struct Case {
-    const char* command_line;
-    bool minimised;
-  };
-  const Case cases[] = {
-      {"/opt/audio77/audio77 -serviceboot", true},
-      {"/opt/audio77/audio77 -ServiceBoot", false},
-      {"/opt/audio77/audio77 -servicestart", false},
-      {"/opt/audio77/audio77 -x -servicestart -serviceboot", true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.command_line);
-    Harness h;
-    PendingMainWindow window({h.host->Get(), *h.app, c.command_line});
-    h.app->Terminate();  // the loop ends at once
-    window.Run();
-    EXPECT_EQ(window.Minimised(), c.minimised);
-    EXPECT_EQ(h.debug->Text(), c.minimised ? "FormActivate-serviceboot" : "FormActivate");
-
-    // A later activation (a second instance bringing it forward) restores it
-    // and never minimises again.
-    h.debug->Clear();
-    window.BringForward();
-    EXPECT_FALSE(window.Minimised());
-    EXPECT_EQ(h.debug->Lines(), std::vector<std::string>{"FormActivate"});
-  }
-}
-
-TEST(PendingMainWindow, RunsTheLoopUntilTheExitMessage) {
-  Harness h;
-  Platform& platform = h.host->Get();
-  PendingMainWindow window({platform, *h.app, "audio77 -servicestart"});
-  // Other messages and timers run on the loop and leave it running.
-  toolkit::Timer tick(*h.loop, "Timer", 50, true);
-  int ticks = 0;
-  tick.OnTimer = [&](toolkit::Timer&) {
-    if (++ticks == 1) {
-      platform.bus.Broadcast(platform.bus.Register("WM_AUDIO_EFFECT_EXIT"));
-      platform.bus.Broadcast(platform.bus.Register("WM_APP_EXIT_RESUME"));
-    } else {
-      EXPECT_FALSE(h.loop->QuitRequested());
-      platform.bus.Broadcast(platform.bus.Register("WM_QKW77xxAPP_EXIT"));
-    }
-  };
-  window.Run();
-  EXPECT_EQ(ticks, 2);
-  EXPECT_TRUE(h.loop->QuitRequested());
 }
 
 }  // namespace
