@@ -35,6 +35,8 @@
 #include "ui/ControlFeatureView.h"
 #include "ui/FeatureView.h"
 #include "ui/DragState.h"
+#include "ui/Language.h"
+#include "ui/LanguageHost.h"
 #include "ui/MainFormState.h"
 
 namespace audio77::toolkit {
@@ -316,6 +318,21 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   int ApplyLastProfile();
   void SaveLastProfile();
   std::string MainText(const std::string& key) const;
+  // The language menu's click; a language file that fails is reported and
+  // the language stays.
+  void LanguageMenuClick(toolkit::MenuItem& item);
+
+  // What the language sees of this window.
+  class LanguageLink final : public ui::LanguageHost {
+   public:
+    explicit LanguageLink(TAudioMainForm& form) : form_(form) {}
+    ui::LabelViewState LabelView() const override;
+    void LanguageChanged() override;
+    std::string CurrentSkin() const override;
+
+   private:
+    TAudioMainForm& form_;
+  };
 
   Platform& platform_;
   toolkit::Application& app_;
@@ -376,6 +393,10 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   Equalizer equalizer_;
   Sound3D sound3d_;
   EnvironmentEffects effects_;
+
+  // The current language; made when the language menu is built.
+  LanguageLink language_link_{*this};
+  std::optional<ui::Language> language_;
 };
 
 }  // namespace audio77

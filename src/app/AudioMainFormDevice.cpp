@@ -257,7 +257,11 @@ void TAudioMainForm::DeviceRemoval(const DeviceInterfaceEvent& event) {
 }
 
 void TAudioMainForm::ShowDeviceState(const char* text_key) {
-  if (auto* label = form_.Find<toolkit::Label>("DeviceActiveLabel")) label->SetCaption(MainText(text_key));
+  if (language_ && language_->Loaded()) {
+    language_->ApplyDeviceState(text_key);
+  } else if (auto* label = form_.Find<toolkit::Label>("DeviceActiveLabel")) {
+    label->SetCaption(MainText(text_key));
+  }
 }
 
 void TAudioMainForm::ShowDeviceIndicators() {

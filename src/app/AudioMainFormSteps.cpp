@@ -1,8 +1,6 @@
 // The steps of start-up, activation and shutdown that belong to the window's
 // features. The controller calls them in its fixed orders; each feature
 // fills its own as it is built, so the orders never change.
-#include <map>
-
 #include "app/AudioMainForm.h"
 #include "toolkit/Image.h"
 
@@ -90,10 +88,7 @@ void TAudioMainForm::HideTestToneImage() {
 }
 
 // Languages, skins, plug-ins and pages.
-void TAudioMainForm::BuildLanguageMenu() {}
 void TAudioMainForm::BuildPluginMenu() {}
-void TAudioMainForm::LoadLanguage() {}
-void TAudioMainForm::ApplyLabels() {}
 void TAudioMainForm::RefreshPageDisplay() {}
 void TAudioMainForm::ResetFeatureDisplays() {
   // The switches a device decides show off again: each is set on and
@@ -111,18 +106,5 @@ int TAudioMainForm::ApplyDefaultProfile() { return 1; }
 int TAudioMainForm::ReadDefaultEnables() { return 1; }
 int TAudioMainForm::ApplyLastProfile() { return 1; }
 void TAudioMainForm::SaveLastProfile() {}
-
-std::string TAudioMainForm::MainText(const std::string& key) const {
-  // What the window says before a language file has been read.
-  static const std::map<std::string, std::string> kBuiltIn = {
-      {"LabelActive", "Device connected"},
-      {"LabelUnDriver", "Driver not found"},
-      {"LabelUnactive", "No device"},
-      {"LabelWarning", "Please connect the device first."},
-      {"LabelWarning1", "This device does not support noise cancellation."},
-  };
-  const auto found = kBuiltIn.find(key);
-  return found == kBuiltIn.end() ? std::string() : found->second;
-}
 
 }  // namespace audio77

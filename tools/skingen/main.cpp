@@ -1,7 +1,9 @@
-// skingen: draws the bundled skins into the program folder.
+// skingen: draws the bundled skins and writes the bundled languages into the
+// program folder.
 //
-//   skingen AudioConfig.cfg DIST        the skins under DIST/<SkinFolderName>/ for every
-//                                       resolution class and at the root, and the icons
+//   skingen AudioConfig.cfg DIST        the skins under DIST/<SkinFolderName>/ and the
+//                                       languages under DIST/<LanguageFolderName>/ for
+//                                       every resolution class and at the root, and the icons
 //   skingen --preview SKIN_ROOT RESOLUTION_FOLDER SKIN PAGE OUT.png
 //                                       the skin as the program shows it (RESOLUTION_FOLDER
 //                                       "" or "-" for the root)
@@ -15,6 +17,7 @@
 #include <iostream>
 
 #include "Draw.h"
+#include "LanguageWriter.h"
 #include "Preview.h"
 #include "SkinWriter.h"
 #include "Theme.h"
@@ -61,12 +64,20 @@ QImage Icon(int size, const Theme& t) {
 int Generate(const QString& config, const QString& dist) {
   const QSettings cfg(config, QSettings::IniFormat);
   const QString skins = cfg.value("Skin/SkinFolderName", "Skins").toString();
+  const QString languages = cfg.value("Language/LanguageFolderName", "Languages").toString();
   const QString icon_name = cfg.value("Install/InstallIconFileName", "audio77.png").toString();
   const std::array<QString, 3> classes = {"1366x768/", "1920x1080/", ""};
   for (const QString& resolution : classes) {
     for (const Theme& theme : {DarkTheme(), LightTheme()}) {
       SkinWriter(theme, dist + "/" + skins + "/" + resolution + theme.name).Write();
     }
+    const QString language_root = dist + "/" + languages + "/" + resolution;
+    for (const BundledLanguage& language : kBundledLanguages) {
+      WriteLanguage(language, language_root + language.folder);
+    }
+    // Without a remembered language the file of the languages folder itself
+    // is read: English.
+    WriteLanguage(kBundledLanguages[0], language_root);
   }
   const Theme icon_theme = DarkTheme();
   if (!Icon(256, icon_theme).save(dist + "/" + icon_name, "PNG")) return 1;

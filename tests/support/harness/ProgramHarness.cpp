@@ -70,10 +70,11 @@ void ProgramHarness::PrepareProgramFolder(const HarnessOptions& options) {
   PrivateProfile profiles(files);
   for (const auto& value : options.config) WriteIniValue(profiles, path, value.section, value.key, value.value);
   std::filesystem::copy(DistDir() / "user", program_.path() / "user", std::filesystem::copy_options::recursive);
-  // The bundled skins and languages, as installed.
+  // The bundled skins and languages, as installed. The languages are copied,
+  // as tests add their own.
   for (const std::string folder : {"Skins", "Languages"}) {
     if (!std::filesystem::exists(DistDir() / folder)) continue;
-    if (folder == "Skins" && options.own_skins) {
+    if (folder == "Languages" || (folder == "Skins" && options.own_skins)) {
       std::filesystem::copy(DistDir() / folder, program_.path() / folder, std::filesystem::copy_options::recursive);
     } else {
       std::filesystem::create_directory_symlink(DistDir() / folder, program_.path() / folder);

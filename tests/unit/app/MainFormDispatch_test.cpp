@@ -340,12 +340,18 @@ TEST_F(WithDevice, APresetButtonShowsItselfDownAndNamesItselfInSX) {
     EXPECT_EQ(Entry(h, image), image + (k == 3 ? "Down" : "Up"));
     EXPECT_EQ(h.Form().View().LabelDown(8 + k), k == 3);
   }
-  EXPECT_EQ(h.Form().Form().Find<toolkit::Label>("SXLabel")->Caption(), "S3");
+  EXPECT_EQ(h.Form().Form().Find<toolkit::Label>("SXLabel")->Caption(),
+            h.Form().Form().Find<toolkit::Label>("EQS3Label")->Caption());
 }
 
 TEST_F(WithDevice, RemovalShowsTheDeviceSwitchesOffAndKeepsBoost) {
-  for (const char* control : {"VirtualENLabel", "MicMuteLabel", "MicMonitorLabel", "MicBoostLabel", "EQEQENLabel",
-                              "EffectLivingroomLabel"}) {
+  // Each switch on its own page, as a person reaches it.
+  const std::pair<const char*, const char*> switches[] = {
+      {"PageVirtual7p1Label", "VirtualENLabel"}, {"PageMicLabel", "MicMuteLabel"},
+      {"PageMicLabel", "MicMonitorLabel"},       {"PageMicLabel", "MicBoostLabel"},
+      {"PageEQLabel", "EQEQENLabel"},            {"PageEffectLabel", "EffectLivingroomLabel"}};
+  for (const auto& [tab, control] : switches) {
+    Click(h, tab);
     Click(h, control);
   }
   h.Unplug();

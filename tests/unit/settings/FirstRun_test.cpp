@@ -69,8 +69,8 @@ TEST(FirstRun, TheShippedTemplatesHoldTheKeysAStartReads) {
   InProcessFileGuard guard;
   PrivateProfile profiles(guard);
   const std::string user = (test::SourceDir() / "assets/dist/user/").string();
-  // The per-user file names the bundled dark skin; no language yet: the first menu entry is taken.
-  EXPECT_EQ(profiles.Find("Language", "DefaultLanguage", 128, user + "AudioConfig.cfg"), "");
+  // The per-user file starts with the English language and the dark skin.
+  EXPECT_EQ(profiles.Find("Language", "DefaultLanguage", 128, user + "AudioConfig.cfg"), "English");
   EXPECT_EQ(profiles.Find("Skin", "DefaultSkin", 128, user + "AudioConfig.cfg"), "Dark");
   // Every key a profile must hold as a number is there.
   const std::string profile = user + "DefaultProfile.ini";
