@@ -20,7 +20,12 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       feature_view_(std::make_unique<ui::SkinFeatureView>(form_, skin_)),
       equalizer_(FeatureContextOf(), *feature_view_),
       sound3d_(FeatureContextOf(), *feature_view_),
-      effects_(FeatureContextOf(), *feature_view_) {}
+      effects_(FeatureContextOf(), *feature_view_) {
+  static_cast<ui::SkinFeatureView&>(*feature_view_)
+      .SetLabelColouring([this](const std::string& label, bool down) {
+        if (language_) language_->ShowLabelState(label, down);
+      });
+}
 
 FeatureContext TAudioMainForm::FeatureContextOf() {
   return FeatureContext{platform_, app_, form_, library_, session_, state_, profiles_};

@@ -1,6 +1,7 @@
 #include "ui/SkinFeatureView.h"
 
 #include "toolkit/Image.h"
+#include "toolkit/Label.h"
 
 namespace audio77::ui {
 
@@ -13,6 +14,12 @@ bool SkinFeatureView::NamesPicture(const std::string& skin_key) const {
   const SkinTravel& eq = skin_.Geometry().eq;
   if (eq.length == 0 && eq.top == 0) return ControlFeatureView::NamesPicture(skin_key);
   return !skin_.Table().Get(skin_key).file.empty();
+}
+
+void SkinFeatureView::HighlightLabel(int tag, bool down, const std::string& label_record) {
+  ControlFeatureView::HighlightLabel(tag, down, label_record);
+  if (!colour_label_) return;
+  if (const toolkit::Label* label = form_.FindLabelByTag(tag)) colour_label_(label->Name(), down);
 }
 
 SliderTravel SkinFeatureView::EqTravel() const {

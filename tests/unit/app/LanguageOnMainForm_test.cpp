@@ -74,3 +74,26 @@ TEST(LanguageOnMainForm, TheTrayMenuSwitchesLanguageAndABrokenFileChangesNothing
 
 }  // namespace
 }  // namespace audio77
+
+namespace audio77 {
+namespace {
+
+toolkit::Color ColourOf(test::ProgramHarness& h, const char* label) {
+  return h.Form().Form().Find<toolkit::Label>(label)->GetFont().color;
+}
+
+TEST(LanguageOnMainForm, PageTabsTakeTheirDownColourOnlyWhileTheirPageShows) {
+  test::ProgramHarness h;
+  h.Start();
+  h.Click("PageMicLabel");
+  const toolkit::Color down = ColourOf(h, "PageMicLabel");
+  const toolkit::Color up = ColourOf(h, "PageEQLabel");
+  EXPECT_NE(down, up);
+  EXPECT_EQ(ColourOf(h, "PageEffectLabel"), up);
+  h.Click("PageEQLabel");
+  EXPECT_EQ(ColourOf(h, "PageEQLabel"), down);
+  EXPECT_EQ(ColourOf(h, "PageMicLabel"), up);
+}
+
+}  // namespace
+}  // namespace audio77
