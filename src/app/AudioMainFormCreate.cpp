@@ -20,6 +20,18 @@
 namespace audio77 {
 namespace {
 
+// Whether a skin of that name is at the skin root or in one of its
+// resolution classes.
+bool SkinInstalled(const std::string& skin_root, const std::string& name) {
+  if (name.empty()) return false;
+  std::error_code error;
+  if (std::filesystem::is_directory(std::filesystem::path(skin_root) / name, error)) return true;
+  for (std::filesystem::directory_iterator it(skin_root, error), end; !error && it != end; it.increment(error)) {
+    if (std::filesystem::is_directory(it->path() / name, error)) return true;
+  }
+  return false;
+}
+
 // The first skin folder at the skin root in alphabetical order, past the
 // folders of the resolution classes ("1920x1080").
 std::string FirstInstalledSkin(const std::string& skin_root) {
@@ -145,8 +157,11 @@ void TAudioMainForm::ReadUserChoices() {
 
 void TAudioMainForm::ChooseResolutionFolder() {
   skin_.Configure(config_.program_folder + config_.skin_folder_name + "/", false, &*user_settings_);
-  // Before the user has chosen a skin, the first one installed is shown.
-  if (state_.current_skin.empty()) state_.current_skin = FirstInstalledSkin(config_.program_folder + config_.skin_folder_name);
+  // Before the user has chosen a skin, or when the chosen one is no longer
+  // installed, the first one installed is shown: a strict reading of a skin
+  // that is not there would keep the window from starting at all.
+  const std::string skin_root = config_.program_folder + config_.skin_folder_name;
+  if (!SkinInstalled(skin_root, state_.current_skin)) state_.current_skin = FirstInstalledSkin(skin_root);
   skin_.SetName(state_.current_skin);
   const toolkit::Size screen = app_.ScreenSize();
   skin_.ChooseResolutionFolder(screen.width, screen.height);

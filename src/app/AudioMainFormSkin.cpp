@@ -15,14 +15,9 @@ void TAudioMainForm::BuildSkinMenu() {
   toolkit::MenuItem* menu = popup_menu_->Find("SkinMenu");
   if (folders == nullptr || menu == nullptr) return;
   state_.skin_count = skin_.BuildSkinMenu(*folders, *menu);
-  bool known = false;
   for (const auto& item : menu->Items()) {
     item->OnClick = [this](toolkit::MenuItem& clicked) { SkinMenuClick(clicked); };
-    if (item->PlainCaption() == skin_.Name()) known = true;
   }
-  // A skin that is not there (none chosen yet, or removed) must not keep the
-  // window from starting: the checked first skin is the one loaded.
-  if (!known && !menu->Items().empty()) skin_.SetName(menu->Items().front()->PlainCaption());
 }
 
 void TAudioMainForm::ApplyRegionFile() { skin_.ApplyWindowRegion(); }

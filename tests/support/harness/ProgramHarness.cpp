@@ -14,10 +14,8 @@ namespace {
 
 constexpr const char* kLibraryFile = "libDLLQK_UsbAudio77xx.so";
 
-std::filesystem::path VirtualLibrary() {
-  const std::filesystem::path apart = DistDir() / "virtual" / kLibraryFile;
-  return std::filesystem::exists(apart) ? apart : DistDir() / kLibraryFile;
-}
+// The program folder's own copy is the hardware library; the virtual one lives apart.
+std::filesystem::path VirtualLibrary() { return DistDir() / "virtual" / kLibraryFile; }
 
 std::vector<std::string> Lines(const std::string& text) {
   std::istringstream in(text);

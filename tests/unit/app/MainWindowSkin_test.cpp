@@ -134,3 +134,17 @@ TEST(MainWindowChrome, TheTrayBringsTheWindowBackUnlessAPluginRuns) {
 
 }  // namespace
 }  // namespace audio77
+
+namespace audio77 {
+namespace {
+
+TEST(MainWindowSkin, ARemovedSkinGivesWayToTheFirstInstalledOne) {
+  test::ProgramHarness h;
+  std::ofstream(h.UserFolder() / "AudioConfig.cfg") << "[Skin]\nDefaultSkin=Gone\n";
+  h.Start();
+  EXPECT_EQ(h.Form().Skin().Name(), "Dark");
+  EXPECT_TRUE(h.Dialogs().Messages().empty());
+}
+
+}  // namespace
+}  // namespace audio77

@@ -1,0 +1,72 @@
+#pragma once
+// The whole program started on the virtual device in folders of its own, for
+// the benchmarks that run the main window's chains.
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include "app/AudioMainForm.h"
+#include "platform/ManualClock.h"
+#include "sim/platform/VirtualPlatform.h"
+#include "toolkit/Application.h"
+#include "toolkit/EventLoop.h"
+
+namespace audio77::bench {
+
+namespace fs = std::filesystem;
+
+// The whole program started on the virtual device in folders of its own.
+class Program {
+ public:
+  Program() {
+    std::random_device seed;
+    root_ = fs::temp_directory_path() / ("audio77-bench-" + std::to_string(seed()));
+    const fs::path dist = AUDIO77_BENCH_DIST_DIR;
+    fs::create_directories(root_ / "program");
+    fs::create_directories(root_ / "state");
+    fs::create_directories(root_ / "home" / ".config" / "Audio77");
+    fs::copy_file(dist / "AudioConfig.cfg", root_ / "program" / "AudioConfig.cfg");
+    // The virtual platform binds the library kept apart in "virtual/".
+    fs::create_directories(root_ / "program" / "virtual");
+    fs::copy_file(dist / "virtual" / "libDLLQK_UsbAudio77xx.so", root_ / "program" / "virtual" / "libDLLQK_UsbAudio77xx.so");
+    fs::copy(dist / "user", root_ / "program" / "user", fs::copy_options::recursive);
+    // The bundled skins, as installed: the pages are shown with their pictures.
+    for (const char* folder : {"Skins", "Languages"}) {
+      if (fs::exists(dist / folder)) fs::create_directory_symlink(dist / folder, root_ / "program" / folder);
+    }
+    sim::VirtualPlatformOptions options;
+    options.state_folder = (root_ / "state").string();
+    options.program_path = (root_ / "program" / "audio77").string();
+    options.home = (root_ / "home").string();
+    auto clock = std::make_unique<ManualClock>();
+    clock_ = clock.get();
+    options.clock = std::move(clock);
+    host_ = sim::CreateVirtualPlatform(std::move(options));
+    loop_ = std::make_unique<toolkit::EventLoop>(*clock_);
+    app_ = std::make_unique<toolkit::Application>(*loop_);
+    form_ = std::make_unique<TAudioMainForm>(host_->Get(), *app_);
+    form_->Create();
+    form_->FormCreate();
+    if (!form_->Session().RegisterSync()) throw std::runtime_error("the virtual device did not become active");
+  }
+  ~Program() {
+    form_.reset();
+    app_.reset();
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+  TAudioMainForm& Form() { return *form_; }
+
+ private:
+  fs::path root_;
+  ManualClock* clock_ = nullptr;
+  std::unique_ptr<PlatformHost> host_;
+  std::unique_ptr<toolkit::EventLoop> loop_;
+  std::unique_ptr<toolkit::Application> app_;
+  std::unique_ptr<TAudioMainForm> form_;
+};
+
+}  // namespace audio77::bench
