@@ -61,6 +61,10 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   static constexpr int kStepBound = 2;
   static constexpr int kStepLastProfile = 22;
   static constexpr int kStepComplete = 24;
+  // Tags of the Virtual 7.1 switch and its rotation latches.
+  static constexpr int kVirtual71EnableTag = 47;
+  static constexpr int kClockwiseTag = 49;
+  static constexpr int kCounterClockwiseTag = 50;
 
   TAudioMainForm(Platform& platform, toolkit::Application& app);
   ~TAudioMainForm() override;
@@ -266,6 +270,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void ApplyDefaultVirtual71();
   void ResetVirtual71();
   void ShowVirtual71Image();
+  void HideVirtual71Switches();
   void NoiseCancellationSync();
   void NoiseCancellationDisplay();
   void VoiceEffectSync();

@@ -3,6 +3,7 @@
 // fills its own as it is built, so the orders never change.
 #include "app/AudioMainForm.h"
 #include "toolkit/Image.h"
+#include "ui/SwitchPictures.h"
 
 namespace audio77 {
 
@@ -49,6 +50,7 @@ void TAudioMainForm::Toggle3DEnable() {
     SendSpeakerPlacement();
     library_.SetVirtual7ch1_Scalar(state_.v71_scale);
     ShowVirtual71Image();
+    HideVirtual71Switches();
   }
   sound3d_.Apply3DEnable(state_.enable_3d);
   sound3d_.Set3DEnableRegister(state_.enable_3d);
@@ -68,6 +70,19 @@ void TAudioMainForm::ResetVirtual71() {
   }
 }
 void TAudioMainForm::ShowVirtual71Image() {}
+
+// The Virtual 7.1 switch and a running rotation go off when 3D takes over;
+// their images stay hidden until the page is shown again.
+void TAudioMainForm::HideVirtual71Switches() {
+  ui::SwitchPictures::Show(View(), form_, kVirtual71EnableTag, 0);
+  if (toolkit::Image* image = FindImageByTag(kVirtual71EnableTag)) image->SetVisible(false);
+  for (int tag : {kCounterClockwiseTag, kClockwiseTag}) {
+    int& latch = tag == kClockwiseTag ? state_.clockwise : state_.counter_clockwise;
+    if (latch != 1) continue;
+    latch = FlipSwitch(tag, latch);
+    if (toolkit::Image* image = FindImageByTag(tag)) image->SetVisible(false);
+  }
+}
 
 // Noise cancellation and voice effects.
 void TAudioMainForm::NoiseCancellationSync() {}

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "FeatureFixture.h"
+#include "toolkit/Image.h"
+#include "ui/ControlFeatureView.h"
 
 namespace audio77 {
 namespace {
@@ -178,6 +180,33 @@ TEST(Sound3DExclusion, SwitchingOnTurnsVirtual71OffFirst) {
   }
   EXPECT_EQ(at, order.size()) << Joined(traffic);
   EXPECT_EQ(Registers(traffic).at(1), "w 0x100=0x80");
+}
+
+TEST(Sound3DExclusion, TheVirtual71SwitchAndRotationGoOffOnScreenUntilThePageIsShown) {
+  HarnessOptions options;
+  options.config.push_back({"DefaultSet", "3DV7ch1MutuallyExclusive", "1"});
+  test::ProgramHarness h(options);
+  h.Start();
+  auto& form = h.Form();
+  form.SelectPage(27);
+  h.Click("VirtualEnableImage");
+  h.Click("VirtualClockwiseImage");
+  ASSERT_EQ(form.State().v71_enable, 1);
+  ASSERT_EQ(form.State().clockwise, 1);
+  form.Toggle3DEnable();
+  auto& view = dynamic_cast<ControlFeatureView&>(form.View());
+  auto image = [&](const char* name) { return form.Form().Find<toolkit::Image>(name); };
+  EXPECT_EQ(form.State().clockwise, 0);
+  EXPECT_EQ(form.State().counter_clockwise, 0);
+  EXPECT_EQ(view.SwitchOf(47), 0);
+  EXPECT_EQ(view.SwitchOf(49), 0);
+  EXPECT_FALSE(image("VirtualEnableImage")->Visible());
+  EXPECT_FALSE(image("VirtualClockwiseImage")->Visible());
+  // The latch that was not running keeps its place on screen.
+  EXPECT_TRUE(image("VirtualCounterclockwiseImage")->Visible());
+  form.ShowPage(Page::kVirtual71);
+  EXPECT_TRUE(image("VirtualEnableImage")->Visible());
+  EXPECT_TRUE(image("VirtualClockwiseImage")->Visible());
 }
 
 }  // namespace
