@@ -1,5 +1,7 @@
 #include "toolkit/Control.h"
 
+#include <algorithm>
+
 #include "toolkit/Form.h"
 
 namespace audio77::toolkit {
@@ -63,9 +65,14 @@ void Control::SetBounds(const Rect& bounds) { Reposition(bounds); }
 
 void Control::Reposition(const Rect& requested) {
   // A negative size would make the control inside out; it is simply empty.
-  Rect bounds = requested;
-  if (bounds.width < 0) bounds.width = 0;
-  if (bounds.height < 0) bounds.height = 0;
+  // Places and sizes come from skin and language files: far beyond any
+  // screen they are held, so that sums of them (right, bottom, a parent's
+  // offset) stay within int.
+  Rect bounds;
+  bounds.left = std::clamp(requested.left, -kFarthest, kFarthest);
+  bounds.top = std::clamp(requested.top, -kFarthest, kFarthest);
+  bounds.width = std::clamp(requested.width, 0, kFarthest);
+  bounds.height = std::clamp(requested.height, 0, kFarthest);
   if (bounds == bounds_) return;
   const Rect old_rect = ClientRect();
   bounds_ = bounds;

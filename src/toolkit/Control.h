@@ -34,6 +34,9 @@ class Control {
   using MouseHandler = std::function<void(Control&, const MouseEvent&)>;
   using ClickHandler = std::function<void(Control&)>;
 
+  // The farthest a control's edges and size may reach, in pixels.
+  static constexpr int kFarthest = 1 << 20;
+
   virtual ~Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;

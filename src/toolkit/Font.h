@@ -1,6 +1,7 @@
 #pragma once
 // A label's font: face name, size in points, colour and style.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -18,10 +19,15 @@ struct Font {
   bool italic = false;
 
   friend bool operator==(const Font&, const Font&) = default;
+  // Taller than any screen. Sizes come from language files, so a wild one is
+  // held here instead of reaching the text layout and the font engine.
+  static constexpr int kLargestPixelHeight = 4096;
+
   // The window is not rescaled for the screen, so a point is always 96/72 pixels.
+  // Never negative.
   int PixelHeight() const {
-    if (size_pixels > 0) return size_pixels;
-    return static_cast<int>(std::lround(size_points * 96.0 / 72.0));
+    const double pixels = size_pixels > 0 ? size_pixels : std::round(size_points * 96.0 / 72.0);
+    return static_cast<int>(std::clamp(pixels, 0.0, static_cast<double>(kLargestPixelHeight)));
   }
 };
 

@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "ToolkitFixture.h"
 #include "support/TempDir.h"
@@ -46,13 +47,40 @@ TEST_F(ControlsTest, LabelSizesItselfToItsTextUnlessWrapping) {
   EXPECT_EQ(label.Bounds(), (Rect{0, 0, 22, 72}));
 }
 
+TEST_F(ControlsTest, PlacesFromFilesAreHeldWithinReach) {
+  Label& label = form.AddLabel("FarLabel");
+  label.SetCaption("far");
+  struct Case {
+    Rect asked, held;
+  };
+  const int far = Control::kFarthest;
+  const int max = std::numeric_limits<int>::max();
+  const int min = std::numeric_limits<int>::min();
+  const Case cases[] = {
+      {{10, 20, 30, 40}, {10, 20, 30, 40}},
+      {{max, max, max, max}, {far, far, far, far}},
+      {{min, min, min, min}, {-far, -far, 0, 0}},
+      {{max - 5, 0, 100, 10}, {far, 0, 100, 10}},
+  };
+  for (const Case& c : cases) {
+    label.SetAutoSize(false);
+    label.SetBounds(c.asked);
+    EXPECT_EQ(label.Bounds(), c.held);
+    // Hit tests and repaints add edges together: nothing overflows.
+    EXPECT_EQ(form.ControlAt({label.Bounds().Right() - 1, label.Bounds().Bottom() - 1}) == &label,
+              !label.Bounds().Empty());
+  }
+}
+
 TEST(Font, PixelSizeWinsOverPoints) {
   struct Case {
     int points;
     int pixels;
     int expected;
   };
-  const Case cases[] = {{8, 0, 11}, {9, 0, 12}, {15, 0, 20}, {15, 19, 19}, {0, 0, 0}};
+  const Case cases[] = {{8, 0, 11}, {9, 0, 12}, {15, 0, 20}, {15, 19, 19}, {0, 0, 0},
+                        // Language files may hold any size.
+                        {-12, 0, 0}, {2147483647, 0, 4096}, {8, 2147483647, 4096}};
   for (const Case& c : cases) {
     Font font;
     font.size_points = c.points;
