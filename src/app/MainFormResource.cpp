@@ -1,6 +1,7 @@
 #include "app/MainFormResource.h"
 
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -385,10 +386,14 @@ void Create(toolkit::Form& form, const ControlResource& row) {
 std::span<const ControlResource> MainFormControls() { return kControls; }
 
 const ControlResource* FindControlResource(std::string_view name) {
-  const auto* const it =
-      std::find_if(std::begin(kControls), std::end(kControls),
-                   [name](const ControlResource& row) { return row.name == name; });
-  return it == std::end(kControls) ? nullptr : &*it;
+  // Asked for every control on every page change: the first row of each name.
+  static const std::map<std::string_view, const ControlResource*> by_name = [] {
+    std::map<std::string_view, const ControlResource*> rows;
+    for (const ControlResource& row : kControls) rows.emplace(row.name, &row);
+    return rows;
+  }();
+  const auto found = by_name.find(name);
+  return found == by_name.end() ? nullptr : found->second;
 }
 
 const ControlResource* FindControlResourceByTag(toolkit::ControlKind kind, int tag) {

@@ -41,6 +41,7 @@ T& Form::Add(std::string name, int tag, Control* parent) {
   }
   auto control = std::make_unique<T>(*this, std::move(name), tag, parent, controls_.size());
   T& added = *control;
+  controls_by_name_.emplace(added.Name(), &added);
   controls_.push_back(std::move(control));
   if (view_ != nullptr && !added.IsGraphic()) view_->ControlStateChanged(added);
   return added;
@@ -93,10 +94,8 @@ TrayIcon& Form::AddTrayIcon() {
 }
 
 Control* Form::FindControl(std::string_view name) const {
-  for (const auto& control : controls_) {
-    if (control->Name() == name) return control.get();
-  }
-  return nullptr;
+  const auto found = controls_by_name_.find(name);
+  return found == controls_by_name_.end() ? nullptr : found->second;
 }
 
 Control* Form::ControlAt(Point client, HitTest options) const {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -194,6 +195,8 @@ class Form {
   Application& app_;
   std::string name_;
   std::vector<std::unique_ptr<Control>> controls_;
+  // The first control of each name; looked up on every page change and drag.
+  std::map<std::string, Control*, std::less<>> controls_by_name_;
   std::vector<std::unique_ptr<Timer>> timers_;
   std::vector<std::unique_ptr<PopupMenu>> menus_;
   std::vector<std::unique_ptr<TrayIcon>> trays_;
