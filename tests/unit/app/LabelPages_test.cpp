@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "support/harness/ProgramHarness.h"
 #include "toolkit/Label.h"
@@ -117,6 +118,42 @@ TEST(LabelPages, ValueLabelsShowTheSlidersValuesAfterALanguageChange) {
   EXPECT_EQ(form.Find<toolkit::Label>("ENCValueLabel")->Caption(), std::to_string(h.Form().EncLevel()));
   EXPECT_TRUE(Visible(h, "MicValueLabel"));
   EXPECT_FALSE(Visible(h, "ENCValueLabel"));  // its page is ENC
+}
+
+// The bundled languages place their labels apart from each other and inside
+// the window on every page.
+TEST(LabelPages, BundledLabelsStayApartAndInsideTheWindowOnEveryPage) {
+  ProgramHarness h;
+  h.Start();
+  h.Form().SetLedPageMode(1);
+  toolkit::Form& form = h.Form().Form();
+  const toolkit::Size client = form.ClientSize();
+  for (const char* language : {"English", "Deutsch", "简体中文"}) {
+    ChooseLanguage(h, language);
+    for (const int tab : {23, 25, 26, 27, 226, 227, 228}) {
+      h.Form().SelectPage(tab);
+      std::vector<const toolkit::Control*> shown;
+      for (const auto& control : form.Controls()) {
+        if (control->Kind() == toolkit::ControlKind::kLabel && control->Visible()) shown.push_back(control.get());
+      }
+      ASSERT_GT(shown.size(), 10U);
+      for (std::size_t i = 0; i < shown.size(); ++i) {
+        const toolkit::Rect a = shown[i]->Bounds();
+        SCOPED_TRACE(std::string(language) + " tab " + std::to_string(tab) + " " + std::string(shown[i]->Name()));
+        EXPECT_GE(a.left, 0);
+        EXPECT_GE(a.top, 0);
+        EXPECT_LE(a.left + a.width, client.width);
+        EXPECT_LE(a.top + a.height, client.height);
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+          const toolkit::Rect b = shown[j]->Bounds();
+          const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left ||
+                             a.top + a.height <= b.top || b.top + b.height <= a.top;
+          EXPECT_TRUE(apart) << "overlaps " << shown[j]->Name();
+        }
+      }
+    }
+  }
+  EXPECT_TRUE(h.Dialogs().Messages().empty());
 }
 
 }  // namespace
