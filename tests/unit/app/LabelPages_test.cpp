@@ -93,6 +93,12 @@ TEST(LabelPages, RecordsDecideWhichPagesShowALabel) {
   EXPECT_TRUE(Visible(h, "DeviceActiveLabel"));
   EXPECT_TRUE(Visible(h, "EQS2Label"));
   EXPECT_FALSE(Visible(h, "EQEQENLabel"));
+  // Back again, its text belongs to the Mic page only.
+  h.Plug();
+  h.TickTimer1();
+  ASSERT_TRUE(h.Form().Session().Active());
+  EXPECT_EQ(h.Form().Form().Find<toolkit::Label>("DeviceActiveLabel")->Caption(), "Connected");
+  EXPECT_FALSE(Visible(h, "DeviceActiveLabel"));
 }
 
 TEST(LabelPages, ValueLabelsShowTheSlidersValuesAfterALanguageChange) {
