@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
@@ -299,6 +300,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void ShowWarning(const char* record);
   void AnimationSwitch(int tag);
   void PressTab(int tag);
+  // The language record that decides on which pages a label shows; nullptr
+  // for a label no language file dresses (it goes by its caption and design).
+  const ui::LabelRecord* PageRecordOf(std::string_view label) const;
   bool EncSupported() const { return state_.noise_available != 0; }
   bool BeeChecked() const;
   bool BeeConfigured() const;
@@ -319,6 +323,10 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void LedSpeedReleased(int /*effect*/) {}
   void MoveEqKnob(toolkit::Control& knob, int top);
   void MoveMicKnob(toolkit::Control& knob, int top);
+  // The Mic value label and fill follow the knob.
+  void FollowMicKnob(const toolkit::Control& knob);
+  // A slider's value label shows value as "%d".
+  void ShowSliderValue(std::string_view label, int value);
   int ClickTop(const toolkit::Control& knob, toolkit::Point screen, SliderTravel travel) const;
   int ApplyLastProfile();
   void SaveLastProfile();

@@ -381,13 +381,16 @@ void TAudioMainForm::ShowPage(Page page) {
     plan.emplace(form_, skin_.Table(), ViewState());
     for (const auto& step : plan->Steps()) entries[step.image] = &step.entry;
   }
-  auto membership = [&entries](const toolkit::Control& control) -> ui::PageMembership {
+  auto membership = [this, &entries](const toolkit::Control& control) -> ui::PageMembership {
     const ControlResource* row = FindControlResource(control.Name());
     if (row == nullptr || row->hidden) return {};
     if (row->name == "BeeCheckBox") return {Rule::kBee, true, row->page};
     if (row->kind == ResourceKind::kShape) return IsSwatch(row->name) ? ui::PageMembership{Rule::kSwatch, true, row->page} : ui::PageMembership{};
     const Rule rule = row->page == pages::kLed ? Rule::kLedPage : Rule::kPage;
     if (row->kind == ResourceKind::kLabel) {
+      // A label the language file dresses goes by its record: its caption
+      // and its page (the section's, or the one the value names).
+      if (const ui::LabelRecord* record = PageRecordOf(row->name)) return {rule, record->Shows(), record->page};
       const auto* label = dynamic_cast<const toolkit::Label*>(&control);
       return {rule, label != nullptr && ui::PageVisibility::CaptionShows(label->Caption()), row->page};
     }
@@ -404,6 +407,12 @@ void TAudioMainForm::ShowPage(Page page) {
     return {rule, true, row->page};
   };
   ui::PageVisibility::Show(form_, static_cast<int>(page), LedPageEnabled(), BeeConfigured(), membership);
+}
+
+const ui::LabelRecord* TAudioMainForm::PageRecordOf(std::string_view label) const {
+  if (!language_ || !language_->Loaded()) return nullptr;
+  if (label == "DeviceActiveLabel") return &language_->Record(session_.Active() ? "LabelActive" : "LabelUnactive");
+  return language_->RecordOfLabel(label);
 }
 
 }  // namespace audio77

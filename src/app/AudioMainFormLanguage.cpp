@@ -74,6 +74,9 @@ ui::LabelViewState TAudioMainForm::LanguageLink::LabelView() const {
   ui::LabelViewState state;
   state.view = form_.ViewState();
   state.device_active = form_.session_.Active();
+  // The values the Mic and ENC sliders stand at in this window.
+  state.mic_gain = form_.mic_level_;
+  state.enc_level = form_.enc_level_;
   return state;
 }
 

@@ -2,9 +2,11 @@
 // release and drives the EQ, 3D, Mic and ENC knobs and the speaker icons; the
 // ENC knob and the LED speed knobs also have handlers of their own. Values
 // and device work belong to the features.
+#include <algorithm>
 #include <string_view>
 
 #include "app/AudioMainForm.h"
+#include "platform/DebugFormat.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "ui/SliderMath.h"
@@ -113,6 +115,20 @@ void TAudioMainForm::MoveMicKnob(toolkit::Control& knob, int top) {
   knob.SetTop(SliderMath::Clamp(top, travel.top, travel.top + travel.length));
   SetMicLevel(SliderMath::ValueFromTop(knob.Top(), travel.top, travel.length, 100));
   ShowMicLevel();
+  FollowMicKnob(knob);
+}
+
+void TAudioMainForm::FollowMicKnob(const toolkit::Control& knob) {
+  ShowSliderValue("MicValueLabel", mic_level_);
+  // The fill reaches down to the knob's lower edge, as on the EQ bars. Tag
+  // 238 is shared with the LED page, so the fill is taken by its name.
+  if (auto* fill = form_.Find<toolkit::Image>("MicBarDownImage")) {
+    fill->SetHeight(std::max(0, knob.Top() + knob.Height() - fill->Top()));
+  }
+}
+
+void TAudioMainForm::ShowSliderValue(std::string_view label, int value) {
+  if (auto* shown = form_.Find<toolkit::Label>(label)) shown->SetCaption(FormatDebug("%d", value));
 }
 
 void TAudioMainForm::DragPress(toolkit::Point screen) {
@@ -153,6 +169,7 @@ void TAudioMainForm::DragPress(toolkit::Point screen) {
     const SliderTravel travel = EncTravel();
     knob->SetTop(ClickTop(*knob, screen, travel));
     enc_level_ = SliderMath::ValueFromTop(knob->Top(), travel.top, travel.length, 30);
+    ShowSliderValue("ENCValueLabel", enc_level_);
     ShowEnc();
   }
 }
@@ -207,7 +224,7 @@ void TAudioMainForm::OnEncKnobMouseMove(toolkit::Control&, const toolkit::MouseE
   const int top = SliderMath::Clamp(drag_.start_top + dy, travel.top, travel.top + travel.length);
   drag_.target->SetTop(top);
   enc_level_ = SliderMath::EncLevel(top, travel.top, travel.length);
-  if (auto* label = form_.Find<toolkit::Label>("ENCValueLabel")) label->SetCaption(std::to_string(enc_level_));
+  ShowSliderValue("ENCValueLabel", enc_level_);
 }
 
 void TAudioMainForm::OnEncKnobMouseUp(toolkit::Control&, const toolkit::MouseEvent&) {

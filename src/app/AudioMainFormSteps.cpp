@@ -104,7 +104,9 @@ void TAudioMainForm::HideTestToneImage() {
 
 // Languages, skins, plug-ins and pages.
 void TAudioMainForm::BuildPluginMenu() {}
-void TAudioMainForm::RefreshPageDisplay() {}
+// The device came or went: the controls that follow it (the device text,
+// the pictures of the device's switches) show or hide on the current page.
+void TAudioMainForm::RefreshPageDisplay() { ShowPage(state_.current_page); }
 void TAudioMainForm::ResetFeatureDisplays() {
   // The switches a device decides show off again: each is set on and
   // flipped. Boost, the presets and the animation switches keep their state.

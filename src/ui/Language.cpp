@@ -145,7 +145,10 @@ void Language::ApplyValues(const LabelViewState& state) {
 void Language::ApplyDeviceState(std::string_view key) {
   auto* label = form_.Find<toolkit::Label>("DeviceActiveLabel");
   if (label == nullptr) return;
-  Apply(table_.Of(key), *label, true);
+  const LabelRecord& record = table_.Of(key);
+  Apply(record, *label, true);
+  // A text meant for another page waits for it, as the other labels do.
+  if (!record.ShowsOn(host_.LabelView().view.page)) label->Hide();
 }
 
 void Language::ShowLabelState(std::string_view control, bool down) {

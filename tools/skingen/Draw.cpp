@@ -205,13 +205,15 @@ void DrawGlyph(QPainter& p, Glyph glyph, QRectF b, QColor c) {
       p.drawRoundedRect(R(0.2, 0.5, 0.14, 0.26), 1.5, 1.5);
       p.drawRoundedRect(R(0.66, 0.5, 0.14, 0.26), 1.5, 1.5);
       break;
+    // The arrow heads sit at the upper ends of the arcs: clockwise at the
+    // right (as the sign reads), counter-clockwise at the left.
     case Glyph::kClockwise:
-      p.drawArc(R(0.24, 0.24, 0.52, 0.52), 150 * 16, -270 * 16);
-      Arrow(p, P(0.25, 0.4), 100, w * 0.13);
-      break;
-    case Glyph::kCounterclockwise:
       p.drawArc(R(0.24, 0.24, 0.52, 0.52), 30 * 16, 270 * 16);
       Arrow(p, P(0.75, 0.4), 80, w * 0.13);
+      break;
+    case Glyph::kCounterclockwise:
+      p.drawArc(R(0.24, 0.24, 0.52, 0.52), 150 * 16, -270 * 16);
+      Arrow(p, P(0.25, 0.4), 100, w * 0.13);
       break;
     case Glyph::kEnlarge:
       p.drawEllipse(R(0.36, 0.36, 0.28, 0.28));

@@ -5,12 +5,15 @@ namespace {
 
 // Places on the layout of SkinWriter: the switch column's buttons start at
 // x 568 (128 wide, a lamp at the left), rows of 34 pixels from y 100; the
-// environment and voice buttons at x 196, rows of 46 pixels.
+// Virtual 7.1 page's movement buttons (a sign at the left) in the same rows
+// after its switch; the environment and voice buttons at x 196, rows of 46
+// pixels. Tab captions sit right of the tab's sign.
 constexpr LabelPlace Column(int row, bool lamp = true) {
   return lamp ? LabelPlace{588, 100 + row * 34 + 6, 104, 16}
               : LabelPlace{576, 100 + row * 34 + 6, 112, 16};
 }
-constexpr LabelPlace Tab(int i) { return {184 + i * 74 + 24, 60, 44, 16}; }
+constexpr LabelPlace Movement(int row) { return {600, 142 + row * 34 + 6, 92, 16}; }
+constexpr LabelPlace Tab(int i) { return {184 + i * 74 + 22, 60, 47, 16}; }
 constexpr LabelPlace Room(int i) { return {230, 100 + i * 46 + 10, 118, 16}; }
 constexpr LabelPlace Preset(int i) { return {210 + i * 112 + 24, 336, 72, 16}; }
 constexpr LabelPlace Band(int i) { return {272 + i * 64 - 28, 298, 56, 14}; }
@@ -24,21 +27,24 @@ constexpr LanguageRow kRows[] = {
     {"Main", "LabelMenu2", {"Load", "Laden", "载入"}, At(414, 15, 56)},
     {"Main", "LabelMenu3", {"About", "Info", "关于"}, At(472, 15, 56)},
     {"Main", "LabelPageEQ", {"EQ", "EQ", "均衡器"}, Tab(0)},
-    {"Main", "LabelPage3D", {"3D", "3D", "3D"}, At(24, 320, 136)},
+    // No tab leads to the 3D page: its caption shows only on that page.
+    {"Main", "LabelPage3D", {"3D", "3D", "3D"}, At(24, 86, 136), 5},
     {"Main", "LabelPageEffect", {"Effect", "Effekt", "音效"}, Tab(1)},
     {"Main", "LabelPageMic", {"Mic", "Mikro", "麦克风"}, Tab(2)},
     {"Main", "LabelPageVirtual7ch1", {"7.1", "7.1", "7.1"}, Tab(3)},
-    {"Main", "LabelActive", {"Device connected", "Gerät verbunden", "设备已连接"}, At(46, 374, 118)},
-    {"Main", "LabelUnDriver", {"Driver not found", "Treiber fehlt", "未找到驱动"}, At(46, 374, 118)},
-    {"Main", "LabelUnactive", {"No device", "Kein Gerät", "未连接设备"}, At(46, 374, 118)},
-    {"Main", "LabelSync", {"Synchronize", "Abgleichen", "同步"}, At(46, 402, 118)},
+    // The device's state and the synchronisation above the device plate; the
+    // plate's two lamps (present, gone) carry the indicator captions.
+    {"Main", "LabelActive", {"Device connected", "Gerät verbunden", "设备已连接"}, At(24, 322, 136)},
+    {"Main", "LabelUnDriver", {"Driver not found", "Treiber fehlt", "未找到驱动"}, At(24, 322, 136)},
+    {"Main", "LabelUnactive", {"No device", "Kein Gerät", "未连接设备"}, At(24, 322, 136)},
+    {"Main", "LabelSync", {"Synchronize", "Abgleichen", "同步"}, At(24, 340, 136)},
     {"Main", "LabelSetting", {"Preset:", "Vorgabe:", "预设："}, At(24, 300, 72)},
     {"Main", "LabelSX", {"Preset 1", "Vorgabe 1", "预设 1"}, At(96, 300, 72)},
     {"Main", "LabelFeatures", {"Features", "Funktionen", "功能"}, At(24, 66, 136)},
     {"Main", "LabelCompanyName", {"Audio77 Project", "Audio77-Projekt", "Audio77 项目"},
      At(160, 15, 150)},
-    {"Main", "DeviceInLabel", {"Input", "Eingang", "输入"}, At(24, 420, 64, 14)},
-    {"Main", "DeviceOutLabel", {"Output", "Ausgang", "输出"}, At(96, 420, 64, 14)},
+    {"Main", "DeviceInLabel", {"Plugged in", "Angeschlossen", "已插入"}, At(46, 374, 118)},
+    {"Main", "DeviceOutLabel", {"Unplugged", "Getrennt", "已拔出"}, At(46, 402, 118)},
     {"Main", "LabelPageLED", {"LED", "LED", "灯光"}, Tab(4)},
     {"Main", "LabelPageENC", {"ENC", "ENC", "降噪"}, Tab(5)},
     {"Main", "LabelPageVMEffect", {"Voice", "Stimme", "变声"}, Tab(6)},
@@ -82,12 +88,12 @@ constexpr LanguageRow kRows[] = {
 
     {"Virtual7ch1", "Label7ch1Enable", {"Virtual 7.1", "Virtuell 7.1", "虚拟 7.1"}, Column(0)},
     {"Virtual7ch1", "LabelVirtualClockwise", {"Turn right", "Rechts drehen", "顺时针"},
-     At(568, 290, 128)},
+     Movement(0)},
     {"Virtual7ch1", "LabelVirtualCounterclockwise", {"Turn left", "Links drehen", "逆时针"},
-     At(568, 310, 128)},
-    {"Virtual7ch1", "LabelVirtualEnlarge", {"Wider", "Weiter", "扩大"}, At(568, 330, 128)},
-    {"Virtual7ch1", "LabelVirtualNarrow", {"Narrower", "Enger", "缩小"}, At(568, 350, 128)},
-    {"Virtual7ch1", "Label7ch1Reset", {"Reset", "Zurücksetzen", "重置"}, At(576, 246, 112)},
+     Movement(1)},
+    {"Virtual7ch1", "LabelVirtualEnlarge", {"Wider", "Weiter", "扩大"}, Movement(2)},
+    {"Virtual7ch1", "LabelVirtualNarrow", {"Narrower", "Enger", "缩小"}, Movement(3)},
+    {"Virtual7ch1", "Label7ch1Reset", {"Reset", "Zurücksetzen", "重置"}, At(576, 292, 112)},
 
     {"LED", "ColorBreatheLabel", {"Breathe", "Atmen", "呼吸"}, At(510, 167, 130)},
     {"LED", "ColorRainbowLabel", {"Rainbow", "Regenbogen", "彩虹"}, At(510, 223, 130)},
@@ -96,8 +102,9 @@ constexpr LanguageRow kRows[] = {
     {"LED", "ColorEffectLabel", {"Effect", "Effekt", "效果"}, At(510, 135, 130, 14)},
     {"LED", "ColorLEDOffLabel", {"Lights off", "Licht aus", "关闭灯光"}, At(222, 335, 150)},
     {"LED", "ColorSingleLabel", {"Single colour", "Einzelfarbe", "单色"}, At(510, 111, 130)},
-    {"LED", "ColorSlowLabel", {"Slow", "Langsam", "慢"}, At(232, 362, 80, 14)},
-    {"LED", "ColorFastLabel", {"Fast", "Schnell", "快"}, At(372, 362, 80, 14)},
+    // The speed scale under the last speed bar (232 .. 452).
+    {"LED", "ColorSlowLabel", {"Slow", "Langsam", "慢"}, At(232, 302, 80, 14)},
+    {"LED", "ColorFastLabel", {"Fast", "Schnell", "快"}, At(404, 302, 48, 14)},
 
     {"ENC", "ENCFunctionLabel", {"Noise cancel", "Rauschfilter", "降噪"}, Column(0)},
     {"ENC", "LabelENCValue", {"0", "0", "0"}, At(243, 274, 44)},

@@ -27,6 +27,7 @@ struct LanguageRow {
   const char* key;
   std::array<const char*, 3> text;  // English, German, Simplified Chinese
   LabelPlace place;
+  int page = -1;  // -1: the section's page; otherwise written as the tenth field
 };
 
 std::span<const LanguageRow> LanguageRows();

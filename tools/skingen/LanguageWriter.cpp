@@ -30,6 +30,7 @@ QString Value(const LanguageRow& row, int column) {
                  .arg(row.place.top)
                  .arg(row.place.width)
                  .arg(row.place.height);
+    if (row.page >= 0) value += QString(",%1").arg(row.page);
   }
   return value;
 }

@@ -360,7 +360,6 @@ static QImage PageBack(const Theme& t, int column_height) {
 void SkinWriter::Eq() {
   // The switch column's well: three rows of switches, or the Virtual 7.1 set.
   Save("back_column.png", PageBack(t_, 114));
-  Save("back_tall.png", PageBack(t_, 206));
   Save("back_plain.png", PageBack(t_, 0));
   Put("EQ", "Back_EQImage", "back_column.png", kPanelLeft + 1, kPanelTop + 1);
   Save("button_up.png", Button(false, kColumnWidth, kButtonHeight, true));
@@ -541,7 +540,8 @@ void SkinWriter::Mic() {
   Put("Mic", "MicButtonLineImage", "line_column.png", kColumnLeft, 165);
   // Gain slider on the left, the microphone's picture beside it, the meter below.
   const int cx = 280;
-  Put("Mic", "MicGraduationImage", "graduation.png", cx - 56, kTravelTop);
+  // A percent slider: the plain ladder, not the EQ's decibel marks.
+  Put("Mic", "MicGraduationImage", "ladder.png", cx - 24, kTravelTop);
   Put("Mic", "MicBarImage", "track.png", cx - kTrackWidth / 2, kTravelTop);
   Value("Mic", "MicBarDownImage",
         QString("fill.png,%1,%2,,,3").arg(cx - kTrackWidth / 2).arg(kTravelTop));
@@ -597,40 +597,36 @@ void SkinWriter::Mic() {
 }
 
 void SkinWriter::Virtual() {
-  Put("Virtual7ch1", "Back_Virtual7p1Image", "back_tall.png", kPanelLeft + 1, kPanelTop + 1);
+  // The switch, then the four movements as buttons of the column with their
+  // sign at the left (the language files put their captions beside it), then
+  // the reset.
+  Save("back_virtual.png", PageBack(t_, 237));
+  Put("Virtual7ch1", "Back_Virtual7p1Image", "back_virtual.png", kPanelLeft + 1, kPanelTop + 1);
   Put("Virtual7ch1", "VirtualEnableImageUp", "button_up.png", kColumnLeft, 100);
   Put("Virtual7ch1", "VirtualEnableImageDown", "button_down.png", kColumnLeft, 100);
   struct Move {
     const char* key;
     Glyph glyph;
-    int left;
-    int top;
   };
-  const std::array<Move, 4> moves = {
-      Move{"Clockwise", Glyph::kClockwise, kColumnLeft, 142},
-      Move{"Counterclockwise", Glyph::kCounterclockwise, kColumnLeft + 68, 142},
-      Move{"Enlarge", Glyph::kEnlarge, kColumnLeft, 190},
-      Move{"Narrow", Glyph::kNarrow, kColumnLeft + 68, 190}};
-  for (const Move& m : moves) {
+  const std::array<Move, 4> moves = {Move{"Clockwise", Glyph::kClockwise},
+                                     Move{"Counterclockwise", Glyph::kCounterclockwise},
+                                     Move{"Enlarge", Glyph::kEnlarge}, Move{"Narrow", Glyph::kNarrow}};
+  for (int i = 0; i < 4; ++i) {
+    const Move& m = moves[static_cast<std::size_t>(i)];
     for (const bool down : {false, true}) {
-      QImage image = Button(down, 60, 40, false);
-      {
-        QPainter p(&image);
-        DrawGlyph(p, m.glyph, QRectF(16, 8, 28, 24),
-                  down ? t_.accent : t_.muted.lighter(t_.dark ? 125 : 90));
-      }
       const QString file =
           QString("v_%1_%2.png").arg(QString(m.key).toLower(), down ? "down" : "up");
-      Save(file, image);
-      Put("Virtual7ch1", QString("Virtual%1%2Image").arg(m.key, down ? "Down" : "Up"), file, m.left,
-          m.top);
+      Save(file, TextButton(int(m.glyph), down, kColumnWidth, kButtonHeight));
+      Put("Virtual7ch1", QString("Virtual%1%2Image").arg(m.key, down ? "Down" : "Up"), file,
+          kColumnLeft, 142 + i * kRowStep);
     }
   }
-  Put("Virtual7ch1", "VirtualResetUpImage", "push_up.png", kColumnLeft, 240);
-  Put("Virtual7ch1", "VirtualResetDownImage", "push_down.png", kColumnLeft, 240);
+  Put("Virtual7ch1", "VirtualResetUpImage", "push_up.png", kColumnLeft, 286);
+  Put("Virtual7ch1", "VirtualResetDownImage", "push_down.png", kColumnLeft, 286);
   Put("Virtual7ch1", "VirtualButtonLineImage1", "line_column.png", kColumnLeft, 135);
-  Put("Virtual7ch1", "VirtualButtonLineImage2", "line_column.png", kColumnLeft, 235);
-  Put("Virtual7ch1", "VirtualButtonLineImage3", "line_column.png", kColumnLeft, 280);
+  // Lines part the switch, the turns, the sizes and the reset.
+  Put("Virtual7ch1", "VirtualButtonLineImage2", "line_column.png", kColumnLeft, 207);
+  Put("Virtual7ch1", "VirtualButtonLineImage3", "line_column.png", kColumnLeft, 279);
   // The listening circle: rings, cross hairs and the listener in the middle.
   QImage circle = Canvas(kCircleSize, kCircleSize);
   {

@@ -153,9 +153,14 @@ TEST_F(Sliders, MicBarClicksAndDragsGiveThePercent) {
     ClickAt(h, {x, c.knob_top + knob_height / 2});
     EXPECT_EQ(Get(h, "MicSliderImage").Top(), c.knob_top);
     EXPECT_EQ(h.Form().MicLevel(), c.percent);
+    // The value label and the fill follow, as on the EQ bars.
+    EXPECT_EQ(Caption(h, "MicValueLabel"), std::to_string(c.percent));
+    const toolkit::Control& fill = Get(h, "MicBarDownImage");
+    EXPECT_EQ(fill.Top() + fill.Height(), c.knob_top + knob_height);
   }
   Drag(h, "MicSliderImage", -1000);
   EXPECT_EQ(h.Form().MicLevel(), 100);
+  EXPECT_EQ(Caption(h, "MicValueLabel"), "100");
 }
 
 TEST(SlidersWithoutDevice, PressesWarnAndMoveNothing) {
@@ -192,8 +197,10 @@ TEST_F(Sliders, EncBarClickAndKnobDragGiveTheLevel) {
   const int x = Centre(h, "ENCBarImage").x;
   ClickAt(h, {x, Get(h, "ENCBarImage").Top()});
   EXPECT_EQ(h.Form().EncLevel(), 30);
+  EXPECT_EQ(Caption(h, "ENCValueLabel"), "30");
   ClickAt(h, {x, Get(h, "ENCBarImage").Top() + Get(h, "ENCBarImage").Height() - 1});
   EXPECT_EQ(h.Form().EncLevel(), 0);
+  EXPECT_EQ(Caption(h, "ENCValueLabel"), "0");
   Drag(h, "ENCSliderImage", -1000);
   EXPECT_EQ(Get(h, "ENCSliderImage").Top(), travel.top);
   EXPECT_EQ(Caption(h, "ENCValueLabel"), "30");
