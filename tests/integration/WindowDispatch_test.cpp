@@ -155,6 +155,11 @@ TEST_F(WindowDispatch, EveryTabSwitchAndButtonShowsWhatItDoes) {
     previous = &tab;
   }
 
+  // The 3D tab is shown but disabled: a click there opens no page.
+  Do({"click", "Page3DLabel"});
+  EXPECT_NE(State().find("page=1"), std::string::npos) << State();
+  EXPECT_FALSE(Visible("D3FBMImage"));
+
   // Each switch on its page: on, then off again, picture and label colour together.
   struct Switch {
     const char* tab;
