@@ -106,6 +106,12 @@ std::string NoControl(const std::string& name) {
   return "the window has no control named '" + name + "'";
 }
 
+// Input aimed at a control's centre would land on whatever lies there while
+// the control itself is hidden (another page's button at the same place).
+std::string NotShown(const std::string& name) {
+  return "'" + name + "' is not shown; give X Y to press at a point";
+}
+
 // Menu items as shown: visible, separators left out; path of plain captions.
 void ListItems(const MenuItem& parent, const std::string& prefix, std::string& out) {
   for (const auto& item : parent.Items()) {
@@ -227,6 +233,7 @@ AutomationReply AutomationCommands::Mouse(const std::vector<std::string>& args) 
     return Usage("X and Y must be whole numbers");
   }
   if (control == nullptr) return Failed(NoControl(args[1]));
+  if (args.size() == 2 && !control->Showing()) return Failed(NotShown(args[1]));
   if (args[0] == "press" || args[0] == "click") Press(*point);
   if (args[0] == "release" || args[0] == "click") Release(*point);
   return Done();
@@ -246,6 +253,7 @@ AutomationReply AutomationCommands::Drag(const std::vector<std::string>& args) {
   if (!dx || !dy) return Usage("DX and DY must be whole numbers");
   const Control* control = target_.AutomationForm().FindControl(args[1]);
   if (control == nullptr) return Failed(NoControl(args[1]));
+  if (!control->Showing()) return Failed(NotShown(args[1]));
   const Point start = Centre(*control);
   Press(start);
   const int longest = std::max(std::abs(*dx), std::abs(*dy));

@@ -49,7 +49,7 @@ std::vector<CtlNoun> UiNouns() {
       {"ui",
        "ui list                              every control of the main window, in creation order\n"
        "ui get NAME | ui find TAG            one control's line, by name or by Tag look-up\n"
-       "ui press|release|click NAME [X Y]    left button at X Y (the control's centre)\n"
+       "ui press|release|click NAME [X Y]    left button at X Y (the centre of NAME, which must be shown)\n"
        "ui move X Y | ui drag NAME DX DY     pointer moves; a drag from the control's centre\n"
        "ui menu PATH | ui menus              pick a tray-menu item (\"Skin/Dark\"); list them\n"
        "ui answer OK|Cancel|Yes|No|FILE=PATH|COLOR=0xBBGGRR   pre-answer the next dialog\n"

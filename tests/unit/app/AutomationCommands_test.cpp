@@ -117,6 +117,18 @@ TEST_F(AutomationCommandsTest, InputOnANameTheWindowDoesNotHaveFails) {
   EXPECT_TRUE(events.empty()) << "no input reaches the window";
 }
 
+TEST_F(AutomationCommandsTest, InputAtAHiddenControlsCentreFailsButAPointIsPressed) {
+  // Its centre lies over the background: that press would reach the background.
+  for (const Args& args : {Args{"press", "Hidden"}, Args{"release", "Hidden"}, Args{"click", "Hidden"},
+                           Args{"drag", "Hidden", "1", "1"}}) {
+    SCOPED_TRACE(args[0]);
+    EXPECT_EQ(Run(args), (AutomationReply{1, "'Hidden' is not shown; give X Y to press at a point"}));
+  }
+  EXPECT_TRUE(events.empty()) << "no input reaches the window";
+  EXPECT_EQ(Run({"click", "Hidden", "2", "3"}).code, 0);
+  EXPECT_FALSE(events.empty());
+}
+
 TEST_F(AutomationCommandsTest, ClickGoesThroughTheHookThenTheControlAtItsCentre) {
   EXPECT_EQ(Run({"click", "Knob"}), (AutomationReply{0, ""}));
   // Knob's centre is (20,25) in the client area, (120,75) on the screen.
