@@ -3,50 +3,17 @@
 // and unplugs, and the device's trace shows what reached it.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "support/BackgroundProcess.h"
-#include "support/ProcessRunner.h"
-#include "support/TempDir.h"
+#include "WindowScenario.h"
 
 namespace audio77::test {
 namespace {
 
 using std::chrono::seconds;
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public WindowScenario {
  protected:
-  void Start(const std::string& device_ini = {}) {
-    if (!device_ini.empty()) state_.Write("device.ini", device_ini);
-    state_.Write("services.ini", "[AudioDeviceService]\nState=running\n");
-    program_ = std::make_unique<BackgroundProcess>((DistDir() / "audio77").string(),
-                                                   std::vector<std::string>{"-servicestart"}, Env());
-    ASSERT_TRUE(WaitUntil([&] { return Ui({"state"}).exit_code == 0; }, seconds(60))) << program_->Err();
-  }
-
-  std::map<std::string, std::string> Env() const {
-    return {{"AUDIO77_PLATFORM", "virtual"},
-            {"AUDIO77_VIRTUAL_DIR", state_.path().string()},
-            {"HOME", home_.path().string()},
-            {"XDG_RUNTIME_DIR", state_.path().string()}};
-  }
-
-  ProcessResult Ctl(std::vector<std::string> args) const {
-    return RunProcess((DistDir() / "audio77ctl").string(), args, Env());
-  }
-  ProcessResult Ui(std::vector<std::string> args) const {
-    args.insert(args.begin(), "ui");
-    return Ctl(args);
-  }
-  bool WaitForUi(const std::vector<std::string>& args, const std::string& part) const {
-    return WaitUntil([&] { return Ui(args).out.find(part) != std::string::npos; }, seconds(20));
-  }
+  void Start(const std::string& device_ini = {}) { WindowScenario::Start({device_ini, {}}); }
   std::string Trace() const { return state_.Read("trace.log"); }
-
-  TempDir state_;
-  TempDir home_;
-  std::unique_ptr<BackgroundProcess> program_;
 };
 
 TEST_F(MainWindow, FollowsTheDeviceAndLeavesItNeutralAtTheEnd) {
