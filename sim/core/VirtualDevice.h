@@ -4,8 +4,9 @@
 // button scan's owner, faults) lives in the record of its state folder
 // (StateFile), so every process and every device object using the folder
 // drives one device, and the device outlives the processes. Each call takes
-// the record's lock, brings the object's copy up to date and writes back
-// what it changed.
+// the record's lock, works on the live state in the record itself (it is
+// mapped), brings the object's copy of the rest (identity, presence, faults,
+// scan) up to date and writes back what it changed there.
 //
 // Events reach other device objects through the folder's control file: an
 // unplug, plug or button press appends one line, and every other object
