@@ -234,6 +234,9 @@ void StateFile::SetUp(bool renew_lock) {
       pthread_mutexattr_init(&attributes);
       pthread_mutexattr_setpshared(&attributes, PTHREAD_PROCESS_SHARED);
       pthread_mutexattr_setrobust(&attributes, PTHREAD_MUTEX_ROBUST);
+      // A second lock by the same thread (through another object) fails
+      // instead of waiting for ever.
+      pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_ERRORCHECK);
       pthread_mutex_init(&head.lock, &attributes);
       pthread_mutexattr_destroy(&attributes);
       std::atomic_signal_fence(std::memory_order_seq_cst);

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <random>
 #include <sstream>
+#include <utility>
 
 #include "sim/core/HexText.h"
 #include "sim/core/StateFolder.h"
@@ -384,7 +385,7 @@ void VirtualDevice::Broadcast(const std::string& command) {
   TraceLog(ControlPath(folder)).Append(std::to_string(id_) + " " + command);
 }
 
-void VirtualDevice::Receive(const std::string& command) {
+void VirtualDevice::Receive(const std::string& command, std::uintmax_t at) {
   std::istringstream words(command);
   std::string verb, argument;
   words >> verb >> argument;
@@ -394,6 +395,7 @@ void VirtualDevice::Receive(const std::string& command) {
     const auto lines = ParseNumber(argument);
     if (!lines || *lines < 0 || *lines > kAllGpioHigh) return;
     Held held(*this);
+    if (at < scan_from_) return;
     QueueButtonReport(held, static_cast<std::uint16_t>(*lines));
   }
 }
@@ -471,6 +473,9 @@ void VirtualDevice::SetButtonScan(ButtonCallback callback, std::uint16_t vendor_
     held->scan_vendor_id = vendor_id;
     held->scan_product_id = product_id;
     if (!starting) return;
+    std::error_code unknown;
+    scan_from_ = std::filesystem::file_size(ControlPath(folder_), unknown);
+    if (unknown) scan_from_ = 0;
     QueueButtonReport(held, 0);
   }
   // Not on the caller's thread: it is inside a library call.
@@ -720,12 +725,12 @@ void VirtualDevice::ReadControlFile() {
   if (error || size <= offset) return;
   std::ifstream in(path, std::ios::binary);
   in.seekg(static_cast<std::streamoff>(offset));
-  std::vector<std::string> commands;
+  std::vector<std::pair<std::uintmax_t, std::string>> commands;  // where each line starts, the line
   std::uintmax_t consumed = offset;
   for (std::string line; std::getline(in, line);) {
     if (in.eof()) break;  // a line still being written
+    commands.emplace_back(consumed, line);
     consumed += line.size() + 1;
-    commands.push_back(line);
   }
   {
     Lock lock(mutex_);
@@ -733,10 +738,10 @@ void VirtualDevice::ReadControlFile() {
     control_offset_ = consumed;
   }
   const std::string own = std::to_string(id_) + " ";
-  for (const auto& line : commands) {
+  for (const auto& [at, line] : commands) {
     if (line.rfind(own, 0) == 0) continue;  // acted on when it was sent
     const auto space = line.find(' ');
-    if (space != std::string::npos) Receive(line.substr(space + 1));
+    if (space != std::string::npos) Receive(line.substr(space + 1), at);
   }
 }
 

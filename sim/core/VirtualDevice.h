@@ -141,7 +141,8 @@ class VirtualDevice {
   bool SetPresence(Held& held, bool present);
   void Announce(bool present);
   void Broadcast(const std::string& command);
-  void Receive(const std::string& command);
+  // at: where the command's line starts in the control file.
+  void Receive(const std::string& command, std::uintmax_t at);
   void Notify(const std::vector<DeviceNotification>& notifications);
   std::vector<DeviceNotification> InterfaceNotifications(bool arrival) const;
   static bool TakeCount(int& count);
@@ -176,6 +177,9 @@ class VirtualDevice {
   std::mutex notify_mutex_;  // one notification batch at a time, in order
 
   std::uintmax_t control_offset_ = 0;
+  // Where the control file ended when this object's scan started: a press
+  // sent before it, read late by the device's thread, is not the scan's.
+  std::uintmax_t scan_from_ = 0;
   int inotify_fd_ = -1;
   int watch_ = -1;
   int wake_fd_ = -1;
