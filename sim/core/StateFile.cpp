@@ -1,11 +1,15 @@
 #include "sim/core/StateFile.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
-#include <cstddef>
 #include <cstring>
 #include <random>
 #include <type_traits>
@@ -13,23 +17,23 @@
 namespace audio77::sim {
 namespace {
 
-constexpr std::uint64_t kMagic = 0x3174617453373741;  // "A77Stat1": bump with the layout
-constexpr std::size_t kHeaderSize = 32;
-constexpr std::size_t kLargestPayload = 1 << 20;
+constexpr std::uint64_t kMagic = 0x3274617453373741;  // "A77Stat2": bump with the layout
+constexpr std::size_t kStateOffset = 4096;            // a page of its own for the header
+constexpr std::size_t kVariableOffset = (kStateOffset + sizeof(DeviceState) + 63) / 64 * 64;
+constexpr std::size_t kLargestVariable = 1 << 20;
+// Mapped once at its largest: the variable part may grow without a new
+// mapping (only the pages the file holds are ever touched).
+constexpr std::size_t kMappedSize = kVariableOffset + kLargestVariable;
+constexpr int kReopenAttempts = 3;
+constexpr int kLockAttempts = 2;
 
 static_assert(std::is_trivially_copyable_v<DeviceIdentity>);
 static_assert(std::is_trivially_copyable_v<DeviceState>, "the live state is stored byte for byte");
-
-struct Header {
-  std::uint64_t magic = 0;
-  std::uint64_t file_id = 0;
-  std::uint64_t generation = 0;
-  std::uint64_t size = 0;  // 0: no complete record
-};
-static_assert(sizeof(Header) == kHeaderSize);
+static_assert(alignof(DeviceState) <= 64);
 
 class Writer {
  public:
+  explicit Writer(std::string& out) : out_(out) { out_.clear(); }
   template <typename T>
   void Put(const T& value) {
     static_assert(std::is_trivially_copyable_v<T>);
@@ -40,15 +44,14 @@ class Writer {
     Put(static_cast<std::uint32_t>(text.size()));
     out_ += text;
   }
-  std::string Take() { return std::move(out_); }
 
  private:
-  std::string out_;
+  std::string& out_;
 };
 
 class Reader {
  public:
-  explicit Reader(const std::string& in) : in_(in) {}
+  explicit Reader(std::string_view in) : in_(in) {}
   template <typename T>
   bool Get(T& value) {
     static_assert(std::is_trivially_copyable_v<T>);
@@ -60,14 +63,14 @@ class Reader {
   bool GetText(std::string& text) {
     std::uint32_t size = 0;
     if (!Get(size) || in_.size() - at_ < size) return false;
-    text.assign(in_, at_, size);
+    text.assign(in_.substr(at_, size));
     at_ += size;
     return true;
   }
   bool AtEnd() const { return at_ == in_.size(); }
 
  private:
-  const std::string& in_;
+  std::string_view in_;
   std::size_t at_ = 0;
 };
 
@@ -84,43 +87,11 @@ bool GetLength(Reader& in, std::optional<std::uint16_t>& length) {
   return true;
 }
 
-bool ReadAll(int fd, void* data, std::size_t size, off_t at) {
-  auto* bytes = static_cast<char*>(data);
-  while (size > 0) {
-    const ssize_t n = ::pread(fd, bytes, size, at);
-    if (n <= 0) return false;
-    bytes += n;
-    size -= static_cast<std::size_t>(n);
-    at += n;
-  }
-  return true;
-}
-
-bool WriteAll(int fd, const void* data, std::size_t size, off_t at) {
-  const auto* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    const ssize_t n = ::pwrite(fd, bytes, size, at);
-    if (n <= 0) return false;
-    bytes += n;
-    size -= static_cast<std::size_t>(n);
-    at += n;
-  }
-  return true;
-}
-
-std::uint64_t NewFileId() {
-  std::random_device random;
-  return (static_cast<std::uint64_t>(random()) << 32 | random()) | 1;
-}
-
-}  // namespace
-
-std::string EncodeSharedDevice(const SharedDevice& shared) {
-  Writer out;
+void Encode(const SharedDevice& shared, std::string& bytes) {
+  Writer out(bytes);
   const auto& setup = shared.setup;
   out.Put(setup.identity);
   out.Put(static_cast<std::uint8_t>(setup.present));
-  out.Put(setup.state);
   out.Put(static_cast<std::uint32_t>(setup.faults.entries.size()));
   for (const auto& [name, count] : setup.faults.entries) {
     out.PutText(name);
@@ -136,98 +107,278 @@ std::string EncodeSharedDevice(const SharedDevice& shared) {
   out.Put(shared.scan_vendor_id);
   out.Put(shared.scan_product_id);
   out.PutText(shared.setup_message);
-  return out.Take();
 }
 
-bool DecodeSharedDevice(const std::string& bytes, SharedDevice& shared) {
+std::uint64_t NewFileId() {
+  std::random_device random;
+  return (static_cast<std::uint64_t>(random()) << 32 | random()) | 1;
+}
+
+}  // namespace
+
+struct StateFile::Header {
+  std::uint64_t magic;       // set last when the file is set up: the lock below works
+  std::uint64_t file_id;
+  std::uint64_t generation;
+  std::uint64_t complete;    // size of the variable part; 0: no complete record
+  std::uint64_t state_size;
+  std::uint64_t file_size;   // as the users grew it
+  std::uint64_t reserved[2];
+  pthread_mutex_t lock;      // shared between processes; robust: a holder that dies lets go
+};
+
+std::string EncodeSharedDevice(const SharedDevice& shared) {
+  std::string bytes;
+  Encode(shared, bytes);
+  return bytes;
+}
+
+bool DecodeSharedDevice(std::string_view bytes, SharedDevice& shared) {
   Reader in(bytes);
-  SharedDevice read;
-  auto& setup = read.setup;
+  DeviceIdentity identity;
+  DeviceFaults faults;
   std::uint8_t present = 0, extension_missing = 0;
   std::uint32_t entries = 0;
-  if (!in.Get(setup.identity) || !in.Get(present) || !in.Get(setup.state) || !in.Get(entries)) return false;
+  if (!in.Get(identity) || !in.Get(present) || !in.Get(entries)) return false;
   for (std::uint32_t i = 0; i < entries; ++i) {
     std::string name;
     std::int32_t count = 0;
     if (!in.GetText(name) || !in.Get(count)) return false;
-    setup.faults.entries[name] = count;
+    faults.entries[name] = count;
   }
   std::int32_t hid_out = 0, hid_in = 0;
+  std::uint64_t plug_generation = 0, scan_owner = 0;
+  std::uint16_t scan_vendor_id = 0, scan_product_id = 0;
+  std::string setup_message;
   if (!in.Get(hid_out) || !in.Get(hid_in) || !in.Get(extension_missing) ||
-      !GetLength(in, setup.faults.output_report_length) || !GetLength(in, setup.faults.input_report_length) ||
-      !in.Get(read.plug_generation) || !in.Get(read.scan_owner) || !in.Get(read.scan_vendor_id) ||
-      !in.Get(read.scan_product_id) || !in.GetText(read.setup_message) || !in.AtEnd()) {
+      !GetLength(in, faults.output_report_length) || !GetLength(in, faults.input_report_length) ||
+      !in.Get(plug_generation) || !in.Get(scan_owner) || !in.Get(scan_vendor_id) || !in.Get(scan_product_id) ||
+      !in.GetText(setup_message) || !in.AtEnd()) {
     return false;
   }
-  setup.present = present != 0;
-  setup.faults.hid_out = hid_out;
-  setup.faults.hid_in = hid_in;
-  setup.faults.extension_missing = extension_missing != 0;
-  shared = std::move(read);
+  faults.hid_out = hid_out;
+  faults.hid_in = hid_in;
+  faults.extension_missing = extension_missing != 0;
+  shared.setup.identity = identity;
+  shared.setup.present = present != 0;
+  shared.setup.faults = std::move(faults);
+  shared.plug_generation = plug_generation;
+  shared.scan_owner = scan_owner;
+  shared.scan_vendor_id = scan_vendor_id;
+  shared.scan_product_id = scan_product_id;
+  shared.setup_message = std::move(setup_message);
   return true;
 }
 
-StateFile::StateFile(const std::string& path) : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {}
+StateFile::StateFile(std::string path) : path_(std::move(path)) { Open(); }
 
-StateFile::~StateFile() {
+StateFile::~StateFile() { Close(); }
+
+void StateFile::Open() {
+  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd_ < 0) return;
+  void* map = ::mmap(nullptr, kMappedSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+  if (map == MAP_FAILED) {
+    ::close(fd_);
+    fd_ = -1;
+    return;
+  }
+  map_ = static_cast<char*>(map);
+  set_up_ = false;
+  known_ = false;
+}
+
+void StateFile::Close() {
+  if (map_ != nullptr) ::munmap(map_, kMappedSize);
   if (fd_ >= 0) ::close(fd_);
+  map_ = nullptr;
+  fd_ = -1;
+  ready_ = false;
+}
+
+StateFile::Header& StateFile::Head() const {
+  static_assert(offsetof(Header, complete) == 24, "where a killed writer leaves its mark");
+  static_assert(sizeof(Header) <= kStateOffset);
+  return *reinterpret_cast<Header*>(map_);
+}
+
+// The slow path, once per object and whenever the file is not set up (new,
+// of another layout, or overwritten): under flock, makes sure the header
+// page exists and holds a working lock. The size is only looked at here:
+// afterwards the header's file_size, kept by every user, tells which pages
+// may be touched (past the end of the file a mapped page faults).
+void StateFile::SetUp(bool renew_lock) {
+  for (int attempt = 0; attempt < kReopenAttempts && fd_ >= 0; ++attempt) {
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) break;
+    if (info.st_nlink == 0 && attempt + 1 < kReopenAttempts) {
+      // Deleted or replaced: the folder's file is the one every user opens.
+      ::flock(fd_, LOCK_UN);
+      Close();
+      Open();
+      continue;
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (size < kVariableOffset && ::ftruncate(fd_, static_cast<off_t>(kVariableOffset)) != 0) break;
+    Header& head = Head();
+    if (head.magic != kMagic || renew_lock) {
+      SetComplete(0);
+      head.magic = 0;
+      head.file_id = 0;
+      head.generation = 0;
+      head.state_size = 0;
+      head.file_size = std::max(size, kVariableOffset);
+      pthread_mutexattr_t attributes;
+      pthread_mutexattr_init(&attributes);
+      pthread_mutexattr_setpshared(&attributes, PTHREAD_PROCESS_SHARED);
+      pthread_mutexattr_setrobust(&attributes, PTHREAD_MUTEX_ROBUST);
+      // A second lock by the same thread (through another object) fails
+      // instead of waiting for ever.
+      pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_ERRORCHECK);
+      pthread_mutex_init(&head.lock, &attributes);
+      pthread_mutexattr_destroy(&attributes);
+      std::atomic_signal_fence(std::memory_order_seq_cst);
+      head.magic = kMagic;
+    }
+    set_up_ = true;
+    break;
+  }
+  if (fd_ >= 0) ::flock(fd_, LOCK_UN);
 }
 
 void StateFile::Lock() {
-  if (fd_ < 0) return;
-  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  ready_ = false;
+  for (int attempt = 0; attempt < kLockAttempts && map_ != nullptr; ++attempt) {
+    if (!set_up_ || Head().magic != kMagic || attempt > 0) SetUp(attempt > 0);
+    if (map_ == nullptr || !set_up_) return;
+    const int locked = pthread_mutex_lock(&Head().lock);
+    if (locked == EOWNERDEAD) {
+      // Its holder died. Whatever it left half done, it left the record
+      // marked incomplete.
+      pthread_mutex_consistent(&Head().lock);
+    } else if (locked == EDEADLK) {
+      return;  // this thread holds it through another object: no record for this call
+    } else if (locked != 0) {
+      continue;  // overwritten by hand: set up again
+    }
+    locked_ = true;
+    return;
   }
 }
 
 void StateFile::Unlock() {
-  if (fd_ >= 0) ::flock(fd_, LOCK_UN);
+  ready_ = false;
+  if (!locked_) return;
+  locked_ = false;
+  pthread_mutex_unlock(&Head().lock);
 }
 
 bool StateFile::Refresh(SharedDevice& shared) {
-  Header header;
-  if (fd_ < 0 || !ReadAll(fd_, &header, sizeof header, 0) || header.magic != kMagic || header.size == 0 ||
-      header.size > kLargestPayload) {
+  ready_ = false;
+  changing_ = false;
+  if (!locked_) {
     known_ = false;
     return false;
   }
-  if (known_ && header.file_id == file_id_ && header.generation == generation_) return true;
-  std::string payload(header.size, '\0');
-  if (!ReadAll(fd_, payload.data(), payload.size(), kHeaderSize) || !DecodeSharedDevice(payload, shared)) {
+  const Header& head = Head();
+  const std::uint64_t size = head.complete;
+  if (head.magic != kMagic || head.state_size != sizeof(DeviceState) || head.file_id == 0 || size == 0 ||
+      size > kLargestVariable || head.file_size < kVariableOffset + size) {
     known_ = false;
     return false;
   }
-  file_id_ = header.file_id;
-  generation_ = header.generation;
-  known_ = true;
+  if (!known_ || head.file_id != file_id_ || head.generation != generation_) {
+    if (!DecodeSharedDevice(std::string_view(map_ + kVariableOffset, size), shared)) {
+      known_ = false;
+      return false;
+    }
+    file_id_ = head.file_id;
+    generation_ = head.generation;
+    known_ = true;
+  }
+  variable_size_ = size;
+  ready_ = true;
   return true;
 }
 
-void StateFile::Write(const SharedDevice& shared) {
-  if (fd_ < 0) return;
-  Header header;
-  header.magic = kMagic;
-  Header old;
-  const bool had_record = ReadAll(fd_, &old, sizeof old, 0) && old.magic == kMagic;
-  if (had_record) {
-    header.file_id = old.file_id;
-    header.generation = old.generation + 1;
-  } else {
-    header.file_id = NewFileId();
-    header.generation = 1;
+bool StateFile::Fits(std::size_t variable_size) {
+  if (variable_size > kLargestVariable) return false;
+  Header& head = Head();
+  const std::size_t needed = kVariableOffset + variable_size;
+  if (head.file_size >= needed) return true;
+  if (::ftruncate(fd_, static_cast<off_t>(needed)) != 0) return false;
+  head.file_size = needed;
+  return true;
+}
+
+void StateFile::SetComplete(std::uint64_t variable_size) {
+  // The compiler keeps this store between the stores around it, so a writer
+  // killed at any point leaves the mark cleared while anything is half done.
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  Head().complete = variable_size;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+}
+
+bool StateFile::Write(const SharedDevice& shared) {
+  ready_ = false;
+  changing_ = false;
+  known_ = false;
+  Encode(shared, encoded_);
+  if (!locked_ || !Fits(encoded_.size())) return false;
+  Header& head = Head();
+  const bool had_record = head.file_id != 0;
+  SetComplete(0);
+  head.magic = kMagic;
+  head.state_size = sizeof(DeviceState);
+  head.file_id = had_record ? head.file_id : NewFileId();
+  head.generation = had_record ? head.generation + 1 : 1;
+  std::memcpy(map_ + kStateOffset, &shared.setup.state, sizeof(DeviceState));
+  std::memcpy(map_ + kVariableOffset, encoded_.data(), encoded_.size());
+  SetComplete(encoded_.size());
+  file_id_ = head.file_id;
+  generation_ = head.generation;
+  variable_size_ = encoded_.size();
+  known_ = true;
+  ready_ = true;
+  return true;
+}
+
+const DeviceState& StateFile::ReadState() const {
+  return *reinterpret_cast<const DeviceState*>(map_ + kStateOffset);
+}
+
+DeviceState& StateFile::State() {
+  if (!changing_) {
+    SetComplete(0);
+    changing_ = true;
   }
-  const std::string payload = EncodeSharedDevice(shared);
-  // Incomplete until the last write gives the size.
-  const bool same_size = had_record && old.size == payload.size();
-  if (!WriteAll(fd_, &header, sizeof header, 0) ||
-      !WriteAll(fd_, payload.data(), payload.size(), kHeaderSize) ||
-      (!same_size && ::ftruncate(fd_, static_cast<off_t>(kHeaderSize + payload.size())) != 0)) {
+  return *reinterpret_cast<DeviceState*>(map_ + kStateOffset);
+}
+
+void StateFile::Commit(const SharedDevice& shared) {
+  if (!ready_) return;
+  ready_ = false;
+  Encode(shared, encoded_);
+  const bool same = encoded_.size() == variable_size_ &&
+                    std::memcmp(map_ + kVariableOffset, encoded_.data(), encoded_.size()) == 0;
+  if (!same && Fits(encoded_.size())) {
+    Header& head = Head();
+    SetComplete(0);
+    std::memcpy(map_ + kVariableOffset, encoded_.data(), encoded_.size());
+    ++head.generation;
+    generation_ = head.generation;
+    variable_size_ = encoded_.size();
+  } else if (!same) {
+    // No room for the change: the record keeps what it had, and so will this
+    // object at its next Refresh.
     known_ = false;
+  } else if (!changing_) {
     return;
   }
-  header.size = payload.size();
-  known_ = WriteAll(fd_, &header.size, sizeof header.size, offsetof(Header, size));
-  file_id_ = header.file_id;
-  generation_ = header.generation;
+  SetComplete(variable_size_);
+  changing_ = false;
 }
 
 }  // namespace audio77::sim

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <random>
 #include <sstream>
+#include <utility>
 
 #include "sim/core/HexText.h"
 #include "sim/core/StateFolder.h"
@@ -95,32 +96,44 @@ DeviceSetup DefaultSetup() {
 
 }  // namespace
 
-// The device's lock and the record's lock, with shared_ brought up to date;
-// what the holder changed is written back when it goes. Without a state
-// folder the object keeps its device to itself.
+// The device's lock and the record's lock, with shared_ brought up to date
+// and the live state at hand: the record's own, changed in place, or without
+// a usable state folder the object's (it then keeps its device to itself).
+// What the holder changed in shared_ is written back when it goes.
 class VirtualDevice::Held {
  public:
   explicit Held(const VirtualDevice& device) : device_(const_cast<VirtualDevice&>(device)), lock_(device_.mutex_) {
-    if (device_.file_ == nullptr) return;
-    device_.file_->Lock();
-    if (!device_.file_->Refresh(device_.shared_)) {
-      // No record yet, or one a killed writer left incomplete.
-      device_.shared_ = device_.FromDeviceIni();
-      must_write_ = true;
+    if (device_.file_ == nullptr || !device_.file_->Usable()) return;
+    file_ = device_.file_.get();
+    file_->Lock();
+    if (file_->Refresh(device_.shared_)) return;
+    // No record yet, or one a killed writer left incomplete.
+    device_.shared_ = device_.FromDeviceIni();
+    if (!file_->Write(device_.shared_)) {
+      // The folder cannot hold it: this call works on the object's copy.
+      file_->Unlock();
+      file_ = nullptr;
     }
-    before_ = device_.shared_;
   }
   ~Held() { Release(); }
   Held(const Held&) = delete;
   Held& operator=(const Held&) = delete;
 
+  // Everything but the live state (shared_.setup.state is not it).
   SharedDevice& operator*() { return device_.shared_; }
   SharedDevice* operator->() { return &device_.shared_; }
+  const DeviceState& ReadState() const { return file_ != nullptr ? file_->ReadState() : device_.shared_.setup.state; }
+  DeviceState& State() { return file_ != nullptr ? file_->State() : device_.shared_.setup.state; }
+  // The whole device, live state included.
+  void Replace(SharedDevice fresh) {
+    device_.shared_ = std::move(fresh);
+    if (file_ != nullptr) file_->State() = device_.shared_.setup.state;
+  }
   void Release() {
     if (!lock_.owns_lock()) return;
-    if (device_.file_ != nullptr) {
-      if (must_write_ || !(device_.shared_ == before_)) device_.file_->Write(device_.shared_);
-      device_.file_->Unlock();
+    if (file_ != nullptr) {
+      file_->Commit(device_.shared_);
+      file_->Unlock();
     }
     lock_.unlock();
   }
@@ -128,8 +141,7 @@ class VirtualDevice::Held {
  private:
   VirtualDevice& device_;
   Lock lock_;
-  SharedDevice before_;
-  bool must_write_ = false;
+  StateFile* file_ = nullptr;
 };
 
 VirtualDevice& VirtualDevice::Instance() {
@@ -165,7 +177,7 @@ void VirtualDevice::Load(const std::string& state_folder) {
   }
   Held held(*this);
   const std::uint64_t generation = held->plug_generation;
-  *held = FromDeviceIni();
+  held.Replace(FromDeviceIni());
   held->plug_generation = generation + 1;
 }
 
@@ -231,7 +243,7 @@ bool VirtualDevice::Present() const {
 
 DeviceState VirtualDevice::Snapshot() const {
   Held held(*this);
-  return held->setup.state;
+  return held.ReadState();
 }
 
 DeviceFaults VirtualDevice::Faults() const {
@@ -255,7 +267,7 @@ std::uint16_t VirtualDevice::OutputReportLength() const {
 
 void VirtualDevice::Plug() {
   Held held(*this);
-  const bool changed = SetPresence(*held, true);
+  const bool changed = SetPresence(held, true);
   held.Release();
   if (changed) {
     Announce(true);
@@ -265,7 +277,7 @@ void VirtualDevice::Plug() {
 
 void VirtualDevice::Unplug() {
   Held held(*this);
-  const bool changed = SetPresence(*held, false);
+  const bool changed = SetPresence(held, false);
   held.Release();
   if (changed) {
     Announce(false);
@@ -277,7 +289,7 @@ void VirtualDevice::PressButton(std::uint16_t lines) {
   lines &= kAllGpioHigh;
   {
     Held held(*this);
-    QueueButtonReport(*held, lines);
+    QueueButtonReport(held, lines);
   }
   Broadcast("button " + std::to_string(lines));
   DeliverReports();
@@ -298,7 +310,7 @@ void VirtualDevice::Reset() {
   Held held(*this);
   const bool was_present = held->setup.present;
   const std::uint64_t generation = held->plug_generation;
-  *held = FromDeviceIni();
+  held.Replace(FromDeviceIni());
   held->plug_generation = generation + 1;
   const bool now_present = held->setup.present;
   std::ofstream(TracePath(folder_), std::ios::trunc);
@@ -314,25 +326,26 @@ void VirtualDevice::Reset() {
   }
 }
 
-bool VirtualDevice::SetPresence(SharedDevice& shared, bool present) {
-  auto& setup = shared.setup;
+bool VirtualDevice::SetPresence(Held& held, bool present) {
+  auto& setup = held->setup;
   if (setup.present == present) return false;
   setup.present = present;
+  auto& live = held.State();
   if (present) {
     // A device that comes back has been powered off: everything but its
     // EEPROM starts again from device.ini.
     std::string ignored;
     const auto loaded = ReadDeviceIni(folder_, ignored);
     DeviceState state = loaded ? loaded->state : DefaultSetup().state;
-    state.slave50 = setup.state.slave50;
-    state.slave51 = setup.state.slave51;
-    state.device_selected = setup.state.device_selected;
-    setup.state = state;
+    state.slave50 = live.slave50;
+    state.slave51 = live.slave51;
+    state.device_selected = live.device_selected;
+    live = state;
   } else {
-    ++shared.plug_generation;
-    shared.scan_owner = 0;
+    ++held->plug_generation;
+    held->scan_owner = 0;
     reports_.clear();
-    setup.state.hid_reply = DeviceState::HidReply::kNone;
+    live.hid_reply = DeviceState::HidReply::kNone;
   }
   return true;
 }
@@ -372,7 +385,7 @@ void VirtualDevice::Broadcast(const std::string& command) {
   TraceLog(ControlPath(folder)).Append(std::to_string(id_) + " " + command);
 }
 
-void VirtualDevice::Receive(const std::string& command) {
+void VirtualDevice::Receive(const std::string& command, std::uintmax_t at) {
   std::istringstream words(command);
   std::string verb, argument;
   words >> verb >> argument;
@@ -382,7 +395,8 @@ void VirtualDevice::Receive(const std::string& command) {
     const auto lines = ParseNumber(argument);
     if (!lines || *lines < 0 || *lines > kAllGpioHigh) return;
     Held held(*this);
-    QueueButtonReport(*held, static_cast<std::uint16_t>(*lines));
+    if (at < scan_from_) return;
+    QueueButtonReport(held, static_cast<std::uint16_t>(*lines));
   }
 }
 
@@ -429,10 +443,10 @@ std::int32_t VirtualDevice::RunEntry(std::string_view name, bool needs_device,
   const auto fault = setup.faults.entries.find(std::string(name));
   if (fault != setup.faults.entries.end() && TakeCount(fault->second)) {
     result = DLLQK_DEVICE_FAILURE;
-  } else if (needs_device && (!setup.present || !setup.state.device_selected)) {
+  } else if (needs_device && (!setup.present || !held.ReadState().device_selected)) {
     result = DLLQK_NO_DEVICE;
   } else {
-    result = body(setup.state, setup);
+    result = body(held.State(), setup);
   }
   std::string line = "lib ";
   line += name;
@@ -459,15 +473,19 @@ void VirtualDevice::SetButtonScan(ButtonCallback callback, std::uint16_t vendor_
     held->scan_vendor_id = vendor_id;
     held->scan_product_id = product_id;
     if (!starting) return;
-    QueueButtonReport(*held, 0);
+    std::error_code unknown;
+    scan_from_ = std::filesystem::file_size(ControlPath(folder_), unknown);
+    if (unknown) scan_from_ = 0;
+    QueueButtonReport(held, 0);
   }
   // Not on the caller's thread: it is inside a library call.
   Wake();
 }
 
-void VirtualDevice::QueueButtonReport(const SharedDevice& shared, std::uint16_t held) {
+void VirtualDevice::QueueButtonReport(const Held& device, std::uint16_t held) {
+  const SharedDevice& shared = shared_;
   if (scan_callback_ == nullptr || shared.scan_owner != id_ || !shared.setup.present) return;
-  const std::uint16_t gpio = shared.setup.state.gpio;
+  const std::uint16_t gpio = device.ReadState().gpio;
   const auto lines = static_cast<std::uint16_t>(gpio & ~held & kAllGpioHigh);
   const Report pressed{scan_callback_, shared.scan_vendor_id, shared.scan_product_id,
                        {0x00, kVendorCommand, static_cast<std::uint8_t>(lines & 0xFF),
@@ -533,7 +551,7 @@ bool VirtualDevice::HidOutput(std::uint64_t session, std::span<const std::uint8_
   auto& setup = held->setup;
   const std::uint16_t length = setup.faults.output_report_length.value_or(setup.identity.output_report_length);
   bool ok = SessionValid(*held, session) && report.size() == length && !TakeCount(setup.faults.hid_out);
-  if (ok) ApplyHidCommand(setup.state, report);
+  if (ok) ApplyHidCommand(held.State(), report);
   trace_->Append("hid out " + HexBytes(report) + (ok ? " = 0" : " = fail"));
   return ok;
 }
@@ -569,7 +587,7 @@ bool VirtualDevice::HidInput(std::uint64_t session, std::span<std::uint8_t> repo
     trace_->Append("hid in " + std::to_string(report.size()) + " = fail");
     return false;
   }
-  const auto& state = setup.state;
+  const auto& state = held.ReadState();
   std::fill(report.begin() + 1, report.end(), std::uint8_t{0});
   // A register answer needs three bytes (report ID, command, value); the
   // lines of the GPIO answer need four.
@@ -611,7 +629,7 @@ bool VirtualDevice::ExtensionControl(std::uint32_t code, std::span<const std::ui
   returned = 0;
   const auto& setup = held->setup;
   const bool ok =
-      setup.present && !setup.faults.extension_missing && ExtensionRequest(*held, code, in, out, returned);
+      setup.present && !setup.faults.extension_missing && ExtensionRequest(held, code, in, out, returned);
   char code_text[16];
   std::snprintf(code_text, sizeof code_text, "0x%08X", code);
   trace_->Append(std::string("ext ioctl ") + code_text + " in=" + HexBytes(in) + (ok ? " = ok" : " = fail") +
@@ -619,9 +637,9 @@ bool VirtualDevice::ExtensionControl(std::uint32_t code, std::span<const std::ui
   return ok;
 }
 
-bool VirtualDevice::ExtensionRequest(SharedDevice& shared, std::uint32_t code, std::span<const std::uint8_t> in,
+bool VirtualDevice::ExtensionRequest(Held& held, std::uint32_t code, std::span<const std::uint8_t> in,
                                      std::span<std::uint8_t> out, std::uint32_t& returned) {
-  auto& state = shared.setup.state;
+  const SharedDevice& shared = *held;
   switch (code) {
     case kExtensionQuery: {
       if (in.size() != 8 || out.size() < 8) return false;
@@ -643,12 +661,12 @@ bool VirtualDevice::ExtensionRequest(SharedDevice& shared, std::uint32_t code, s
       if (in.size() != 4) return false;
       const std::int32_t index = ReadInt32(in, 0);
       if (index < 0 || index > kLastEffectIndex) return false;
-      state.effect_selected = index;
+      held.State().effect_selected = index;
       return true;
     }
     case kApplyEffect:
       if (in.size() != 4 || ReadInt32(in, 0) != 1) return false;
-      state.effect_applied = state.effect_selected;
+      held.State().effect_applied = held.ReadState().effect_selected;
       return true;
     default:
       return false;
@@ -707,12 +725,12 @@ void VirtualDevice::ReadControlFile() {
   if (error || size <= offset) return;
   std::ifstream in(path, std::ios::binary);
   in.seekg(static_cast<std::streamoff>(offset));
-  std::vector<std::string> commands;
+  std::vector<std::pair<std::uintmax_t, std::string>> commands;  // where each line starts, the line
   std::uintmax_t consumed = offset;
   for (std::string line; std::getline(in, line);) {
     if (in.eof()) break;  // a line still being written
+    commands.emplace_back(consumed, line);
     consumed += line.size() + 1;
-    commands.push_back(line);
   }
   {
     Lock lock(mutex_);
@@ -720,10 +738,10 @@ void VirtualDevice::ReadControlFile() {
     control_offset_ = consumed;
   }
   const std::string own = std::to_string(id_) + " ";
-  for (const auto& line : commands) {
+  for (const auto& [at, line] : commands) {
     if (line.rfind(own, 0) == 0) continue;  // acted on when it was sent
     const auto space = line.find(' ');
-    if (space != std::string::npos) Receive(line.substr(space + 1));
+    if (space != std::string::npos) Receive(line.substr(space + 1), at);
   }
 }
 

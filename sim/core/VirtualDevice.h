@@ -4,8 +4,9 @@
 // button scan's owner, faults) lives in the record of its state folder
 // (StateFile), so every process and every device object using the folder
 // drives one device, and the device outlives the processes. Each call takes
-// the record's lock, brings the object's copy up to date and writes back
-// what it changed.
+// the record's lock, works on the live state in the record itself (it is
+// mapped), brings the object's copy of the rest (identity, presence, faults,
+// scan) up to date and writes back what it changed there.
 //
 // Events reach other device objects through the folder's control file: an
 // unplug, plug or button press appends one line, and every other object
@@ -96,7 +97,9 @@ class VirtualDevice {
 
   // Runs one library entry under the device lock: a scripted fault or a missing
   // device fails it before body runs; then traces "lib <name> <arguments> = <result>".
-  // arguments is called after body, so it can show what body returned.
+  // arguments is called after body, so it can show what body returned. body
+  // gets the live state and the rest of the device (identity, presence,
+  // faults); the state inside that setup is not the live one.
   std::int32_t RunEntry(std::string_view name, bool needs_device,
                         const std::function<std::int32_t(DeviceState&, const DeviceSetup&)>& body,
                         const std::function<std::string()>& arguments);
@@ -135,17 +138,18 @@ class VirtualDevice {
 
   void Attach(const std::string& state_folder, Lock& lock);
   SharedDevice FromDeviceIni() const;
-  bool SetPresence(SharedDevice& shared, bool present);
+  bool SetPresence(Held& held, bool present);
   void Announce(bool present);
   void Broadcast(const std::string& command);
-  void Receive(const std::string& command);
+  // at: where the command's line starts in the control file.
+  void Receive(const std::string& command, std::uintmax_t at);
   void Notify(const std::vector<DeviceNotification>& notifications);
   std::vector<DeviceNotification> InterfaceNotifications(bool arrival) const;
   static bool TakeCount(int& count);
-  void QueueButtonReport(const SharedDevice& shared, std::uint16_t held);
+  void QueueButtonReport(const Held& device, std::uint16_t held);
   bool SessionValid(const SharedDevice& shared, std::uint64_t session) const;
   static void ApplyHidCommand(DeviceState& state, std::span<const std::uint8_t> report);
-  static bool ExtensionRequest(SharedDevice& shared, std::uint32_t code, std::span<const std::uint8_t> in,
+  static bool ExtensionRequest(Held& held, std::uint32_t code, std::span<const std::uint8_t> in,
                                std::span<std::uint8_t> out, std::uint32_t& returned);
   void DeliverReports();
   void Wake();
@@ -156,7 +160,9 @@ class VirtualDevice {
   std::string folder_;
   std::unique_ptr<TraceLog> trace_;
   std::unique_ptr<StateFile> file_;
-  mutable SharedDevice shared_;  // the record as last read or written
+  // The record as last read or written; its setup.state is the live state
+  // only without a usable state folder.
+  mutable SharedDevice shared_;
   const std::uint64_t id_;       // names this object in the control file and as scan owner
 
   std::uint64_t next_session_ = 1;
@@ -171,6 +177,9 @@ class VirtualDevice {
   std::mutex notify_mutex_;  // one notification batch at a time, in order
 
   std::uintmax_t control_offset_ = 0;
+  // Where the control file ended when this object's scan started: a press
+  // sent before it, read late by the device's thread, is not the scan's.
+  std::uintmax_t scan_from_ = 0;
   int inotify_fd_ = -1;
   int watch_ = -1;
   int wake_fd_ = -1;

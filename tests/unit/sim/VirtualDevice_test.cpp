@@ -189,7 +189,7 @@ TEST_F(VirtualDeviceTest, AnIncompleteRecordStartsTheDeviceAgainFromDeviceIni) {
     s.registers[0x200] = 0x99;
     return 0;
   }, {});
-  // A writer killed before its last step leaves the payload size at 0.
+  // A writer killed half-way leaves the mark of a complete record at 0.
   std::string record = folder_.Read("state");
   ASSERT_GT(record.size(), 32u);
   std::fill(record.begin() + 24, record.begin() + 32, '\0');
