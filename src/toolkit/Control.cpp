@@ -17,6 +17,11 @@ Control::Control(Form& form, ControlKind kind, std::string name, int tag, Contro
 
 Control::~Control() = default;
 
+void Control::SetTag(int tag) {
+  tag_ = tag;
+  form_.ControlTagChanged();
+}
+
 std::string_view Control::ClassName() const {
   switch (kind_) {
     case ControlKind::kImage:

@@ -46,7 +46,7 @@ class Control {
   // The class name a Delphi-style form would give it ("TImage", "TLabel", ...).
   std::string_view ClassName() const;
   int Tag() const { return tag_; }
-  void SetTag(int tag) { tag_ = tag; }
+  void SetTag(int tag);
   std::size_t CreationIndex() const { return creation_index_; }
   Form& Owner() const { return form_; }
 

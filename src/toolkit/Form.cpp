@@ -42,6 +42,7 @@ T& Form::Add(std::string name, int tag, Control* parent) {
   auto control = std::make_unique<T>(*this, std::move(name), tag, parent, controls_.size());
   T& added = *control;
   controls_by_name_.emplace(added.Name(), &added);
+  if (!tags_by_kind_.empty()) tags_by_kind_[{added.Kind(), added.Tag()}] = &added;
   controls_.push_back(std::move(control));
   if (view_ != nullptr && !added.IsGraphic()) view_->ControlStateChanged(added);
   return added;
@@ -96,6 +97,14 @@ TrayIcon& Form::AddTrayIcon() {
 Control* Form::FindControl(std::string_view name) const {
   const auto found = controls_by_name_.find(name);
   return found == controls_by_name_.end() ? nullptr : found->second;
+}
+
+Control* Form::LastOfKindByTag(ControlKind kind, int tag) const {
+  if (tags_by_kind_.empty()) {
+    for (const auto& control : controls_) tags_by_kind_[{control->Kind(), control->Tag()}] = control.get();
+  }
+  const auto found = tags_by_kind_.find({kind, tag});
+  return found == tags_by_kind_.end() ? nullptr : found->second;
 }
 
 Control* Form::ControlAt(Point client, HitTest options) const {

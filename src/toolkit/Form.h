@@ -95,9 +95,9 @@ class Form {
     }
     return nullptr;
   }
-  Image* FindImageByTag(int tag) const { return FindByTag<Image>(tag); }
-  Label* FindLabelByTag(int tag) const { return FindByTag<Label>(tag); }
-  Shape* FindShapeByTag(int tag) const { return FindByTag<Shape>(tag); }
+  Image* FindImageByTag(int tag) const { return static_cast<Image*>(LastOfKindByTag(ControlKind::kImage, tag)); }
+  Label* FindLabelByTag(int tag) const { return static_cast<Label*>(LastOfKindByTag(ControlKind::kLabel, tag)); }
+  Shape* FindShapeByTag(int tag) const { return static_cast<Shape*>(LastOfKindByTag(ControlKind::kShape, tag)); }
   // The visible control under a client point, later controls first.
   Control* ControlAt(Point client, HitTest options = {}) const;
   // The same, only among the controls inside one container (point still in
@@ -180,6 +180,7 @@ class Form {
   void ControlMoved(Control& control, const Rect& old_client_rect);
   void ControlVisibilityChanged(Control& control, bool was_showing);
   void ControlStateChanged(Control& control);
+  void ControlTagChanged() { tags_by_kind_.clear(); }
 
  private:
   template <class T>
@@ -197,6 +198,10 @@ class Form {
   std::vector<std::unique_ptr<Control>> controls_;
   // The first control of each name; looked up on every page change and drag.
   std::map<std::string, Control*, std::less<>> controls_by_name_;
+  // The most recent control of each kind and Tag; every slider movement asks.
+  // Built on first use, dropped when a Tag changes.
+  Control* LastOfKindByTag(ControlKind kind, int tag) const;
+  mutable std::map<std::pair<ControlKind, int>, Control*> tags_by_kind_;
   std::vector<std::unique_ptr<Timer>> timers_;
   std::vector<std::unique_ptr<PopupMenu>> menus_;
   std::vector<std::unique_ptr<TrayIcon>> trays_;

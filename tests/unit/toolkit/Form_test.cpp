@@ -46,6 +46,12 @@ TEST_F(FormTest, ControlsKeepCreationOrderAndTagLookupPrefersTheNewest) {
   EXPECT_EQ(form.Find<Label>("EQ60HzValueLabel"), &label);
   EXPECT_EQ(form.Find<Image>("EQ60HzValueLabel"), nullptr);  // right name, wrong class
   EXPECT_EQ(label.ClassName(), "TLabel");
+  // Controls made after a look-up, and Tags changed later, are found too.
+  Image& third = form.AddImage("Third", 29);
+  EXPECT_EQ(form.FindImageByTag(29), &third);
+  third.SetTag(31);
+  EXPECT_EQ(form.FindImageByTag(29), &second);
+  EXPECT_EQ(form.FindImageByTag(31), &third);
 }
 
 TEST_F(FormTest, ControlAtFindsGraphicControlsLaterFirstAtAnyDepth) {
