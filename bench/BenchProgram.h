@@ -2,6 +2,7 @@
 // The whole program started on the virtual device in folders of its own, for
 // the benchmarks that run the main window's chains.
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -26,7 +27,8 @@ class Program {
     root_ = fs::temp_directory_path() / ("audio77-bench-" + std::to_string(seed()));
     const fs::path dist = AUDIO77_BENCH_DIST_DIR;
     fs::create_directories(root_ / "program");
-    fs::create_directories(root_ / "state");
+    state_ = StateRoot() / ("audio77-bench-state-" + std::to_string(seed()));
+    fs::create_directories(state_);
     fs::create_directories(root_ / "home" / ".config" / "Audio77");
     fs::copy_file(dist / "AudioConfig.cfg", root_ / "program" / "AudioConfig.cfg");
     // The virtual platform binds the library kept apart in "virtual/".
@@ -38,7 +40,7 @@ class Program {
       if (fs::exists(dist / folder)) fs::create_directory_symlink(dist / folder, root_ / "program" / folder);
     }
     sim::VirtualPlatformOptions options;
-    options.state_folder = (root_ / "state").string();
+    options.state_folder = state_.string();
     options.program_path = (root_ / "program" / "audio77").string();
     options.home = (root_ / "home").string();
     auto clock = std::make_unique<ManualClock>();
@@ -57,11 +59,25 @@ class Program {
     app_.reset();
     std::error_code ignored;
     fs::remove_all(root_, ignored);
+    fs::remove_all(state_, ignored);
   }
   TAudioMainForm& Form() { return *form_; }
 
  private:
   fs::path root_;
+  fs::path state_;
+
+  // The device keeps its state and trace in the user's runtime folder, a
+  // memory file system on a desktop; /dev/shm stands in for it where none is
+  // set. AUDIO77_BENCH_STATE_DIR picks another place (a disk, to compare).
+  static fs::path StateRoot() {
+    for (const char* name : {"AUDIO77_BENCH_STATE_DIR", "XDG_RUNTIME_DIR"}) {
+      if (const char* set = std::getenv(name); set != nullptr && *set != '\0') return set;
+    }
+    std::error_code error;
+    if (fs::is_directory("/dev/shm", error)) return "/dev/shm";
+    return fs::temp_directory_path();
+  }
   ManualClock* clock_ = nullptr;
   std::unique_ptr<PlatformHost> host_;
   std::unique_ptr<toolkit::EventLoop> loop_;
