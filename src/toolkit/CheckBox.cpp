@@ -16,6 +16,12 @@ void CheckBox::SetChecked(bool checked) {
   StateChanged();
 }
 
+void CheckBox::SetTextColor(std::optional<Color> color) {
+  if (color == text_color_) return;
+  text_color_ = color;
+  StateChanged();
+}
+
 void CheckBox::Click() {
   SetChecked(!checked_);
   Control::Click();

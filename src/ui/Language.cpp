@@ -1,9 +1,11 @@
 #include "ui/Language.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "platform/DebugFormat.h"
+#include "toolkit/CheckBox.h"
 #include "toolkit/Label.h"
 #include "ui/LanguageLabel.h"
 #include "ui/LanguageReader.h"
@@ -110,6 +112,16 @@ void Language::ApplyLabels() {
   }
   ApplyDeviceState(state.device_active ? "LabelActive" : "LabelUnactive");
   ApplyValues(state);
+  ApplyCheckBoxes();
+}
+
+void Language::ApplyCheckBoxes() {
+  const toolkit::Color up = table_.global.color_up;
+  for (const auto& control : form_.Controls()) {
+    if (auto* box = dynamic_cast<toolkit::CheckBox*>(control.get())) {
+      box->SetTextColor(up != 0 ? std::optional<toolkit::Color>(up) : std::nullopt);
+    }
+  }
 }
 
 void Language::ApplyControl(const LanguageKey& key, const LabelRecord& record,

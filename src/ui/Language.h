@@ -83,6 +83,8 @@ class Language {
   void ApplyControl(const LanguageKey& key, const LabelRecord& record, const LabelViewState& state);
   void ApplyMenu(const LanguageKey& key, const LabelRecord& record);
   void ApplyValues(const LabelViewState& state);
+  // Check boxes have no record: their captions take the labels' up colour.
+  void ApplyCheckBoxes();
   void Apply(const LabelRecord& record, toolkit::Label& label, bool up) const;
 
   toolkit::Form& form_;

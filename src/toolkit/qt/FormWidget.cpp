@@ -1,5 +1,6 @@
 #include "toolkit/qt/FormWidget.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -7,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -156,6 +158,17 @@ QWidget* FormWidget::CreateWidget(Control& control) {
   return widget;
 }
 
+// A skinned window may be dark: a standard control's caption takes the
+// window's text colour when it has one.
+void FormWidget::SyncTextColor(QWidget& widget, const std::optional<Color>& color) {
+  QPalette palette = widget.palette();
+  const QColor text = color ? QColor(RedOf(*color), GreenOf(*color), BlueOf(*color))
+                            : QApplication::palette(&widget).color(QPalette::WindowText);
+  palette.setColor(QPalette::WindowText, text);
+  palette.setColor(QPalette::ButtonText, text);
+  widget.setPalette(palette);
+}
+
 void FormWidget::Sync(Control& control) {
   QWidget* widget = WidgetFor(control);
   if (widget == nullptr) return;
@@ -168,6 +181,7 @@ void FormWidget::Sync(Control& control) {
       const auto& box = static_cast<const CheckBox&>(control);
       static_cast<QCheckBox*>(widget)->setText(QString::fromStdString(box.Caption()));
       static_cast<QCheckBox*>(widget)->setChecked(box.Checked());
+      SyncTextColor(*widget, box.TextColor());
       break;
     }
     case ControlKind::kRadioButton: {

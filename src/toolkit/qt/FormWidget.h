@@ -10,8 +10,10 @@
 #include <QRegion>
 #include <QWidget>
 #include <map>
+#include <optional>
 #include <utility>
 
+#include "toolkit/Color.h"
 #include "toolkit/FormView.h"
 #include "toolkit/Geometry.h"
 
@@ -60,6 +62,7 @@ class FormWidget final : public QWidget, public FormView {
  private:
   QWidget* CreateWidget(Control& control);
   void Sync(Control& control);
+  static void SyncTextColor(QWidget& widget, const std::optional<Color>& color);
   void ApplyFormState();
   void ApplyWindowFlags();
   void ForwardMouse(QMouseEvent* event, Point client, bool double_click);

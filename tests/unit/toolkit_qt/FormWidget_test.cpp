@@ -114,6 +114,12 @@ TEST_F(FormWidgetTest, StandardControlsAreRealWidgetsInStepWithTheModel) {
   EXPECT_FALSE(check.Checked());
   EXPECT_FALSE(qcheck->isChecked());
   EXPECT_EQ(check_clicks, 1);
+  // The caption's colour follows the model and goes back to the system's.
+  const QColor system = qcheck->palette().color(QPalette::WindowText);
+  check.SetTextColor(RgbColor(0x8C, 0x95, 0xA3));
+  EXPECT_EQ(qcheck->palette().color(QPalette::WindowText), QColor(0x8C, 0x95, 0xA3));
+  check.SetTextColor(std::nullopt);
+  EXPECT_EQ(qcheck->palette().color(QPalette::WindowText), system);
 
   qon->click();
   EXPECT_TRUE(on.Checked());

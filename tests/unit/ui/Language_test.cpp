@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "SkinFixture.h"
@@ -12,6 +13,7 @@
 #include "settings/PrivateProfile.h"
 #include "support/TempDir.h"
 #include "toolkit/Application.h"
+#include "toolkit/CheckBox.h"
 #include "toolkit/DirectoryList.h"
 #include "toolkit/EventLoop.h"
 #include "toolkit/Label.h"
@@ -257,6 +259,7 @@ TEST_F(LanguageTest, ApplyLabelsDressesUpAndDownStatesPagesMenusAndValues) {
   state.view.page = 1;
   state.view.eq_preset = 2;
   state.mic_gain = 17;
+  toolkit::CheckBox& bee = form.AddCheckBox("BeeCheckBox");
   auto language = Make("English");
   language->LoadLanguage("English");
   language->ApplyLabels();
@@ -281,6 +284,15 @@ TEST_F(LanguageTest, ApplyLabelsDressesUpAndDownStatesPagesMenusAndValues) {
   EXPECT_EQ(L("DeviceActiveLabel").Caption(), "Gone");
   EXPECT_EQ(popup.Find("CloseMenu")->Caption(), "Beenden");
   EXPECT_EQ(menu->Caption(), "Language");
+  // A check box has no record: its caption reads in the labels' up colour,
+  // or the system's when the file gives none.
+  EXPECT_EQ(bee.TextColor(), std::optional<toolkit::Color>(0x111111u));
+  WriteLanguage("Plain", {{"Main", "LabelPageEQ", "EQ"}});
+  language->LoadLanguage("Plain");
+  language->ApplyLabels();
+  EXPECT_EQ(bee.TextColor(), std::nullopt);
+  language->LoadLanguage("English");
+  language->ApplyLabels();
 
   // A tab that becomes current changes only its colour.
   language->ShowLabelState("PageMicLabel", true);
