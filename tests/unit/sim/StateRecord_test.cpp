@@ -2,13 +2,8 @@
 // by the others as soon as the call returns, a writer killed in the middle
 // of a change leaves neither a mixed record nor a held lock, and the part of
 // the record that varies in size may grow and shrink.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <functional>
-
 #include "SimFixture.h"
+#include "support/ProcessRunner.h"
 
 namespace audio77::sim {
 namespace {
@@ -22,21 +17,10 @@ void SetRegister(VirtualDevice& device, std::uint16_t address, std::uint8_t valu
   }, {});
 }
 
-// Runs work in a child process with a device object of its own on folder;
-// gives how the child ended (waitpid status).
-int InChildProcess(const std::string& folder, const std::function<void(VirtualDevice&)>& work) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    {
-      VirtualDevice device;
-      device.UseStateFolder(folder);
-      work(device);
-    }
-    ::_exit(0);
-  }
-  int status = -1;
-  ::waitpid(child, &status, 0);
-  return status;
+// Runs the helper program on folder in a process of its own; its exit code,
+// -1 when it did not end normally.
+int InChildProcess(const std::string& mode, const std::string& folder) {
+  return test::RunProcess(AUDIO77_STATE_RECORD_CHILD, {mode, folder}).exit_code;
 }
 
 TEST_F(StateRecord, EveryWriteIsSeenByTheOtherObjectsAndProcessesAtOnce) {
@@ -51,14 +35,7 @@ TEST_F(StateRecord, EveryWriteIsSeenByTheOtherObjectsAndProcessesAtOnce) {
     EXPECT_EQ(device().Snapshot().registers[0x301], value + 1);
   }
   // Through the HID exchange, as the program writes, in another process.
-  const int status = InChildProcess(folder_.path().string(), [](VirtualDevice& child) {
-    const auto session = child.HidOpen(kVirtualHidPath);
-    if (!session) ::_exit(2);
-    const std::vector<std::uint8_t> set_address{0, 0x60, 0x8A, 0x01, 0x10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    const std::vector<std::uint8_t> write_data{0, 0x60, 0x5A, 0x01, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    if (!child.HidOutput(*session, set_address) || !child.HidOutput(*session, write_data)) ::_exit(3);
-  });
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  ASSERT_EQ(InChildProcess("hid-write", folder_.path().string()), 0);
   EXPECT_EQ(device().Snapshot().registers[0x018A], 0x5A);
   EXPECT_EQ(other.Snapshot().registers[0x018A], 0x5A);
   EXPECT_EQ(device().Snapshot().registers[0x301], 0x34);
@@ -68,14 +45,8 @@ TEST_F(StateRecord, AWriterKilledInTheMiddleOfAChangeLeavesTheDeviceToStartFromD
   Restart("[Registers]\n0x0200=0x04\n");
   SetRegister(device(), 0x200, 0x99);
   ASSERT_TRUE(device().SetFault("hid.out", "3"));
-  const int status = InChildProcess(folder_.path().string(), [](VirtualDevice& child) {
-    child.RunEntry("test", false, [](DeviceState& s, const DeviceSetup&) {
-      s.registers[0x200] = 0x77;
-      ::kill(::getpid(), SIGKILL);  // with the record's lock held
-      return 0;
-    }, {});
-  });
-  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+  // Killed with the record's lock held.
+  ASSERT_EQ(InChildProcess("killed-writer", folder_.path().string()), -1);
   // Neither the half-made change nor the state before it: device.ini again,
   // and the dead holder's lock does not stop anyone.
   const auto state = device().Snapshot();
