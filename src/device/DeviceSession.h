@@ -10,6 +10,8 @@
 #include <string>
 
 #include "device/DeviceLibrary.h"
+#include "device/DeviceStatus.h"
+#include "device/RegisterSession.h"
 #include "device/ExtensionPath.h"
 #include "device/ExtensionTransport.h"
 #include "device/HidTransport.h"
@@ -28,15 +30,15 @@ enum class SearchKind {
   kTimer,    // a failed selection is repeated at once
 };
 
-class DeviceSession {
+class DeviceSession final : public DeviceStatus, public RegisterPort {
  public:
   DeviceSession(Platform& platform, DeviceLibrary& library);
 
-  std::uint16_t VendorId() const { return vendor_id_; }
-  std::uint16_t ProductId() const { return product_id_; }
+  std::uint16_t VendorId() const override { return vendor_id_; }
+  std::uint16_t ProductId() const override { return product_id_; }
   void SetIds(std::uint16_t vendor_id, std::uint16_t product_id);
-  bool Active() const { return active_; }
-  bool RegisterSync() const { return register_sync_; }
+  bool Active() const override { return active_; }
+  bool RegisterSync() const override { return register_sync_; }
   // Device-active and register synchronisation always change together.
   void SetActive(bool active);
   int ActivationCount() const { return activation_count_; }
@@ -53,6 +55,8 @@ class DeviceSession {
   // The HID interface for the current IDs, opened for one operation.
   std::unique_ptr<HidHandle> OpenHid();
   bool HidPresent();
+  // One register transaction on the current device's interface.
+  RegisterSession BeginRegisters() override { return RegisterSession(OpenHid()); }
   // The interface held from start-up until removal or shutdown.
   bool HoldsHid() const { return held_hid_ != nullptr; }
   HidHandle* HeldHid() const { return held_hid_.get(); }
