@@ -31,4 +31,9 @@ void AutoResetEvent::Close() {
   changed_.notify_all();
 }
 
+bool AutoResetEvent::Signalled() const {
+  std::lock_guard lock(mutex_);
+  return signalled_;
+}
+
 }  // namespace audio77

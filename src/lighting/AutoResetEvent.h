@@ -18,9 +18,10 @@ class AutoResetEvent {
   bool Wait();
   // Every wait from now on returns false at once.
   void Close();
+  bool Signalled() const;
 
  private:
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   std::condition_variable changed_;
   bool signalled_ = false;
   bool closed_ = false;

@@ -29,6 +29,8 @@ class LedCommandWorker {
   void Wake() { event_.Set(); }
   // Commands sent so far.
   std::uint64_t Passes() const { return passes_.load(); }
+  // A wake is waiting to release the next pass.
+  bool WakePending() const { return event_.Signalled(); }
 
  private:
   void Loop();

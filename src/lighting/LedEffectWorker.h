@@ -30,6 +30,8 @@ class LedEffectWorker {
   void Wake() { event_.Set(); }
   // Passes finished so far: the worker's wake-ups.
   std::uint64_t Passes() const { return passes_.load(); }
+  // A wake is waiting to release the next pass.
+  bool WakePending() const { return event_.Signalled(); }
 
  private:
   void Loop();
