@@ -41,6 +41,9 @@ class TLEDForm {
   int SelectedShape() const { return selected_shape_; }
   const LedDialogState& State() const { return state_; }
   bool WorkerRunning() const { return worker_ != nullptr; }
+  // The command worker's commands so far, and whether a wake waits for it.
+  std::uint64_t CommandsSent() const { return worker_ ? worker_->Passes() : 0; }
+  bool CommandPending() const { return worker_ && worker_->WakePending(); }
   // Stops and joins the command worker; a later show starts a new one.
   void StopCommandWorker() { worker_.reset(); }
 
