@@ -99,7 +99,7 @@ void TLEDForm::BuildEffects() {
   for (const EffectRow& row : kEffects) {
     auto& radio = form_.AddRadioButton(row.radio, row.tag, &group);
     radio.SetCaption(row.caption);
-    radio.SetBounds({12, top, 94, 22});
+    radio.SetBounds({12, top, kTrackBarOffset - 4, 22});
     if (row.tag == 1) {
       radio.SetChecked(true);
       radio.OnMouseDown = [this](Control&, const MouseEvent&) { RadioButtonOffMouseDown(); };
@@ -110,7 +110,7 @@ void TLEDForm::BuildEffects() {
     }
     if (row.speed_bar != nullptr) {
       auto& bar = form_.AddTrackBar(row.speed_bar, row.tag, &group);
-      bar.SetBounds({12 + kTrackBarOffset, top, 250, 24});
+      bar.SetBounds({12 + kTrackBarOffset, top, kColourShapeOffset - kTrackBarOffset - 10, 24});
       bar.SetRange(1, 255);
       bar.SetPageSize(1);
       bar.SetPosition(1);
@@ -132,9 +132,9 @@ void TLEDForm::BuildOptions() {
   const int top = 88 + 24 + 7 * kRowHeight + 8;
   auto& brightness_group = form_.AddGroupBox("GroupBoxBrightness");
   brightness_group.SetCaption("Brightness");
-  brightness_group.SetBounds({8, top, 180, 64});
+  brightness_group.SetBounds({8, top, 150, 64});
   auto& brightness = form_.AddTrackBar("TrackBarBrightness", 0, &brightness_group);
-  brightness.SetBounds({10, 24, 160, 28});
+  brightness.SetBounds({10, 24, 130, 28});
   brightness.SetRange(1, 6);
   brightness.SetPageSize(1);
   brightness.SetPosition(1);
@@ -142,32 +142,32 @@ void TLEDForm::BuildOptions() {
 
   auto& led_group = form_.AddGroupBox("GroupBoxLEDNumber");
   led_group.SetCaption("LED Number");
-  led_group.SetBounds({196, top, 180, 64});
+  led_group.SetBounds({166, top, 220, 64});
   struct LedRow {
     const char* name;
     const char* caption;
     int number;
     int left;
   };
-  for (const LedRow& row : {LedRow{"RadioButtonLED1", "LED 1", 1, 10}, LedRow{"RadioButtonLED2", "LED 2", 2, 66},
-                            LedRow{"RadioButtonAllLED", "LED All", 0, 122}}) {
+  for (const LedRow& row : {LedRow{"RadioButtonLED1", "LED 1", 1, 10}, LedRow{"RadioButtonLED2", "LED 2", 2, 76},
+                            LedRow{"RadioButtonAllLED", "LED All", 0, 142}}) {
     auto& radio = form_.AddRadioButton(row.name, 0, &led_group);
     radio.SetCaption(row.caption);
-    radio.SetBounds({row.left, 28, 56, 22});
+    radio.SetBounds({row.left, 28, row.number == 0 ? 74 : 64, 22});
     radio.SetChecked(row.number == 0);
     radio.OnClick = [this, number = row.number](Control&) { state_.led_number.store(number); };
   }
 
   auto& family_group = form_.AddGroupBox("GroupBoxMasterSlave");
   family_group.SetCaption("Master / Slave");
-  family_group.SetBounds({384, top, kClientWidth - 392, 64});
+  family_group.SetBounds({394, top, kClientWidth - 402, 64});
   auto& master = form_.AddRadioButton("RadioButtonMaster", 0, &family_group);
   master.SetCaption("Master");
-  master.SetBounds({10, 28, 70, 22});
+  master.SetBounds({10, 28, 74, 22});
   master.SetChecked(true);
   auto& slave = form_.AddRadioButton("RadioButtonSlave", 0, &family_group);
   slave.SetCaption("Slave");
-  slave.SetBounds({84, 28, 70, 22});
+  slave.SetBounds({88, 28, 62, 22});
   master_ = &master;
   master.OnClick = [this](Control&) { state_.master.store(Master()); };
   slave.OnClick = [this](Control&) { state_.master.store(Master()); };

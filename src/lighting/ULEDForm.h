@@ -25,7 +25,9 @@ class TLEDForm {
   static constexpr toolkit::Color kSelectedOutline = 0xF0CAA6;
   static constexpr int kSelectedPenWidth = 2;
   static constexpr std::uint32_t kEffectPauseMs = 500;
-  static constexpr int kTrackBarOffset = 96;
+  // The speed bars sit this far right of their buttons: wide enough for the
+  // buttons' captions in the desktop's font ("Single Random").
+  static constexpr int kTrackBarOffset = 120;
   static constexpr int kColourShapeOffset = 360;
 
   // Without a library the dialog shows and answers, and sends nothing.

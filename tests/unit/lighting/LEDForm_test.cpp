@@ -85,8 +85,8 @@ TEST_F(LEDFormTest, AFixedDialogOfStandardControlsLaidOutAtShow) {
     const char* radio;
     int offset;
   };
-  for (const Beside& b : {Beside{"TrackBarBlinking", "RadioButtonBlinking", 96},
-                          Beside{"TrackBarSingleRandom", "RadioButtonSingleRandom", 96},
+  for (const Beside& b : {Beside{"TrackBarBlinking", "RadioButtonBlinking", TLEDForm::kTrackBarOffset},
+                          Beside{"TrackBarSingleRandom", "RadioButtonSingleRandom", TLEDForm::kTrackBarOffset},
                           Beside{"ShapeSingleColor", "RadioButtonOn", 360},
                           Beside{"ShapeBreatheColor", "RadioButtonBreathe", 360}}) {
     SCOPED_TRACE(b.control);
