@@ -54,14 +54,14 @@ void LedPage::ApplySkin(int page_mode, int fast_right, bool first_load) {
     breathe_colour_ = kFixedBreathe;
   }
   FillSwatches();
+  // The skin draws every swatch with a plain outline, the selected one too.
+  for (int number = 1; number <= LedSwatch::kCount; ++number) view_.OutlineSwatch({number}, toolkit::kBlack, 1);
 }
 
 void LedPage::FillSwatches() {
   for (int slot = 1; slot <= LedPalette::kSlots; ++slot) view_.FillSwatch({slot}, shared_.palette.Colour(slot));
   view_.FillSwatch({LedSwatch::kSingle}, single_colour_);
   view_.FillSwatch({LedSwatch::kBreathe}, breathe_colour_);
-  for (int number = 1; number <= LedSwatch::kCount; ++number) view_.OutlineSwatch({number}, toolkit::kBlack, 1);
-  view_.OutlineSwatch(selected_, kSelectedOutline, kSelectedPenWidth);
 }
 
 LedSendState LedPage::SendState() const {
