@@ -50,7 +50,7 @@ class InstantView : public LedPageView {
   toolkit::Color next_ = 0;
 };
 
-class Active : public DeviceStatus {
+class ActiveDevice : public DeviceStatus {
  public:
   std::uint16_t VendorId() const override { return 0x2E8D; }
   std::uint16_t ProductId() const override { return 0x771F; }
@@ -70,7 +70,7 @@ struct Bench {
   DeviceLibrary library{loader, debug, boxes};
   SteadyClock clock;
   InstantView view;
-  Active status;
+  ActiveDevice status;
 };
 
 void ColourClickReachesTheDevice(benchmark::State& state) {
