@@ -44,6 +44,7 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   services.bus = CreateVirtualMessageBus(context);
   services.automation = options.automation ? std::move(options.automation)
                                            : std::make_unique<InProcessAutomationEndpoint>();
+  services.sound = options.sound.endpoints ? std::move(options.sound) : SoundServices::None();
   return std::make_unique<OwningPlatformHost>(std::move(services));
 }
 

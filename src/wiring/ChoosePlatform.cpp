@@ -44,6 +44,9 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
   options.automation = std::make_unique<SessionAutomationEndpoint>(
       [] { return QDBusConnection::sessionBus(); },
       SessionAutomationEndpoint::VirtualBusName(sim::DefaultStateFolder()), true);
+  // The virtual device's endpoints live in the user's own sound server.
+  const auto folders = CreateLinuxKnownFolders();
+  options.sound = CreateLinuxSoundServices(LinuxContext{*options.debug, *options.clock, *folders});
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/PlatformServices.h"
 
 namespace audio77 {
 
@@ -29,5 +30,8 @@ std::unique_ptr<InstanceLink> CreateLinuxInstanceLink(const LinuxContext& contex
 std::unique_ptr<MessageBus> CreateLinuxMessageBus(const LinuxContext& context);
 // Serves only when AUDIO77_AUTOMATION=1; calls always.
 std::unique_ptr<AutomationEndpoint> CreateLinuxAutomationEndpoint(const LinuxContext& context);
+// The user's sound server (PipeWire's PulseAudio server or PulseAudio), one
+// connection shared by the four services, made on first use.
+SoundServices CreateLinuxSoundServices(const LinuxContext& context);
 
 }  // namespace audio77

@@ -1,0 +1,25 @@
+// The sound services of the Linux platform: one connection to the user's
+// sound server behind all four.
+#include <memory>
+
+#include "platform/linux/LinuxServices.h"
+#include "platform/linux/PulseAudioEndpoints.h"
+#include "platform/linux/PulseConnection.h"
+#include "platform/linux/PulseMediaPlayer.h"
+#include "platform/linux/PulseWaveIn.h"
+#include "platform/linux/PulseWaveOut.h"
+
+namespace audio77 {
+
+// Keeps only the debug output of the context, which outlives the services.
+SoundServices CreateLinuxSoundServices(const LinuxContext& context) {
+  auto connection = std::make_shared<PulseConnection>(context.debug, "Audio77");
+  SoundServices sound;
+  sound.endpoints = std::make_unique<PulseAudioEndpoints>(connection);
+  sound.wave_in = std::make_unique<PulseWaveIn>(connection);
+  sound.wave_out = std::make_unique<PulseWaveOut>(connection);
+  sound.media = std::make_unique<PulseMediaPlayer>(connection, context.debug);
+  return sound;
+}
+
+}  // namespace audio77
