@@ -23,6 +23,7 @@ class FakeEndpoints final : public AudioEndpoints {
     float scalar = 0;
     bool mute = false;
     std::optional<bool> boost = false;
+    bool boost_switch = false;  // without one, boost reads off and does not switch
     bool listen = false;
     int mute_failures = 0;  // SetMute calls still to fail
   };
@@ -66,7 +67,7 @@ class FakeEndpoints final : public AudioEndpoints {
   }
   bool SetBoost(const std::string& id, bool on) override {
     calls.push_back("boost " + id);
-    if (!sources.count(id) || !sources[id].boost) return false;
+    if (!sources.count(id) || !sources[id].boost_switch) return false;
     sources[id].boost = on;
     return true;
   }
