@@ -8,6 +8,7 @@
 
 #include "platform/Platform.h"
 #include "platform/PlatformServices.h"
+#include "platform/SoundCardHost.h"
 
 namespace audio77::sim {
 
@@ -24,6 +25,9 @@ struct VirtualPlatformOptions {
   // The sound server is a desktop service, not the device's: the program puts
   // the real one here. Members left null: no sound server (tests).
   SoundServices sound;
+  // Where the virtual device shows its sink and microphone while plugged in;
+  // null: nowhere (tests).
+  std::unique_ptr<SoundCardHost> sound_cards;
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

@@ -46,7 +46,9 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
       SessionAutomationEndpoint::VirtualBusName(sim::DefaultStateFolder()), true);
   // The virtual device's endpoints live in the user's own sound server.
   const auto folders = CreateLinuxKnownFolders();
-  options.sound = CreateLinuxSoundServices(LinuxContext{*options.debug, *options.clock, *folders});
+  const LinuxContext context{*options.debug, *options.clock, *folders};
+  options.sound = CreateLinuxSoundServices(context);
+  options.sound_cards = CreateLinuxSoundCardHost(context);
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

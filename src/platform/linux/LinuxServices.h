@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "platform/PlatformServices.h"
+#include "platform/SoundCardHost.h"
 
 namespace audio77 {
 
@@ -33,5 +34,7 @@ std::unique_ptr<AutomationEndpoint> CreateLinuxAutomationEndpoint(const LinuxCon
 // The user's sound server (PipeWire's PulseAudio server or PulseAudio), one
 // connection shared by the four services, made on first use.
 SoundServices CreateLinuxSoundServices(const LinuxContext& context);
+// Sound cards of our own in the user's sound server (the virtual device's).
+std::unique_ptr<SoundCardHost> CreateLinuxSoundCardHost(const LinuxContext& context);
 
 }  // namespace audio77

@@ -28,10 +28,10 @@ PulseConnection::Lock::Lock(PulseConnection& connection) : loop_(connection.loop
 PulseConnection::Lock::~Lock() { pa_threaded_mainloop_unlock(loop_); }
 
 void PulseConnection::StartLoop() {
-  // Only the UI thread makes locks, so the first one starts the loop alone.
-  if (loop_running_) return;
-  if (pa_threaded_mainloop_start(loop_) < 0) throw std::runtime_error("pa_threaded_mainloop_start failed");
-  loop_running_ = true;
+  std::call_once(started_, [this] {
+    if (pa_threaded_mainloop_start(loop_) < 0) throw std::runtime_error("pa_threaded_mainloop_start failed");
+    loop_running_ = true;
+  });
 }
 
 void PulseConnection::DropContext() {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "platform/DebugOutput.h"
@@ -58,6 +59,7 @@ class PulseConnection : public std::enable_shared_from_this<PulseConnection> {
   DebugOutput& debug_;
   std::string client_name_;
   pa_threaded_mainloop* loop_ = nullptr;
+  std::once_flag started_;
   bool loop_running_ = false;
   pa_context* context_ = nullptr;
   bool reported_absent_ = false;

@@ -6,6 +6,7 @@
 #include "platform/linux/PulseAudioEndpoints.h"
 #include "platform/linux/PulseConnection.h"
 #include "platform/linux/PulseMediaPlayer.h"
+#include "platform/linux/PulseSoundCardHost.h"
 #include "platform/linux/PulseWaveIn.h"
 #include "platform/linux/PulseWaveOut.h"
 
@@ -20,6 +21,10 @@ SoundServices CreateLinuxSoundServices(const LinuxContext& context) {
   sound.wave_out = std::make_unique<PulseWaveOut>(connection);
   sound.media = std::make_unique<PulseMediaPlayer>(connection, context.debug);
   return sound;
+}
+
+std::unique_ptr<SoundCardHost> CreateLinuxSoundCardHost(const LinuxContext& context) {
+  return std::make_unique<PulseSoundCardHost>(std::make_shared<PulseConnection>(context.debug, "Audio77 virtual device"));
 }
 
 }  // namespace audio77
