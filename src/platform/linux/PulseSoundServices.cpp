@@ -23,8 +23,20 @@ SoundServices CreateLinuxSoundServices(const LinuxContext& context) {
   return sound;
 }
 
-std::unique_ptr<SoundCardHost> CreateLinuxSoundCardHost(const LinuxContext& context) {
-  return std::make_unique<PulseSoundCardHost>(std::make_shared<PulseConnection>(context.debug, "Audio77 virtual device"));
+namespace {
+
+// The virtual device's card is the stand-in hardware's business, not the
+// program's: the program's diagnostics do not speak of it.
+class QuietDebugOutput final : public DebugOutput {
+ public:
+  void Write(std::string_view) override {}
+};
+
+}  // namespace
+
+std::unique_ptr<SoundCardHost> CreateLinuxSoundCardHost(const LinuxContext&) {
+  static QuietDebugOutput quiet;
+  return std::make_unique<PulseSoundCardHost>(std::make_shared<PulseConnection>(quiet, "Audio77 virtual device"));
 }
 
 }  // namespace audio77
