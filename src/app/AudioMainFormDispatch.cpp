@@ -136,7 +136,7 @@ void TAudioMainForm::On3DPageEnableMouseDown(toolkit::Control&, const toolkit::M
     ShowWarning("LabelWarning");
     return;
   }
-  Toggle3DEnable();
+  rules_.Toggle3DEnable();
 }
 
 void TAudioMainForm::PressImage(toolkit::Control& image) {
@@ -156,7 +156,7 @@ void TAudioMainForm::PressImage(toolkit::Control& image) {
       equalizer_.ToggleEqEnable();
       return;
     case 8:
-      Toggle3DEnable();
+      rules_.Toggle3DEnable();
       return;
     case 9: case 10: case 11: case 12:
       equalizer_.SelectEqPreset(tag - 8);
@@ -175,25 +175,22 @@ void TAudioMainForm::PressImage(toolkit::Control& image) {
       effects_.SelectEffect(tag - 15);
       return;
     case 21:
-      state_.mic_boost = FlipSwitch(21, state_.mic_boost);
-      SetMicBoost(state_.mic_boost);
+      microphone_.ToggleBoost();
       return;
     case 22:
-      SetMicMute(FlipSwitch(22, state_.mic_mute));
+      microphone_.ToggleMute();
       return;
     case 89:
-      SetMicMonitor(FlipSwitch(89, state_.mic_monitor_state));
+      microphone_.ToggleMonitor();
       return;
     case 47:
-      state_.v71_enable = FlipSwitch(47, state_.v71_enable);
-      ToggleVirtual();
+      virtual71_.ToggleEnable();
       return;
     case 49: case 50: case 52: case 53:
-      AnimationSwitch(tag);
+      if (!BeeChecked()) virtual71_.PressAnimationSwitch(tag);
       return;
     case 51:
-      state_.led_button_state = FlipSwitch(51, state_.led_button_state);
-      WriteLedButtonGpio(true);
+      lighting_.PressLedButton().Ignore("the button shows the press whether or not the line followed");
       return;
     default:
       if (IsTabTag(tag)) PressTab(tag);
@@ -206,28 +203,18 @@ void TAudioMainForm::ReleaseImage(toolkit::Control& image) {
   if (gesture_warned_) return;
   const int tag = image.Tag();
   switch (tag) {
-    case 0: case 1: case 2: case 3: case 5: case 6:
+    case 0: case 1: case 2: case 3: case 4: case 5: case 6:
       ui::MomentaryButtons::Release(View(), tag);
-      if (tag == 2) SaveProfileAs();
-      if (tag == 3) OpenProfile();
-      return;
-    case 4:
-      ui::MomentaryButtons::Release(View(), tag);
-      if (session_.Active()) ShowAbout();
       return;
     case 48:
       if (!BeeChecked()) ui::MomentaryButtons::Release(View(), tag);
       return;
-    case 39: case 40: case 41: case 42: case 43: case 44: case 45: case 46:
-      StartAnimationTimer();
-      return;
     case 51:
-      state_.led_button_state = FlipSwitch(51, state_.led_button_state);
-      WriteLedButtonGpio(false);
+      lighting_.ReleaseLedButton().Ignore("the button shows the release whether or not the line followed");
       return;
     case 226: case 227: case 228: {
       const ui::PageTabRow* tab = ui::PageTabs::FindByTag(tag);
-      if (tag == 228 && !LedPageEnabled()) {
+      if (tag == 228 && !lighting_.PageEnabled()) {
         View().ShowSkinEntry(std::string(tab->image), std::string(tab->up_key));
       } else if (session_.Active()) {
         View().ShowSkinEntry(std::string(tab->image), std::string(tab->down_key));
@@ -251,13 +238,13 @@ void TAudioMainForm::ClickImage(int tag) {
       MinimizeToTaskbar();
       return;
     case 5:
-      if (session_.Active()) ResetEqualizer();
+      if (session_.Active()) rules_.ResetEqualizer();
       return;
     case 6:
-      if (session_.Active()) Reset3D();
+      if (session_.Active()) sound3d_.Reset3D();
       return;
     case 48:
-      if (session_.Active() && !BeeChecked()) ResetVirtual71();
+      if (session_.Active() && !BeeChecked()) virtual71_.ResetVirtual71();
       return;
     default:
       return;
@@ -265,40 +252,6 @@ void TAudioMainForm::ClickImage(int tag) {
 }
 
 int TAudioMainForm::FlipSwitch(int tag, int state) { return ui::SwitchPictures::Flip(View(), form_, tag, state); }
-
-void TAudioMainForm::AnimationSwitch(int tag) {
-  if (BeeChecked()) return;
-  if ((tag == 49 || tag == 50) && state_.v71_enable == 0) return;
-  auto state_of = [this](int t) -> int& {
-    switch (t) {
-      case 49: return state_.clockwise;
-      case 50: return state_.counter_clockwise;
-      case 52: return state_.narrow;
-      default: return state_.enlarge;
-    }
-  };
-  // The others go off in this order after the pressed one flips.
-  std::array<int, 3> others{};
-  switch (tag) {
-    case 49: others = {50, 52, 53}; break;
-    case 50: others = {49, 52, 53}; break;
-    case 52: others = {53, 49, 50}; break;
-    default: others = {52, 49, 50}; break;
-  }
-  state_of(tag) = FlipSwitch(tag, state_of(tag));
-  for (int other : others) {
-    if (state_of(other) == 1) state_of(other) = FlipSwitch(other, 1);
-  }
-}
-
-void TAudioMainForm::WriteLedButtonGpio(bool held) {
-  std::unique_ptr<HidHandle> handle = session_.OpenHid();
-  if (!handle) return;
-  GpioLines lines{};
-  lines[0] = held ? 1 : 0;
-  HidTransport::GpioWrite(handle.get(), lines);
-  HidTransport::SendClosingReport(handle.get());
-}
 
 bool TAudioMainForm::BeeChecked() const {
   const auto* bee = form_.Find<toolkit::CheckBox>("BeeCheckBox");
@@ -313,17 +266,12 @@ bool TAudioMainForm::BeeConfigured() const {
 
 void TAudioMainForm::ShowPresetButtons(int preset) { ui::PresetButtons::Show(View(), form_, preset); }
 
-void TAudioMainForm::ShowEffectButtons(int effect) {
-  state_.current_effect = effect;
-  effects_.ShowEffectButtons();
-}
-
 void TAudioMainForm::ShowPageTabs(int page) { ui::PageTabs::Show(View(), page); }
 
 void TAudioMainForm::PressTab(int tag) {
   const ui::PageTabRow* tab = ui::PageTabs::FindByTag(tag);
   if (tab == nullptr) return;
-  if (tag == 228 && !LedPageEnabled()) return;
+  if (tag == 228 && !lighting_.PageEnabled()) return;
   ShowPageTabs(tab->page);
   if (tag >= 226) View().ShowSkinEntry(std::string(tab->image), std::string(tab->down_key));
   SelectPage(tag);
@@ -342,26 +290,21 @@ void TAudioMainForm::SelectPage(int tab_tag) {
       state_.current_page = page;
       ShowPageTabs(tab->page);
       app_.Loop().ProcessPending();
-      StopLevelMeter();
       break;
     case 26:
       state_.current_page = page;
       ShowPageTabs(tab->page);
       app_.Loop().ProcessPending();
-      StartLevelMeter();
       break;
     case 226: case 227:
       state_.current_page = page;
       ShowPageTabs(tab->page);
-      StopLevelMeter();
-      if (tab_tag == 226) ShowVoiceMagic(); else ShowEnc();
       break;
     default:  // 228
-      if (LedPageEnabled()) {
+      if (lighting_.PageEnabled()) {
         state_.current_page = page;
         ShowPageTabs(tab->page);
       }
-      StopLevelMeter();
       break;
   }
   app_.Loop().ProcessPending();
@@ -406,7 +349,7 @@ void TAudioMainForm::ShowPage(Page page) {
     if (found != entries.end()) return {rule, !found->second->file.empty(), found->second->page};
     return {rule, true, row->page};
   };
-  ui::PageVisibility::Show(form_, static_cast<int>(page), LedPageEnabled(), BeeConfigured(), membership);
+  ui::PageVisibility::Show(form_, static_cast<int>(page), lighting_.PageEnabled(), BeeConfigured(), membership);
 }
 
 const ui::LabelRecord* TAudioMainForm::PageRecordOf(std::string_view label) const {
