@@ -29,23 +29,25 @@
 #include "toolkit/Control.h"
 #include "toolkit/Form.h"
 #include "toolkit/Geometry.h"
+#include "ui/MainFormState.h"
 
 namespace audio77 {
 
 // A bevel is a separator line; the toolkit draws it as a thin shape.
 enum class ResourceKind { kImage, kLabel, kShape, kBevel, kCheckBox, kDirectoryList };
 
-// Page numbers of the main window (0: the control belongs to every page).
+// The page a control belongs to, as the table writes it: a page of the
+// window (MainFormState.h numbers them) or 0 for every page.
 namespace pages {
 inline constexpr int kEvery = 0;
-inline constexpr int kEq = 1;
-inline constexpr int kEffect = 2;
-inline constexpr int kMic = 3;
-inline constexpr int kVirtual71 = 4;
-inline constexpr int k3D = 5;
-inline constexpr int kLed = 6;
-inline constexpr int kEnc = 7;
-inline constexpr int kVoiceMagic = 8;
+inline constexpr int kEq = static_cast<int>(Page::kEqualizer);
+inline constexpr int kEffect = static_cast<int>(Page::kEffect);
+inline constexpr int kMic = static_cast<int>(Page::kMicrophone);
+inline constexpr int kVirtual71 = static_cast<int>(Page::kVirtual71);
+inline constexpr int k3D = static_cast<int>(Page::kSound3D);
+inline constexpr int kLed = static_cast<int>(Page::kLed);
+inline constexpr int kEnc = static_cast<int>(Page::kNoiseCancellation);
+inline constexpr int kVoiceMagic = static_cast<int>(Page::kVoiceEffect);
 }  // namespace pages
 
 struct ControlResource {
