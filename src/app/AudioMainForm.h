@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
+#include "app/MainFormResource.h"
 #include "app/RegisteredMessages.h"
 #include "settings/UserSettings.h"
 #include "ui/Skin.h"
@@ -121,15 +123,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   bool AutomationDeviceActive() override { return session_.Active(); }
   std::string AutomationScreenshot(const std::string& png_path) override;
 
-  // The buttons of the window, dispatched by the sender's Tag.
-  void OnImageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  void OnImageMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  // A label forwards its press and release to the image with its Tag.
-  void OnLabelMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  void OnLabelMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  void OnLabelPageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  // The 3D page's own enable switch ("3D-EN"); it shares Tag 0 with Close.
-  void On3DPageEnableMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
   // Shows the other side of a two-state control; returns the new state.
   int FlipSwitch(int tag, int state);
   void ShowPresetButtons(int preset);
@@ -241,13 +234,21 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // The device came or went: the controls that follow it (the device text,
   // the pictures of the device's switches) show or hide on the current page.
   void RefreshPageDisplay();
-  // Dispatch (AudioMainFormDispatch.cpp).
+  // Dispatch by the control table (AudioMainFormDispatch.cpp): each row's
+  // behaviour decides what a press, release and click do, and its action
+  // names the feature's step, bound here once.
+  void RegisterActions();
+  void RunAction(const ControlResource& row, int arg);
   void AttachHandlers();
-  void PressImage(toolkit::Control& image);
-  void ReleaseImage(toolkit::Control& image);
-  void ClickImage(int tag);
+  // The row of the image a forwarding label stands for.
+  const ControlResource* ImageRowOf(const ControlResource& label) const;
+  void PressRow(const ControlResource* row);
+  void ReleaseRow(const ControlResource* row);
+  void ClickRow(const ControlResource* row);
   void ShowWarning(const char* record);
   void PressTab(int tag);
+  // The tabs of the right group keep their down picture while their page is shown.
+  static bool KeepsDownPicture(Page page);
   // The language record that decides on which pages a label shows; nullptr
   // for a label no language file dresses (it goes by its caption and design).
   const ui::LabelRecord* PageRecordOf(std::string_view label) const;
@@ -315,6 +316,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   bool current_device_left_ = false;
   bool timer_tick_deferred_ = false;
   std::deque<std::function<void()>> deferred_;
+  std::map<Action, std::function<void(int)>> actions_;
 
   // Mouse gestures: the hook's drag, a press that showed a warning (its click
   // and release do nothing), the LED speed knobs' drag.

@@ -1,6 +1,7 @@
 // Following the device: arrival, the search timer, removal, and the re-sync
 // that pushes the window's settings to a device that became active.
 #include "app/AudioMainForm.h"
+#include "app/MainFormResource.h"
 #include "device/VidPid.h"
 #include "toolkit/Label.h"
 #include "toolkit/Timer.h"
@@ -201,8 +202,7 @@ void TAudioMainForm::RefreshPageDisplay() { ShowPage(state_.current_page); }
 
 void TAudioMainForm::ShowDeviceIndicators() {
   const int state = session_.Active() ? 1 : 0;
-  FlipSwitch(54, state);
-  FlipSwitch(55, state);
+  for (const char* indicator : {"DeviceInImage", "DeviceOutImage"}) FlipSwitch(TagOf(indicator), state);
 }
 
 }  // namespace audio77

@@ -3,6 +3,7 @@
 // ENC knob and the LED speed knobs also have handlers of their own. Values
 // and device work belong to the features.
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "app/AudioMainForm.h"
@@ -17,9 +18,8 @@ namespace {
 using ui::DragMode;
 using ui::SliderMath;
 
-constexpr int kFirstEqKnob = 29;
-constexpr int kMicKnobTag = 38;
-constexpr int kEncKnobTag = 88;
+constexpr std::string_view kMicKnob = "MicSliderImage";
+constexpr std::string_view kEncKnob = "ENCSliderImage";
 
 bool EndsWith(std::string_view name, std::string_view tail) { return name.ends_with(tail); }
 
@@ -56,10 +56,16 @@ const LedSlider* FindLedSlider(std::string_view knob) {
   return nullptr;
 }
 
+// The knob an EQ bar or fill belongs to: "EQ60HzBarImage" and
+// "EQ60HzBarDownImage" belong to "EQ60HzSliderImage".
+std::string KnobOfBar(std::string_view bar) {
+  return std::string(bar.substr(0, bar.find("Bar"))) + "SliderImage";
+}
+
 // A travel from the bar a knob runs on, for a window without skin geometry.
-SliderTravel TravelOfBar(const toolkit::Form& form, std::string_view bar_name, int knob_tag) {
+SliderTravel TravelOfBar(const toolkit::Form& form, std::string_view bar_name, std::string_view knob_name) {
   const toolkit::Control* bar = form.FindControl(bar_name);
-  const toolkit::Image* knob = form.FindImageByTag(knob_tag);
+  const auto* knob = form.Find<toolkit::Image>(knob_name);
   if (bar == nullptr || knob == nullptr) return {};
   return {bar->Top(), bar->Height() - knob->Height()};
 }
@@ -69,13 +75,13 @@ SliderTravel TravelOfBar(const toolkit::Form& form, std::string_view bar_name, i
 SliderTravel TAudioMainForm::MicTravel() const {
   const ui::SkinTravel& mic = skin_.Geometry().mic;
   if (mic.top != 0 || mic.length != 0) return {mic.top, mic.length};
-  return TravelOfBar(form_, "MicBarImage", kMicKnobTag);
+  return TravelOfBar(form_, "MicBarImage", kMicKnob);
 }
 
 SliderTravel TAudioMainForm::EncTravel() const {
   const ui::SkinTravel& enc = skin_.Geometry().enc;
   if (enc.top != 0 || enc.length != 0) return {enc.top, enc.length};
-  return TravelOfBar(form_, "ENCBarImage", kEncKnobTag);
+  return TravelOfBar(form_, "ENCBarImage", kEncKnob);
 }
 
 void TAudioMainForm::OnHookMessage(const toolkit::HookMessage& message) {
@@ -107,7 +113,7 @@ int TAudioMainForm::ClickTop(const toolkit::Control& knob, toolkit::Point screen
 void TAudioMainForm::MoveEqKnob(toolkit::Control& knob, int top) {
   const SliderTravel travel = View().Travel(knob.Tag());
   View().SetKnobTop(knob.Tag(), SliderMath::Clamp(top, travel.top, travel.top + travel.length));
-  equalizer_.SliderMoved(knob.Tag() - kFirstEqKnob);
+  equalizer_.SliderMoved(knob.Tag() - Equalizer::kFirstSliderTag);
 }
 
 void TAudioMainForm::MoveMicKnob(toolkit::Control& knob, int top) {
@@ -149,13 +155,13 @@ void TAudioMainForm::DragPress(toolkit::Point screen) {
   if (IsSpeaker(name)) return start(DragMode::kSpeaker);
   if (IsEqBar(name) || IsEqFill(name)) {
     if (!active) return ShowWarning("LabelWarning");
-    toolkit::Image* knob = FindImageByTag(control->Tag() - (IsEqBar(name) ? 100 : 200));
+    auto* knob = form_.Find<toolkit::Image>(KnobOfBar(name));
     if (knob != nullptr) MoveEqKnob(*knob, ClickTop(*knob, screen, View().Travel(knob->Tag())));
     return;
   }
   if (name == "MicBarImage" || name == "MicBarDownImage") {
     if (!active) return ShowWarning("LabelWarning");
-    toolkit::Image* knob = FindImageByTag(kMicKnobTag);
+    auto* knob = form_.Find<toolkit::Image>(kMicKnob);
     if (knob != nullptr) MoveMicKnob(*knob, ClickTop(*knob, screen, MicTravel()));
     return;
   }
@@ -163,7 +169,7 @@ void TAudioMainForm::DragPress(toolkit::Point screen) {
     if (!active) return ShowWarning("LabelWarning");
     if (!noise_.Available()) return ShowWarning("LabelWarning1");
     if (name == "ENCSliderImage") return drag_.Start(*control, screen, DragMode::kEncKnob);
-    toolkit::Image* knob = FindImageByTag(kEncKnobTag);
+    auto* knob = form_.Find<toolkit::Image>(kEncKnob);
     if (knob == nullptr) return;
     const SliderTravel travel = EncTravel();
     knob->SetTop(ClickTop(*knob, screen, travel));
