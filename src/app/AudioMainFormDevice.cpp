@@ -151,7 +151,9 @@ void TAudioMainForm::ActivationResync(bool from_arrival) {
   virtual71_.SendAtActivation();
   if (state_.current_page == Page::kVirtual71) virtual71_.RestoreRemembered();
   session_.QueryExtension();
-  session_.CountActivation();
+  // Whether this was the first activation matters only to the lighting
+  // worker, which the LED page will start here.
+  static_cast<void>(session_.CountActivation());
   RefreshPageDisplay();
   ShowDeviceState("LabelActive");
 }
