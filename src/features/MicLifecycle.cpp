@@ -39,7 +39,11 @@ void MicLifecycle::OnStartup() {
 
 void MicLifecycle::OnArrival(bool mic_page_showing) {
   if (!endpoint_found_) LookAtEndpoint(mic_page_showing);
+  // What is sent off shows off, so the switches say what the device does.
+  mute_ = 0;
+  deps_.view.ShowSwitch(MicView::kMuteTag, 0);
   endpoint_.SetMute(Vid(), Pid(), 0).Ignore("failures are silent");
+  SetMonitorState(0);
   monitor_control_.Set(deps_.monitor_mode, 0, Vid(), Pid()).Ignore("callers go on");
   meter_.ClearWidth();
 }
@@ -73,20 +77,25 @@ void MicLifecycle::OnPageShown(int page) {
 void MicLifecycle::SliderMoved(int knob_top) {
   const int percent = MicLevelSteps::PercentFromKnob(deps_.view.TravelTop(), deps_.view.TravelLength(), knob_top);
   endpoint_.SetLevel(Vid(), Pid(), percent).Ignore("failures are silent");
-  ShowMicLevel();
+  // Without an endpoint the knob stays where it was put, and says so.
+  if (!ShowMicLevel()) ShowLevelAt(percent, knob_top);
 }
 
-void MicLifecycle::ShowMicLevel() {
+bool MicLifecycle::ShowMicLevel() {
   const auto percent = endpoint_.Level(Vid(), Pid());
   if (!percent) {
     endpoint_found_ = false;
-    return;
+    return false;
   }
-  level_ = *percent;
+  ShowLevelAt(*percent, MicLevelSteps::KnobTop(deps_.view.TravelTop(), deps_.view.TravelLength(), *percent));
+  return true;
+}
+
+void MicLifecycle::ShowLevelAt(int percent, int knob_top) {
+  level_ = percent;
   deps_.view.SetValueLabel(std::to_string(level_));
-  const int top = MicLevelSteps::KnobTop(deps_.view.TravelTop(), deps_.view.TravelLength(), level_);
-  deps_.view.SetKnobTop(top);
-  deps_.view.SetFillHeight(MicLevelSteps::FillHeight(top, deps_.view.KnobHeight(), deps_.view.FillTop()));
+  deps_.view.SetKnobTop(knob_top);
+  deps_.view.SetFillHeight(MicLevelSteps::FillHeight(knob_top, deps_.view.KnobHeight(), deps_.view.FillTop()));
 }
 
 void MicLifecycle::ShowMicSwitches() {

@@ -56,9 +56,11 @@ class MicLifecycle {
   // The page shown now (3: the microphone page).
   void OnPageShown(int page);
 
-  // SetMicLevel from the slider's knob top (already clamped), then ShowMicLevel.
+  // SetMicLevel from the slider's knob top (already clamped), then
+  // ShowMicLevel; without an endpoint the label and fill follow the knob.
   void SliderMoved(int knob_top);
-  void ShowMicLevel();
+  // False without an endpoint (then "endpoint found" is cleared).
+  bool ShowMicLevel();
   void ShowMicSwitches();
   void RefreshMicPage();
   // "Mic Boost", "Mic Mute", "Monitor".
@@ -66,6 +68,9 @@ class MicLifecycle {
   void ToggleMute();
   void ToggleMonitor();
 
+  // "Mic" / "Monitor" of the configuration.
+  void SetMonitorMode(int mode) { deps_.monitor_mode = mode; }
+  int MonitorMode() const { return deps_.monitor_mode; }
   int Level() const { return level_; }
   int Boost() const { return boost_; }
   int Mute() const { return mute_; }
@@ -77,6 +82,7 @@ class MicLifecycle {
  private:
   void LookAtEndpoint(bool keep_meter_open);
   void SetMonitorState(int value);
+  void ShowLevelAt(int percent, int knob_top);
   std::uint16_t Vid() const { return deps_.device.VendorId(); }
   std::uint16_t Pid() const { return deps_.device.ProductId(); }
 

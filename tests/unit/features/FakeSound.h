@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "features/MicView.h"
 #include "platform/AudioEndpoints.h"
 #include "platform/WaveIn.h"
 #include "platform/WaveOut.h"
@@ -148,6 +149,25 @@ class FakeWaveOut final : public WaveOut {
     played.push_back(std::make_shared<Played>(Played{format, std::move(bytes)}));
     return std::make_unique<Stream>(played.back());
   }
+};
+
+// The microphone page's controls, as numbers a test reads.
+class RecordingMicView final : public MicView {
+ public:
+  int TravelTop() const override { return 100; }
+  int TravelLength() const override { return 120; }
+  int KnobHeight() const override { return 10; }
+  int FillTop() const override { return 100; }
+  void SetKnobTop(int t) override { top = t; }
+  void SetFillHeight(int h) override { fill = h; }
+  void SetValueLabel(const std::string& text) override { label = text; }
+  void ShowSwitch(int tag, int state) override { switches[tag] = state; }
+  int ProgressMaximum() const override { return 200; }
+  void SetProgressWidth(int w) override { width = w; }
+
+  int top = -1, fill = -1, width = -1;
+  std::string label;
+  std::map<int, int> switches;
 };
 
 }  // namespace audio77::test

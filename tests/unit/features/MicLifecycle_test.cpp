@@ -27,23 +27,6 @@ class TestStatus final : public DeviceStatus {
   bool active = true;
 };
 
-class RecordingMicView final : public MicView {
- public:
-  int TravelTop() const override { return 100; }
-  int TravelLength() const override { return 120; }
-  int KnobHeight() const override { return 10; }
-  int FillTop() const override { return 100; }
-  void SetKnobTop(int t) override { top = t; }
-  void SetFillHeight(int h) override { fill = h; }
-  void SetValueLabel(const std::string& text) override { label = text; }
-  void ShowSwitch(int tag, int state) override { switches[tag] = state; }
-  int ProgressMaximum() const override { return 200; }
-  void SetProgressWidth(int w) override { width = w; }
-
-  int top = -1, fill = -1, width = -1;
-  std::string label;
-  std::map<int, int> switches;
-};
 
 class MicLifecycleTest : public DeviceLibraryFixture {
  protected:
