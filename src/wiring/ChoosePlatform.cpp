@@ -24,7 +24,7 @@ PlatformKind PlatformKindFromEnvironment() {
                               std::string(name) + "\"");
 }
 
-std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
+std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind, PlatformUser user) {
   if (kind == PlatformKind::kLinux) {
     PlatformServices services = CreateLinuxServices();
     services.registry = std::make_unique<RegistryStore>(RegistryStore::InstalledPathFor(*services.folders),
@@ -48,7 +48,7 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
   const auto folders = CreateLinuxKnownFolders();
   const LinuxContext context{*options.debug, *options.clock, *folders};
   options.sound = CreateLinuxSoundServices(context);
-  options.sound_cards = CreateLinuxSoundCardHost(context);
+  if (user == PlatformUser::kProgram) options.sound_cards = CreateLinuxSoundCardHost(context);
   return sim::CreateVirtualPlatform(std::move(options));
 }
 
