@@ -36,10 +36,12 @@ void ReadEveryKey(PrivateProfile& profiles, const std::string& path) {
     const std::string section(key.section);
     const std::string name(key.key);
     try {
-      reader.Text(section, name);
-      reader.ZeroWhenEmpty(section, name);
-      reader.WhenPresent(section, name);
-      reader.Strict(section, name);
+      switch (key.read_back) {
+        case ProfileReadBack::kStrict: reader.Strict(section, name); break;
+        case ProfileReadBack::kZeroWhenEmpty: reader.ZeroWhenEmpty(section, name); break;
+        case ProfileReadBack::kWhenPresent: reader.WhenPresent(section, name); break;
+        case ProfileReadBack::kNotRead: reader.Text(section, name); break;
+      }
     } catch (const EConvertError&) {
     }
   }
