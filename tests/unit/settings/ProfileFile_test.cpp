@@ -105,7 +105,10 @@ TEST_F(ProfileFileTest, AProfileThatCannotBeWrittenSaysWhyAndChangesNothing) {
   };
   std::string large(kMaxProfileBytes + 1, '\n');
   const std::string huge = dir.Write("huge", large);
+  fs::create_symlink(dir.File("loop-b"), dir.File("loop-a"));
+  fs::create_symlink(dir.File("loop-a"), dir.File("loop-b"));
   const Case cases[] = {
+      {dir.File("loop-a"), "symbolic links"},
       {dir.File("folder"), "it is a folder"},
       {huge, "too large for a profile"},
       {dir.File("missing/p.ini"), "its folder does not exist"},
@@ -123,7 +126,7 @@ TEST_F(ProfileFileTest, AProfileThatCannotBeWrittenSaysWhyAndChangesNothing) {
   EXPECT_EQ(dir.Read("file"), "keep");
   EXPECT_EQ(dir.Read("huge"), large);
   EXPECT_TRUE(fs::is_empty(dir.File("folder")));
-  EXPECT_EQ(FilesIn(dir), 3u);
+  EXPECT_EQ(FilesIn(dir), 5u);
 
   ProfileFileWriter bad_value(profiles, dir.File("p.ini"));
   bad_value.WriteText("EQ", "S1", "1\r\n[Injected]");
