@@ -2,9 +2,7 @@
 // Profile keys that no feature of the window applies yet: their values are
 // kept as a profile gave them and written back when a profile is saved, so
 // that saving never loses what a profile held. Each key has a default for a
-// profile that lacks it, and a number key may carry the range its value is
-// kept to (a profile's value outside it becomes the nearest end, or the
-// key's fallback).
+// profile that lacks it and a kind that says how a profile's value is taken.
 
 #include <optional>
 #include <string>
@@ -16,6 +14,11 @@ namespace audio77 {
 
 class RetainedProfileKeys final : public Feature {
  public:
+  enum class Kind {
+    kNumber,     // when present: a number (EConvertError otherwise), kept to its range
+    kPoint,      // strict: "left,top", two numbers
+    kWriteOnly,  // written for the record; applying a profile never reads it
+  };
   struct Range {
     long long low;
     long long high;
@@ -26,6 +29,7 @@ class RetainedProfileKeys final : public Feature {
     std::string section;
     std::string key;
     std::string value;  // the default, then what the last profile gave
+    Kind kind = Kind::kNumber;
     std::optional<Range> range;
   };
 
@@ -33,8 +37,8 @@ class RetainedProfileKeys final : public Feature {
 
   std::string_view Name() const override { return name_; }
   void Save(ProfileWriter& profile) override;
-  // A key that is missing or empty keeps its value; a number key's value must
-  // be a number (EConvertError otherwise) and is kept to its range.
+  // Stops with EConvertError at a value its kind does not accept; the keys
+  // before it keep what they were given.
   void Load(ProfileReader& profile) override;
 
   // The value held for a key; empty when no such key is held.
