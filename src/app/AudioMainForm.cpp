@@ -18,17 +18,22 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       profiles_(platform.files),
       skin_(form_, *this, std::string(), false, nullptr),
       feature_view_(std::make_unique<ui::SkinFeatureView>(form_, skin_)),
-      equalizer_(FeatureContextOf(), *feature_view_),
-      sound3d_(FeatureContextOf(), *feature_view_),
-      effects_(FeatureContextOf(), *feature_view_) {
+      equalizer_(Deps()),
+      sound3d_(Deps()),
+      effects_(Deps(), session_.Extension()),
+      microphone_(Deps()),
+      virtual71_(Deps()),
+      noise_(Deps()),
+      lighting_(Deps(), [this] { return skin_.Geometry().led_page_mode; }),
+      rules_(equalizer_, sound3d_, virtual71_) {
   static_cast<ui::SkinFeatureView&>(*feature_view_)
       .SetLabelColouring([this](const std::string& label, bool down) {
         if (language_) language_->ShowLabelState(label, down);
       });
 }
 
-FeatureContext TAudioMainForm::FeatureContextOf() {
-  return FeatureContext{platform_, app_, form_, library_, session_, state_, profiles_};
+FeatureDeps TAudioMainForm::Deps() {
+  return FeatureDeps{library_, session_, session_, platform_.clock, platform_.debug, *feature_view_};
 }
 
 TAudioMainForm::~TAudioMainForm() { FormDestroy(); }

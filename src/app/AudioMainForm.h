@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
+#include "app/MainFormResource.h"
 #include "app/RegisteredMessages.h"
 #include "settings/UserSettings.h"
 #include "ui/Skin.h"
@@ -24,7 +26,12 @@
 #include "device/DeviceSession.h"
 #include "features/EnvironmentEffects.h"
 #include "features/Equalizer.h"
+#include "features/FeatureRules.h"
+#include "features/Microphone.h"
+#include "features/NoiseCancellation.h"
 #include "features/Sound3D.h"
+#include "features/Virtual71.h"
+#include "lighting/Lighting.h"
 #include "platform/Platform.h"
 #include "settings/AppConfig.h"
 #include "settings/PrivateProfile.h"
@@ -32,7 +39,6 @@
 #include "settings/RuntimeConfig.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
-#include "ui/FeatureContext.h"
 #include "ui/ControlFeatureView.h"
 #include "ui/FeatureView.h"
 #include "ui/DragState.h"
@@ -62,10 +68,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   static constexpr int kStepBound = 2;
   static constexpr int kStepLastProfile = 22;
   static constexpr int kStepComplete = 24;
-  // Tags of the Virtual 7.1 switch and its rotation latches.
-  static constexpr int kVirtual71EnableTag = 47;
-  static constexpr int kClockwiseTag = 49;
-  static constexpr int kCounterClockwiseTag = 50;
 
   TAudioMainForm(Platform& platform, toolkit::Application& app);
   ~TAudioMainForm() override;
@@ -86,19 +88,21 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   MainFormState& State() { return state_; }
   const AppConfig& Config() const { return config_; }
   DeviceSession& Session() { return session_; }
-  // What a feature of this window may reach.
-  FeatureContext FeatureContextOf();
   DeviceLibrary& Library() { return library_; }
   toolkit::Timer& SearchTimer() { return *timer1_; }
   toolkit::PopupMenu& TrayMenu() { return *popup_menu_; }
   const ui::Skin& Skin() const { return skin_; }
   const RegisteredMessages& Messages() const { return *messages_; }
+  // The window's features and the rules between them.
   Equalizer& EqualizerFeature() { return equalizer_; }
   Sound3D& Sound3DFeature() { return sound3d_; }
   EnvironmentEffects& EffectsFeature() { return effects_; }
+  Microphone& MicrophoneFeature() { return microphone_; }
+  Virtual71& Virtual71Feature() { return virtual71_; }
+  NoiseCancellation& NoiseFeature() { return noise_; }
+  Lighting& LightingFeature() { return lighting_; }
+  FeatureRules& Rules() { return rules_; }
   ControlFeatureView& View() { return *feature_view_; }
-  // "3D-EN": the switch, the exclusion with virtual 7.1, then the device.
-  void Toggle3DEnable();
 
   // Device-change messages as the notifier delivers them.
   void OnDeviceChange(const DeviceInterfaceEvent& event);
@@ -119,19 +123,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   bool AutomationDeviceActive() override { return session_.Active(); }
   std::string AutomationScreenshot(const std::string& png_path) override;
 
-  // The buttons of the window, dispatched by the sender's Tag.
-  void OnImageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  void OnImageMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  // A label forwards its press and release to the image with its Tag.
-  void OnLabelMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  void OnLabelMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  void OnLabelPageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
-  // The 3D page's own enable switch ("3D-EN"); it shares Tag 0 with Close.
-  void On3DPageEnableMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
   // Shows the other side of a two-state control; returns the new state.
   int FlipSwitch(int tag, int state);
   void ShowPresetButtons(int preset);
-  void ShowEffectButtons(int effect);
   void ShowPageTabs(int page);
   // The page of a tab label's Tag becomes current and is shown.
   void SelectPage(int tab_tag);
@@ -153,18 +147,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void OnLedSpeedMouseMove(toolkit::Control& sender, const toolkit::MouseEvent& event);
   void OnLedSpeedMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
   const ui::DragState& Drag() const { return drag_; }
-  int EncLevel() const { return enc_level_; }
-  int MicLevel() const { return mic_level_; }
   // The Mic and ENC travels (knob tops at the highest and lowest value).
   SliderTravel MicTravel() const;
   SliderTravel EncTravel() const;
-  int LedSpeed(int effect) const { return led_speeds_[static_cast<std::size_t>(effect % 3)]; }
-  // The LED page is usable (the skin's LED page mode is 1).
-  bool LedPageEnabled() const {
-    return (led_page_mode_ >= 0 ? led_page_mode_ : skin_.Geometry().led_page_mode) == 1;
-  }
-  // Tests: the LED page mode instead of the skin's (-1: the skin's again).
-  void SetLedPageMode(int mode) { led_page_mode_ = mode; }
 
   // Restores a minimised window, otherwise raises it.
   void BringForward();
@@ -191,6 +176,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
 
   void AttachChrome();
   bool PluginChecked() const;
+  // What every feature is built with.
+  FeatureDeps Deps();
 
   // Construction, in order.
   void CreateControls();
@@ -215,8 +202,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void RegisterDeviceNotifications();
   void ShowFirstPage();
   void ApplyLastProfileAtStart();
-  void KeepBadLastProfile();
-  std::string LastProfilePath() const;
   void SyncFromDeviceAtStart();
   void Step(int number, const std::function<void()>& step);
 
@@ -226,13 +211,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
 
   // The device lifecycle.
   void ActivationResync(bool from_arrival);
-  void MicrophoneAtActivation();
-  void LedButtonGpioAtActivation();
-  void EqualizerAtActivation();
-  void Sound3DAtActivation();
-  void Virtual71AtActivation();
-  void Virtual71DeviceAtActivation();
-  void StartButtonScanIfConfigured();
+  void StartButtonScan();
   void ShowDeviceState(const char* text_key);
   void ShowDeviceIndicators();
   void DeactivateWithoutHid();
@@ -244,83 +223,37 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   bool RemovalOfCurrentDevice(const DeviceInterfaceEvent& event) const;
   void RunDeferred();
 
-  // Steps that belong to features, called in the orders above.
-  void FindMicEndpoint();
-  void StartLevelMeter();
-  void RefreshMicPage();
-  void StopLevelMeter();
-  void SetMicMute(int mute);
-  void SetMicMonitor(int monitor);
-  void ReleaseMicEndpoint();
-  void ForgetWaveIn();
-  void InitEqualizer();
-  void InitEqPresets();
-  int ApplyDefaultProfile();
-  int ReadDefaultEnables();
-  void SyncEqFromEeprom();
-  void ApplyEqEnable(int enable);
-  void ResetEqualizer();
-  void Init3DRecord();
-  void Sync3DFromDevice();
-  void Apply3DEnable(int enable);
-  void Reset3D();
-  void SetFbm(int fbm);
-  void ShowEffectButtons();
-  void DrawSpeakerPlacement();
-  int SendSpeakerPlacement();
-  void ApplyDefaultVirtual71();
-  void ResetVirtual71();
-  void ShowVirtual71Image();
-  void HideVirtual71Switches();
-  void NoiseCancellationSync();
-  void NoiseCancellationDisplay();
-  void VoiceEffectSync();
-  void VoiceEffectDisplay();
-  void OnButtonReport(const DeviceLibrary::ButtonReport& report);
-  void StartLightingEffect();
-  void StopLightingEffect();
-  void ForgetLightingThread();
-  void CloseMediaPlayer();
-  void HideTestToneImage();
+  // Languages, skins and pages.
   void BuildLanguageMenu();
   void BuildSkinMenu();
-  void BuildPluginMenu();
   void LoadLanguage();
   void ApplyLabels();
   void LoadSkinSettings();
   void ApplySkin();
   void ApplyRegionFile();
+  // The device came or went: the controls that follow it (the device text,
+  // the pictures of the device's switches) show or hide on the current page.
   void RefreshPageDisplay();
-  void ResetFeatureDisplays();
-  // Dispatch (AudioMainFormDispatch.cpp).
+  // Dispatch by the control table (AudioMainFormDispatch.cpp): each row's
+  // behaviour decides what a press, release and click do, and its action
+  // names the feature's step, bound here once.
+  void RegisterActions();
+  void RunAction(const ControlResource& row, int arg);
   void AttachHandlers();
-  void PressImage(toolkit::Control& image);
-  void ReleaseImage(toolkit::Control& image);
-  void ClickImage(int tag);
+  // The row of the image a forwarding label stands for.
+  const ControlResource* ImageRowOf(const ControlResource& label) const;
+  void PressRow(const ControlResource* row);
+  void ReleaseRow(const ControlResource* row);
+  void ClickRow(const ControlResource* row);
   void ShowWarning(const char* record);
-  void AnimationSwitch(int tag);
   void PressTab(int tag);
+  // The tabs of the right group keep their down picture while their page is shown.
+  static bool KeepsDownPicture(Page page);
   // The language record that decides on which pages a label shows; nullptr
   // for a label no language file dresses (it goes by its caption and design).
   const ui::LabelRecord* PageRecordOf(std::string_view label) const;
-  bool EncSupported() const { return state_.noise_available != 0; }
   bool BeeChecked() const;
   bool BeeConfigured() const;
-  // Tag actions that belong to features still to come.
-  void SaveProfileAs() {}
-  void OpenProfile() {}
-  void ShowAbout() {}
-  void SetMicBoost(int) {}
-  void ToggleVirtual() {}
-  void ShowEnc() {}
-  void ShowVoiceMagic() {}
-  void SetMicLevel(int percent) { mic_level_ = percent; }
-  void ShowMicLevel() {}
-  void EncReleased() {}
-  void DragSpeaker(toolkit::Control&, int, int) {}
-  void StartAnimationTimer() {}
-  void WriteLedButtonGpio(bool held);
-  void LedSpeedReleased(int /*effect*/) {}
   void MoveEqKnob(toolkit::Control& knob, int top);
   void MoveMicKnob(toolkit::Control& knob, int top);
   // The Mic value label and fill follow the knob.
@@ -328,8 +261,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // A slider's value label shows value as "%d".
   void ShowSliderValue(std::string_view label, int value);
   int ClickTop(const toolkit::Control& knob, toolkit::Point screen, SliderTravel travel) const;
-  int ApplyLastProfile();
-  void SaveLastProfile();
   std::string MainText(const std::string& key) const;
   // The language menu's click; a language file that fails is reported and
   // the language stays.
@@ -385,27 +316,30 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   bool current_device_left_ = false;
   bool timer_tick_deferred_ = false;
   std::deque<std::function<void()>> deferred_;
+  std::map<Action, std::function<void(int)>> actions_;
 
   // Mouse gestures: the hook's drag, a press that showed a warning (its click
-  // and release do nothing), the ENC level, the LED speed knobs' drag.
+  // and release do nothing), the LED speed knobs' drag.
   ui::DragState drag_;
   ui::DragState led_drag_;
   bool gesture_warned_ = false;
-  int enc_level_ = 0;
-  int mic_level_ = 0;
   int led_bar_left_ = 0;
   int led_bar_width_ = 0;
   int led_knob_width_ = 0;
-  std::array<int, 3> led_speeds_{};
-  int led_page_mode_ = -1;
 
-  // The window's features; they reach the window only through the view.
+  // The window's features; they reach the device and the window only
+  // through their FeatureDeps.
   std::optional<UserSettings> user_settings_;
   ui::Skin skin_;
   std::unique_ptr<ControlFeatureView> feature_view_;
   Equalizer equalizer_;
   Sound3D sound3d_;
   EnvironmentEffects effects_;
+  Microphone microphone_;
+  Virtual71 virtual71_;
+  NoiseCancellation noise_;
+  Lighting lighting_;
+  FeatureRules rules_;
 
   // The current language; made when the language menu is built.
   LanguageLink language_link_{*this};

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/DebugFormat.h"
-#include "settings/EConvertError.h"
 #include "settings/IntegerText.h"
 #include "settings/FirstRun.h"
 #include "settings/UserSettings.h"
@@ -186,18 +185,25 @@ void TAudioMainForm::ReadRuntimeKeys() {
   auto read = [this](const char* section, const char* key) { return ReadRuntimeValue(*program_config_, section, key); };
   state_.old_version = LeadingInt(read("Version", "OldVersion"));
   state_.default_ini = LeadingInt(read("Version", "DefaultIni"));
-  state_.mic_monitor = LeadingIntOr(read("Mic", "Monitor"), 1);
-  state_.v71_scale = static_cast<float>(LeadingIntOr(read("DefaultSet", "V7ch1Scalar"), 20) * 0.1);
-  state_.enc_button_mode = LeadingInt(read("DefaultSet", "EncButtonMode"));
-  state_.enc_gpio = LeadingInt(read("DefaultSet", "EncGpio"));
-  state_.exclusive_3d_v71 = LeadingInt(read("DefaultSet", "3DV7ch1MutuallyExclusive"));
+  microphone_.SetMonitorKey(LeadingIntOr(read("Mic", "Monitor"), 1));
+  virtual71_.SetScale(static_cast<float>(LeadingIntOr(read("DefaultSet", "V7ch1Scalar"), 20) * 0.1));
+  noise_.Configure(LeadingInt(read("DefaultSet", "EncButtonMode")), LeadingInt(read("DefaultSet", "EncGpio")));
+  rules_.SetExclusive3DVirtual71(LeadingInt(read("DefaultSet", "3DV7ch1MutuallyExclusive")));
+  if (state_.default_ini != 0) {
+    // RESET takes the current preset from the per-user default profile.
+    equalizer_.UseDefaultProfile([this](int preset) {
+      std::string text;
+      ReadIniValue(profiles_, platform_.folders.AppData() + state_.user_folder_name + "/DefaultProfile.ini", "EQ",
+                   "S" + std::to_string(preset), text);
+      return text;
+    });
+  }
   skin_.Configure(config_.program_folder + config_.skin_folder_name + "/", state_.old_version != 0, &*user_settings_);
 }
 
 void TAudioMainForm::BuildMenus() {
   BuildLanguageMenu();
   BuildSkinMenu();
-  BuildPluginMenu();
   LoadLanguage();
   ApplyLabels();
   if (state_.plugin_count == 0) {
@@ -237,45 +243,25 @@ void TAudioMainForm::OpenHeldDevice() {
 }
 
 void TAudioMainForm::InitEqualizerAtStart() {
-  InitEqualizer();
-  InitEqPresets();
-  if (state_.default_ini == 1) {
-    ApplyDefaultProfile();
-    ReadDefaultEnables();
-  }
+  equalizer_.InitEqualizer();
+  equalizer_.StoreAllPresets();
 }
 
 void TAudioMainForm::Init3DAndEffectsAtStart() {
-  Init3DRecord();
-  state_.current_effect = 1;
-  ShowEffectButtons();
-  DrawSpeakerPlacement();
+  sound3d_.Init3DRecord();
+  effects_.ShowNothingSelected();
 }
 
 void TAudioMainForm::SyncActiveDeviceAtStart() {
   if (!session_.Active()) return;
-  std::uint32_t status = 0;
-  session_.Extension().StatusQuery(status);
-  library_.SetVirtual7ch1_OnOff(0);
-  SendSpeakerPlacement();
-  std::uint32_t value = 0;
-  session_.Extension().Query(0, value);
-  SetMicMute(0);
-  SetMicMonitor(0);
-  FindMicEndpoint();
-  if (state_.mic_endpoint_held || state_.os_class != kLinuxOsClass) {
-    StartLevelMeter();
-    RefreshMicPage();
-    StopLevelMeter();
-    state_.endpoint_found = true;
-  }
-  library_.SetVirtual7ch1_Scalar(state_.v71_scale);
+  session_.QueryExtensionStatus();
+  virtual71_.SwitchOffAtStart();
+  session_.QueryExtension();
+  microphone_.AtStart();
+  virtual71_.SendScaleAtStart();
 }
 
-void TAudioMainForm::ApplyDefaultsAtStart() {
-  ApplyDefaultVirtual71();
-  effects_.ApplyAtStart();
-}
+void TAudioMainForm::ApplyDefaultsAtStart() { effects_.ApplyAtStart(); }
 
 void TAudioMainForm::RegisterDeviceNotifications() {
   notification_ = platform_.notifier.Subscribe(
@@ -284,50 +270,27 @@ void TAudioMainForm::RegisterDeviceNotifications() {
 }
 
 void TAudioMainForm::ShowFirstPage() {
-  ReleaseMicEndpoint();
-  HideTestToneImage();
+  microphone_.ReleaseEndpoint();
+  // The test tone's picture shows only while a tone plays.
+  if (auto* bee = form_.Find<toolkit::Image>("BeeImage")) bee->Hide();
   ShowPage(Page::kEqualizer);
 }
 
 void TAudioMainForm::ApplyLastProfileAtStart() {
-  int result = 1;
-  try {
-    result = ApplyLastProfile();
-  } catch (const EConvertError& error) {
-    // A bad value must not stop every later start: the file is kept aside,
-    // the error is shown, and start-up goes on.
-    app_.GetDialogs().ShowMessage(
-        {error.what(), app_.Title(), toolkit::MessageIcon::kError, toolkit::MessageButtons::kOk});
-    KeepBadLastProfile();
-  }
-  if (result != 0) {
-    NoiseCancellationSync();
-    VoiceEffectSync();
-  }
+  // Profiles are not read yet: there is no last profile to apply.
 }
 
 void TAudioMainForm::SyncFromDeviceAtStart() {
   if (!session_.Active()) return;
-  if (state_.eq_from_eeprom == 1) {
-    SyncEqFromEeprom();
-    SyncEqFromEeprom();
+  if (equalizer_.FromEeprom() == 1) {
+    rules_.SyncEqFromEeprom();
+    rules_.SyncEqFromEeprom();
   }
-  if (state_.d3_from_eeprom == 1) {
-    Sync3DFromDevice();
-    Sync3DFromDevice();
+  if (sound3d_.FromEeprom() == 1) {
+    sound3d_.Sync3DFromDevice();
+    sound3d_.Sync3DFromDevice();
   }
-  StartButtonScanIfConfigured();
-  StartLightingEffect();
-}
-
-void TAudioMainForm::KeepBadLastProfile() {
-  const std::filesystem::path file = LastProfilePath();
-  std::error_code error;
-  std::filesystem::rename(file, file.string() + ".bad", error);
-}
-
-std::string TAudioMainForm::LastProfilePath() const {
-  return platform_.folders.AppData() + state_.user_folder_name + "/LastProfile.ini";
+  StartButtonScan();
 }
 
 }  // namespace audio77

@@ -1,15 +1,9 @@
 // The main window's shutdown: the last profile, the features switched off,
 // and the device left in a neutral state while it is still there.
 #include "app/AudioMainForm.h"
-#include "device/AudioCommand.h"
 #include "toolkit/Timer.h"
 
 namespace audio77 {
-namespace {
-
-constexpr std::uint16_t kEffectEnableRegister = 0x100;
-
-}  // namespace
 
 void TAudioMainForm::StopTimersAndNotifications() {
   for (toolkit::Timer* timer : {timer1_, animation_timer_, bee_timer_, bee_play_timer_}) {
@@ -28,33 +22,28 @@ void TAudioMainForm::FormDestroy() {
   // A library that never bound is never called, and a start-up that did not
   // get as far as the last profile must not overwrite it.
   if (!LibraryBound()) return;
-  if (constructed_ >= kStepLastProfile) SaveLastProfile();
-  CloseMediaPlayer();
-  ResetEqualizer();
-  ApplyEqEnable(0);
-  Reset3D();
-  SetFbm(1);
-  Apply3DEnable(0);
+  rules_.ResetEqualizer();
+  equalizer_.ApplyEqEnable(0);
+  sound3d_.Reset3D();
+  sound3d_.SetFbm(1).Ignore("the device is being left; 3D goes off below");
+  sound3d_.Apply3DEnable(0);
   NeutraliseDevice();
 }
 
 void TAudioMainForm::NeutraliseDevice() {
-  std::unique_ptr<HidHandle> handle = session_.OpenHid();
-  if (!handle) return;
-  HidTransport::RegisterWrite(handle.get(), kEffectEnableRegister, 0);
-  effects_.SelectNothingAtShutdown();
-  state_.v71_enable = 0;
-  ResetVirtual71();
-  AudioCommand noise = AudioCommand::Switch(AudioCommand::kNoiseCancellationGroup, false);
-  library_.SendAudioCommand(noise);
-  AudioCommand voice = AudioCommand::Switch(AudioCommand::kVoiceEffectGroup, false);
-  library_.SendAudioCommand(voice);
-  if (state_.lighting_thread_started) {
-    state_.lighting_thread_started = false;
-    StopLightingEffect();
+  // One transaction spans the device's clean-up: a device that is gone is
+  // left alone.
+  {
+    RegisterSession transaction = session_.BeginRegisters();
+    if (!transaction) return;
+    rules_.ClearEffectEnables(transaction).Ignore("the window is going; the features below go off anyway");
+    effects_.OnShutdown();
+    virtual71_.OnShutdown();
+    noise_.OnShutdown();
+    lighting_.OnShutdown();
+    // Nothing is left to retry once the window has gone.
+    static_cast<void>(transaction.Commit());
   }
-  HidTransport::SendClosingReport(handle.get());
-  handle.reset();
   session_.ReleaseHeldHid();
 }
 

@@ -1,6 +1,7 @@
 // Following the device: arrival, the search timer, removal, and the re-sync
 // that pushes the window's settings to a device that became active.
 #include "app/AudioMainForm.h"
+#include "app/MainFormResource.h"
 #include "device/VidPid.h"
 #include "toolkit/Label.h"
 #include "toolkit/Timer.h"
@@ -68,7 +69,7 @@ void TAudioMainForm::OnDeviceChange(const DeviceInterfaceEvent& event) {
 void TAudioMainForm::DeviceArrival() {
   platform_.debug.Write("DeviceArrival1");
   platform_.clock.Sleep(kArrivalPauseMs);
-  MicrophoneAtActivation();
+  microphone_.AtActivation();
   if (session_.HoldsHid()) {
     platform_.debug.Write("m_hDevice != NULL");
     return;
@@ -130,106 +131,39 @@ void TAudioMainForm::DeactivateWithoutHid() {
   RefreshPageDisplay();
 }
 
+// The activation re-sync: the settings the window holds go back to a device
+// that became active, feature by feature in this order. An arrival also
+// starts the button scan and brings 3D back; a timer tick does not.
 void TAudioMainForm::ActivationResync(bool from_arrival) {
-  if (!from_arrival) MicrophoneAtActivation();
-  if (from_arrival) state_.mic_monitor_state = 0;
-  LedButtonGpioAtActivation();
-  ReleaseMicEndpoint();
-  NoiseCancellationSync();
-  NoiseCancellationDisplay();
-  if (from_arrival) StartButtonScanIfConfigured();
-  VoiceEffectSync();
-  VoiceEffectDisplay();
+  if (!from_arrival) microphone_.AtActivation();
+  if (from_arrival) microphone_.ClearMonitorState();
+  lighting_.GpioAtActivation().Ignore("the LED button's line is set again at its next press");
+  microphone_.ReleaseEndpoint();
+  if (from_arrival) StartButtonScan();
   RefreshPageDisplay();
   // A device that left while messages ran is not shown as active.
   if (!PumpAndCheck()) return;
-  EqualizerAtActivation();
-  if (from_arrival) Sound3DAtActivation();
-  Virtual71AtActivation();
-  std::uint32_t status = 0;
-  session_.Extension().StatusQuery(status);
-  Virtual71DeviceAtActivation();
-  if (state_.current_page == Page::kVirtual71 && state_.v71_enable_remembered == 1) {
-    state_.v71_enable = 1;
-    ShowVirtual71Image();
-    library_.SetVirtual7ch1_OnOff(1);
-  }
-  std::uint32_t value = 0;
-  session_.Extension().Query(0, value);
-  if (session_.CountActivation()) StartLightingEffect();
+  rules_.EqualizerAtActivation();
+  if (from_arrival) sound3d_.AtActivation();
+  rules_.Virtual71EnableAtActivation();
+  RefreshPageDisplay();
+  session_.QueryExtensionStatus();
+  virtual71_.SendAtActivation();
+  if (state_.current_page == Page::kVirtual71) virtual71_.RestoreRemembered();
+  session_.QueryExtension();
+  // Whether this was the first activation matters only to the lighting
+  // worker, which the LED page will start here.
+  static_cast<void>(session_.CountActivation());
   RefreshPageDisplay();
   ShowDeviceState("LabelActive");
 }
 
-void TAudioMainForm::MicrophoneAtActivation() {
-  if (!state_.endpoint_found) {
-    FindMicEndpoint();
-    if (state_.mic_endpoint_held || state_.os_class != kLinuxOsClass) {
-      StartLevelMeter();
-      RefreshMicPage();
-      if (state_.current_page != Page::kMicrophone) StopLevelMeter();
-      state_.endpoint_found = true;
-    }
-  }
-  SetMicMute(0);
-  SetMicMonitor(0);
-}
-
-void TAudioMainForm::LedButtonGpioAtActivation() {
-  std::unique_ptr<HidHandle> handle = session_.OpenHid();
-  if (!handle) return;
-  GpioLines lines{};
-  if (state_.led_button_state == 0) {
-    HidTransport::GpioWrite(handle.get(), lines);
-  } else {
-    HidTransport::GpioRead(handle.get(), lines);
-  }
-  HidTransport::SendClosingReport(handle.get());
-}
-
-void TAudioMainForm::EqualizerAtActivation() {
-  if (state_.eq_from_eeprom == 1) {
-    SyncEqFromEeprom();
-    SyncEqFromEeprom();
-  } else if (state_.default_eq_enable == 1) {
-    state_.eq_enable = 1;
-    ApplyEqEnable(1);
-  }
-}
-
-void TAudioMainForm::Sound3DAtActivation() {
-  if (state_.d3_from_eeprom == 1) {
-    Sync3DFromDevice();
-    Sync3DFromDevice();
-  } else if (state_.default_3d_enable == 1) {
-    state_.enable_3d = 1;
-    Apply3DEnable(1);
-  }
-}
-
-void TAudioMainForm::Virtual71AtActivation() {
-  state_.v71_enable = state_.default_v71_enable == 1 ? 1 : 0;
-  if (state_.exclusive_3d_v71 == 1 && state_.enable_3d == 1) state_.v71_enable = 0;
-  ShowVirtual71Image();
-  RefreshPageDisplay();
-}
-
-void TAudioMainForm::Virtual71DeviceAtActivation() {
-  if (library_.SetVirtual7ch1_OnOff(state_.v71_enable) != 0) library_.SetVirtual7ch1_OnOff(state_.v71_enable);
-  if (SendSpeakerPlacement() != 0) SendSpeakerPlacement();
-  if (library_.SetVirtual7ch1_Scalar(state_.v71_scale) != 0) library_.SetVirtual7ch1_Scalar(state_.v71_scale);
-}
-
-void TAudioMainForm::StartButtonScanIfConfigured() {
-  if (state_.noise_available != 1 || state_.enc_button_mode != 1) return;
-  if (library_.SetGpioModeEx_ById(static_cast<std::uint8_t>(state_.enc_gpio), 0, 0) != 0) return;
-  library_.ScanButton_ById(
-      session_.VendorId(), session_.ProductId(),
-      [this](std::uint16_t, std::uint16_t, const DeviceLibrary::ButtonReport& report) {
-        // The library calls from a thread of its own: only the copy travels.
-        app_.Loop().Post([this, report] { OnButtonReport(report); });
-      },
-      1, 0);
+void TAudioMainForm::StartButtonScan() {
+  noise_.StartButtonScanIfConfigured(session_.VendorId(), session_.ProductId(),
+                                     [this](const DeviceLibrary::ButtonReport& report) {
+                                       // The library calls from a thread of its own: only the copy travels.
+                                       app_.Loop().Post([this, report] { noise_.OnButtonReport(report); });
+                                     });
 }
 
 void TAudioMainForm::DeviceRemoval(const DeviceInterfaceEvent& event) {
@@ -240,19 +174,21 @@ void TAudioMainForm::DeviceRemoval(const DeviceInterfaceEvent& event) {
   if (vendor_id != session_.VendorId() || product_id != session_.ProductId()) return;
   ShowDeviceState("LabelUnactive");
   session_.SetActive(false);
-  state_.endpoint_found = false;
-  state_.noise_button_flag = 0;
   ShowDeviceIndicators();
-  ResetFeatureDisplays();
+  // The switches a device decides show off again; nothing is sent. Boost,
+  // the presets and the animation switches keep their state.
+  equalizer_.OnRemoved();
+  sound3d_.OnRemoved();
+  virtual71_.OnRemoved();
+  microphone_.OnRemoved();
+  effects_.OnRemoved();
+  noise_.OnRemoved();
   RefreshPageDisplay();
   if (!session_.HoldsHid()) return;
   session_.ReleaseHeldHid();
-  ReleaseMicEndpoint();
-  ForgetWaveIn();
-  if (state_.lighting_thread_started) {
-    state_.lighting_thread_started = false;
-    ForgetLightingThread();
-  }
+  microphone_.ReleaseEndpoint();
+  microphone_.ForgetWaveIn();
+  lighting_.ForgetWorker();
   session_.ClearActivationCount();
 }
 
@@ -264,10 +200,11 @@ void TAudioMainForm::ShowDeviceState(const char* text_key) {
   }
 }
 
+void TAudioMainForm::RefreshPageDisplay() { ShowPage(state_.current_page); }
+
 void TAudioMainForm::ShowDeviceIndicators() {
   const int state = session_.Active() ? 1 : 0;
-  FlipSwitch(54, state);
-  FlipSwitch(55, state);
+  for (const char* indicator : {"DeviceInImage", "DeviceOutImage"}) FlipSwitch(TagOf(indicator), state);
 }
 
 }  // namespace audio77

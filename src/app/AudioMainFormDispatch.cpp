@@ -8,7 +8,6 @@
 
 #include "app/AudioMainForm.h"
 #include "app/MainFormResource.h"
-#include "device/HidTransport.h"
 #include "settings/IntegerText.h"
 #include "settings/RuntimeConfig.h"
 #include "toolkit/CheckBox.h"
@@ -23,33 +22,6 @@
 
 namespace audio77 {
 namespace {
-
-// Presses that need no device.
-bool PressNeedsDevice(int tag) {
-  constexpr std::array kFree{4, 14, 15, 28, 29, 49, 50};
-  return tag > 1 && std::find(kFree.begin(), kFree.end(), tag) == kFree.end();
-}
-
-bool IsTabTag(int tag) { return ui::PageTabs::FindByTag(tag) != nullptr; }
-
-// Images whose press and release the shared handlers take. Tag 0 is shared by
-// backgrounds and the 3D page's switch: only `CloseImage` is the close button.
-bool DispatchedImage(const ControlResource& row) {
-  const int tag = row.tag;
-  if (tag == 0) return row.name == "CloseImage";
-  return (tag >= 1 && tag <= 27) || (tag >= 39 && tag <= 53) || tag == 89 ||
-         (tag >= 226 && tag <= 228);
-}
-
-// Labels that forward to the image with their Tag (tab labels select pages).
-bool ForwardingLabel(const ControlResource& row) {
-  const int tag = row.tag;
-  return (tag >= 2 && tag <= 22) || (tag >= 47 && tag <= 53) || tag == 89;
-}
-
-bool IsResetLabel(std::string_view name) {
-  return name == "EQResetLabel" || name == "D3ResetLabel" || name == "VirtualResetLabel";
-}
 
 bool IsLedSpeedKnob(std::string_view name) {
   return name == "ColorBreatheSliderImage" || name == "ColorRainbowSliderImage" ||
@@ -66,18 +38,48 @@ bool IsSwatch(std::string_view name) {
 
 }  // namespace
 
+void TAudioMainForm::RegisterActions() {
+  using Run = std::function<void(int)>;
+  actions_ = {
+      {Action::kClose, [this](int) { SendToTray(); }},
+      {Action::kMinimize, [this](int) { MinimizeToTaskbar(); }},
+      {Action::kEqReset, [this](int) { if (session_.Active()) rules_.ResetEqualizer(); }},
+      {Action::k3DReset, [this](int) { if (session_.Active()) sound3d_.Reset3D(); }},
+      {Action::kVirtualReset, [this](int) { if (session_.Active() && !BeeChecked()) virtual71_.ResetVirtual71(); }},
+      {Action::kEqEnable, [this](int) { equalizer_.ToggleEqEnable(); }},
+      {Action::k3DEnable, [this](int) { rules_.Toggle3DEnable(); }},
+      {Action::kPreset, Run([this](int preset) {
+         equalizer_.SelectEqPreset(preset);
+         ShowPresetButtons(preset);
+       })},
+      {Action::kFbm, [this](int) { sound3d_.ToggleFbm(); }},
+      {Action::kAlphaLink, [this](int) { sound3d_.CycleAlphaLink(); }},
+      {Action::kBetaLink, [this](int) { sound3d_.CycleBetaLink(); }},
+      {Action::kEffect, [this](int effect) { effects_.SelectEffect(effect); }},
+      {Action::kMicBoost, [this](int) { microphone_.ToggleBoost(); }},
+      {Action::kMicMute, [this](int) { microphone_.ToggleMute(); }},
+      {Action::kMicMonitor, [this](int) { microphone_.ToggleMonitor(); }},
+      {Action::kVirtualEnable, [this](int) { virtual71_.ToggleEnable(); }},
+      {Action::kLatch, [this](int which) { if (!BeeChecked()) virtual71_.PressAnimationSwitch(which); }},
+      {Action::kLedButton, Run([this](int held) {
+         const FeatureResult result = held == 1 ? lighting_.PressLedButton() : lighting_.ReleaseLedButton();
+         result.Ignore("the button shows the press whether or not the line followed");
+       })},
+  };
+}
+
+void TAudioMainForm::RunAction(const ControlResource& row, int arg) {
+  const auto found = actions_.find(row.action);
+  if (found != actions_.end()) found->second(arg);
+}
+
 void TAudioMainForm::AttachHandlers() {
   using toolkit::Control;
   using toolkit::MouseEvent;
-  auto image_down = [this](Control& c, const MouseEvent& e) { OnImageMouseDown(c, e); };
-  auto image_up = [this](Control& c, const MouseEvent& e) { OnImageMouseUp(c, e); };
+  RegisterActions();
   for (const ControlResource& row : MainFormControls()) {
     Control* control = form_.FindControl(row.name);
     if (control == nullptr) continue;
-    if (row.name == "D33DENImage" || row.name == "D33DENLabel") {
-      control->OnMouseDown = [this](Control& c, const MouseEvent& e) { On3DPageEnableMouseDown(c, e); };
-      continue;
-    }
     if (row.name == "ENCSliderImage") {
       control->OnMouseDown = [this](Control& c, const MouseEvent& e) { OnEncKnobMouseDown(c, e); };
       control->OnMouseMove = [this](Control& c, const MouseEvent& e) { OnEncKnobMouseMove(c, e); };
@@ -90,23 +92,35 @@ void TAudioMainForm::AttachHandlers() {
       control->OnMouseUp = [this](Control& c, const MouseEvent& e) { OnLedSpeedMouseUp(c, e); };
       continue;
     }
-    if (row.kind == ResourceKind::kImage && DispatchedImage(row)) {
-      // The speaker icons' presses belong to the hook (it starts their drag).
-      if (row.tag < 39 || row.tag > 46) control->OnMouseDown = image_down;
-      control->OnMouseUp = image_up;
-      const int tag = row.tag;
-      if (tag <= 1 || tag == 5 || tag == 6 || tag == 48) control->OnClick = [this, tag](Control&) { ClickImage(tag); };
-    } else if (row.kind == ResourceKind::kLabel && IsTabTag(row.tag)) {
-      control->OnMouseDown = [this](Control& c, const MouseEvent& e) { OnLabelPageMouseDown(c, e); };
-    } else if (row.kind == ResourceKind::kLabel && ForwardingLabel(row)) {
-      control->OnMouseDown = [this](Control& c, const MouseEvent& e) { OnLabelMouseDown(c, e); };
-      control->OnMouseUp = [this](Control& c, const MouseEvent& e) { OnLabelMouseUp(c, e); };
-      if (IsResetLabel(row.name)) {
-        const int tag = row.tag;
-        control->OnClick = [this, tag](Control&) { ClickImage(tag); };
-      }
+    const ControlResource* own = &row;
+    switch (row.behaviour) {
+      case Behaviour::kNone:
+        break;
+      case Behaviour::kForward:
+        control->OnClick = [this, own](Control&) { ClickRow(ImageRowOf(*own)); };
+        [[fallthrough]];
+      case Behaviour::kForwardPress:
+        control->OnMouseDown = [this, own](Control&, const MouseEvent&) { PressRow(ImageRowOf(*own)); };
+        control->OnMouseUp = [this, own](Control&, const MouseEvent&) { ReleaseRow(ImageRowOf(*own)); };
+        break;
+      case Behaviour::kSelectPage:
+        control->OnMouseDown = [this, own](Control&, const MouseEvent&) { SelectPage(own->tag); };
+        break;
+      case Behaviour::kMomentary:
+      case Behaviour::kMomentaryUnlessBee:
+        control->OnClick = [this, own](Control&) { ClickRow(own); };
+        [[fallthrough]];
+      default:
+        control->OnMouseDown = [this, own](Control&, const MouseEvent&) { PressRow(own); };
+        control->OnMouseUp = [this, own](Control&, const MouseEvent&) { ReleaseRow(own); };
+        break;
     }
   }
+}
+
+const ControlResource* TAudioMainForm::ImageRowOf(const ControlResource& label) const {
+  const toolkit::Image* image = FindImageByTag(label.tag);
+  return image != nullptr ? FindControlResource(image->Name()) : nullptr;
 }
 
 void TAudioMainForm::ShowWarning(const char* record) {
@@ -115,123 +129,55 @@ void TAudioMainForm::ShowWarning(const char* record) {
       {MainText(record), app_.Title(), toolkit::MessageIcon::kWarning, toolkit::MessageButtons::kOk});
 }
 
-void TAudioMainForm::OnImageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent&) { PressImage(sender); }
-
-void TAudioMainForm::OnImageMouseUp(toolkit::Control& sender, const toolkit::MouseEvent&) { ReleaseImage(sender); }
-
-void TAudioMainForm::OnLabelMouseDown(toolkit::Control& sender, const toolkit::MouseEvent&) {
-  if (toolkit::Image* image = FindImageByTag(sender.Tag())) PressImage(*image);
-}
-
-void TAudioMainForm::OnLabelMouseUp(toolkit::Control& sender, const toolkit::MouseEvent&) {
-  if (toolkit::Image* image = FindImageByTag(sender.Tag())) ReleaseImage(*image);
-}
-
-void TAudioMainForm::OnLabelPageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent&) {
-  SelectPage(sender.Tag());
-}
-
-void TAudioMainForm::On3DPageEnableMouseDown(toolkit::Control&, const toolkit::MouseEvent&) {
-  if (!session_.Active()) {
+void TAudioMainForm::PressRow(const ControlResource* row) {
+  if (row == nullptr) return;
+  if (!row->works_without_device && !session_.Active()) {
     ShowWarning("LabelWarning");
     return;
   }
-  Toggle3DEnable();
-}
-
-void TAudioMainForm::PressImage(toolkit::Control& image) {
-  const int tag = image.Tag();
-  if (PressNeedsDevice(tag) && !session_.Active()) {
-    ShowWarning("LabelWarning");
-    return;
-  }
-  switch (tag) {
-    case 0: case 1: case 2: case 3: case 4: case 5: case 6:
-      ui::MomentaryButtons::Press(View(), tag);
+  switch (row->behaviour) {
+    case Behaviour::kMomentaryUnlessBee:
+      if (BeeChecked()) return;
+      [[fallthrough]];
+    case Behaviour::kMomentary:
+      ui::MomentaryButtons::Press(View(), row->tag);
       return;
-    case 48:
-      if (!BeeChecked()) ui::MomentaryButtons::Press(View(), tag);
+    case Behaviour::kPress:
+      RunAction(*row, row->arg);
       return;
-    case 7:
-      equalizer_.ToggleEqEnable();
+    case Behaviour::kHold:
+      RunAction(*row, 1);
       return;
-    case 8:
-      Toggle3DEnable();
-      return;
-    case 9: case 10: case 11: case 12:
-      equalizer_.SelectEqPreset(tag - 8);
-      ShowPresetButtons(tag - 8);
-      return;
-    case 13:
-      sound3d_.ToggleFbm();
-      return;
-    case 14:
-      sound3d_.CycleAlphaLink();
-      return;
-    case 15:
-      sound3d_.CycleBetaLink();
-      return;
-    case 16: case 17: case 18: case 19: case 20:
-      effects_.SelectEffect(tag - 15);
-      return;
-    case 21:
-      state_.mic_boost = FlipSwitch(21, state_.mic_boost);
-      SetMicBoost(state_.mic_boost);
-      return;
-    case 22:
-      SetMicMute(FlipSwitch(22, state_.mic_mute));
-      return;
-    case 89:
-      SetMicMonitor(FlipSwitch(89, state_.mic_monitor_state));
-      return;
-    case 47:
-      state_.v71_enable = FlipSwitch(47, state_.v71_enable);
-      ToggleVirtual();
-      return;
-    case 49: case 50: case 52: case 53:
-      AnimationSwitch(tag);
-      return;
-    case 51:
-      state_.led_button_state = FlipSwitch(51, state_.led_button_state);
-      WriteLedButtonGpio(true);
+    case Behaviour::kTab:
+    case Behaviour::kTabKeptDown:
+      PressTab(row->tag);
       return;
     default:
-      if (IsTabTag(tag)) PressTab(tag);
       return;
   }
 }
 
-void TAudioMainForm::ReleaseImage(toolkit::Control& image) {
+void TAudioMainForm::ReleaseRow(const ControlResource* row) {
   // The release of a press that was refused with a warning does nothing.
-  if (gesture_warned_) return;
-  const int tag = image.Tag();
-  switch (tag) {
-    case 0: case 1: case 2: case 3: case 5: case 6:
-      ui::MomentaryButtons::Release(View(), tag);
-      if (tag == 2) SaveProfileAs();
-      if (tag == 3) OpenProfile();
+  if (gesture_warned_ || row == nullptr) return;
+  switch (row->behaviour) {
+    case Behaviour::kMomentaryUnlessBee:
+      if (BeeChecked()) return;
+      [[fallthrough]];
+    case Behaviour::kMomentary:
+      ui::MomentaryButtons::Release(View(), row->tag);
       return;
-    case 4:
-      ui::MomentaryButtons::Release(View(), tag);
-      if (session_.Active()) ShowAbout();
+    case Behaviour::kHold:
+      RunAction(*row, 0);
       return;
-    case 48:
-      if (!BeeChecked()) ui::MomentaryButtons::Release(View(), tag);
-      return;
-    case 39: case 40: case 41: case 42: case 43: case 44: case 45: case 46:
-      StartAnimationTimer();
-      return;
-    case 51:
-      state_.led_button_state = FlipSwitch(51, state_.led_button_state);
-      WriteLedButtonGpio(false);
-      return;
-    case 226: case 227: case 228: {
-      const ui::PageTabRow* tab = ui::PageTabs::FindByTag(tag);
-      if (tag == 228 && !LedPageEnabled()) {
+    case Behaviour::kTabKeptDown: {
+      const ui::PageTabRow* tab = ui::PageTabs::FindByTag(row->tag);
+      const bool led = tab->page == static_cast<int>(Page::kLed);
+      if (led && !lighting_.PageEnabled()) {
         View().ShowSkinEntry(std::string(tab->image), std::string(tab->up_key));
       } else if (session_.Active()) {
         View().ShowSkinEntry(std::string(tab->image), std::string(tab->down_key));
-      } else if (tag != 228) {
+      } else if (!led) {
         View().ShowSkinEntry(std::string(tab->image), std::string(tab->up_key));
       }
       return;
@@ -241,64 +187,12 @@ void TAudioMainForm::ReleaseImage(toolkit::Control& image) {
   }
 }
 
-void TAudioMainForm::ClickImage(int tag) {
-  if (gesture_warned_) return;
-  switch (tag) {
-    case 0:
-      SendToTray();
-      return;
-    case 1:
-      MinimizeToTaskbar();
-      return;
-    case 5:
-      if (session_.Active()) ResetEqualizer();
-      return;
-    case 6:
-      if (session_.Active()) Reset3D();
-      return;
-    case 48:
-      if (session_.Active() && !BeeChecked()) ResetVirtual71();
-      return;
-    default:
-      return;
-  }
+void TAudioMainForm::ClickRow(const ControlResource* row) {
+  if (gesture_warned_ || row == nullptr) return;
+  RunAction(*row, row->arg);
 }
 
 int TAudioMainForm::FlipSwitch(int tag, int state) { return ui::SwitchPictures::Flip(View(), form_, tag, state); }
-
-void TAudioMainForm::AnimationSwitch(int tag) {
-  if (BeeChecked()) return;
-  if ((tag == 49 || tag == 50) && state_.v71_enable == 0) return;
-  auto state_of = [this](int t) -> int& {
-    switch (t) {
-      case 49: return state_.clockwise;
-      case 50: return state_.counter_clockwise;
-      case 52: return state_.narrow;
-      default: return state_.enlarge;
-    }
-  };
-  // The others go off in this order after the pressed one flips.
-  std::array<int, 3> others{};
-  switch (tag) {
-    case 49: others = {50, 52, 53}; break;
-    case 50: others = {49, 52, 53}; break;
-    case 52: others = {53, 49, 50}; break;
-    default: others = {52, 49, 50}; break;
-  }
-  state_of(tag) = FlipSwitch(tag, state_of(tag));
-  for (int other : others) {
-    if (state_of(other) == 1) state_of(other) = FlipSwitch(other, 1);
-  }
-}
-
-void TAudioMainForm::WriteLedButtonGpio(bool held) {
-  std::unique_ptr<HidHandle> handle = session_.OpenHid();
-  if (!handle) return;
-  GpioLines lines{};
-  lines[0] = held ? 1 : 0;
-  HidTransport::GpioWrite(handle.get(), lines);
-  HidTransport::SendClosingReport(handle.get());
-}
 
 bool TAudioMainForm::BeeChecked() const {
   const auto* bee = form_.Find<toolkit::CheckBox>("BeeCheckBox");
@@ -313,20 +207,20 @@ bool TAudioMainForm::BeeConfigured() const {
 
 void TAudioMainForm::ShowPresetButtons(int preset) { ui::PresetButtons::Show(View(), form_, preset); }
 
-void TAudioMainForm::ShowEffectButtons(int effect) {
-  state_.current_effect = effect;
-  effects_.ShowEffectButtons();
-}
-
 void TAudioMainForm::ShowPageTabs(int page) { ui::PageTabs::Show(View(), page); }
 
 void TAudioMainForm::PressTab(int tag) {
   const ui::PageTabRow* tab = ui::PageTabs::FindByTag(tag);
   if (tab == nullptr) return;
-  if (tag == 228 && !LedPageEnabled()) return;
+  const auto page = static_cast<Page>(tab->page);
+  if (page == Page::kLed && !lighting_.PageEnabled()) return;
   ShowPageTabs(tab->page);
-  if (tag >= 226) View().ShowSkinEntry(std::string(tab->image), std::string(tab->down_key));
+  if (KeepsDownPicture(page)) View().ShowSkinEntry(std::string(tab->image), std::string(tab->down_key));
   SelectPage(tag);
+}
+
+bool TAudioMainForm::KeepsDownPicture(Page page) {
+  return page == Page::kVoiceEffect || page == Page::kNoiseCancellation || page == Page::kLed;
 }
 
 void TAudioMainForm::SelectPage(int tab_tag) {
@@ -337,36 +231,31 @@ void TAudioMainForm::SelectPage(int tab_tag) {
   const ui::PageTabRow* tab = ui::PageTabs::FindByTag(tab_tag);
   if (tab == nullptr) return;
   const auto page = static_cast<Page>(tab->page);
-  switch (tab_tag) {
-    case 23: case 24: case 25: case 27:
-      state_.current_page = page;
-      ShowPageTabs(tab->page);
-      app_.Loop().ProcessPending();
-      StopLevelMeter();
-      break;
-    case 26:
-      state_.current_page = page;
-      ShowPageTabs(tab->page);
-      app_.Loop().ProcessPending();
-      StartLevelMeter();
-      break;
-    case 226: case 227:
-      state_.current_page = page;
-      ShowPageTabs(tab->page);
-      StopLevelMeter();
-      if (tab_tag == 226) ShowVoiceMagic(); else ShowEnc();
-      break;
-    default:  // 228
-      if (LedPageEnabled()) {
+  switch (page) {
+    case Page::kLed:
+      if (lighting_.PageEnabled()) {
         state_.current_page = page;
         ShowPageTabs(tab->page);
       }
-      StopLevelMeter();
+      break;
+    case Page::kVoiceEffect:
+    case Page::kNoiseCancellation:
+      state_.current_page = page;
+      ShowPageTabs(tab->page);
+      break;
+    default:
+      state_.current_page = page;
+      ShowPageTabs(tab->page);
+      app_.Loop().ProcessPending();
       break;
   }
   app_.Loop().ProcessPending();
   ShowPage(state_.current_page);
-  for (int tag : {23, 24, 25, 26, 228}) View().HighlightLabel(tag, false, std::string(ui::PageTabs::kLabelRecord));
+  // The tabs of the left group and the LED tab take their labels' colours.
+  for (Page other : {Page::kEqualizer, Page::kSound3D, Page::kEffect, Page::kMicrophone, Page::kLed}) {
+    View().HighlightLabel(ui::PageTabs::FindByPage(static_cast<int>(other))->tag, false,
+                          std::string(ui::PageTabs::kLabelRecord));
+  }
   View().HighlightLabel(tab_tag, true, std::string(ui::PageTabs::kLabelRecord));
 }
 
@@ -406,7 +295,7 @@ void TAudioMainForm::ShowPage(Page page) {
     if (found != entries.end()) return {rule, !found->second->file.empty(), found->second->page};
     return {rule, true, row->page};
   };
-  ui::PageVisibility::Show(form_, static_cast<int>(page), LedPageEnabled(), BeeConfigured(), membership);
+  ui::PageVisibility::Show(form_, static_cast<int>(page), lighting_.PageEnabled(), BeeConfigured(), membership);
 }
 
 const ui::LabelRecord* TAudioMainForm::PageRecordOf(std::string_view label) const {

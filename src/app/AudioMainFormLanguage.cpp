@@ -75,8 +75,8 @@ ui::LabelViewState TAudioMainForm::LanguageLink::LabelView() const {
   state.view = form_.ViewState();
   state.device_active = form_.session_.Active();
   // The values the Mic and ENC sliders stand at in this window.
-  state.mic_gain = form_.mic_level_;
-  state.enc_level = form_.enc_level_;
+  state.mic_gain = form_.microphone_.Level();
+  state.enc_level = form_.noise_.Level();
   return state;
 }
 

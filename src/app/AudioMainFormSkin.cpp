@@ -1,6 +1,7 @@
 // The main window's skin: the menu, the start-up steps that read and show it,
 // and what the window does after a change of skin.
 #include <exception>
+#include <initializer_list>
 
 #include "app/AudioMainForm.h"
 #include "settings/EConvertError.h"
@@ -42,17 +43,10 @@ void TAudioMainForm::SkinMenuClick(toolkit::MenuItem& item) {
 
 ui::SkinViewState TAudioMainForm::ViewState() const {
   ui::SkinViewState view;
-  view.led_on = state_.led_button_state != 0;
-  view.eq_enabled = state_.eq_enable != 0;
-  view.d3_enabled = state_.enable_3d != 0;
-  view.eq_preset = state_.current_eq_preset;
-  view.fbm_on = sound3d_.FbmState() != 0;
-  view.alpha_link = sound3d_.AlphaLink();
-  view.beta_link = sound3d_.BetaLink();
-  view.effect = state_.current_effect;
-  view.mic_mute = state_.mic_mute != 0;
-  view.mic_monitor = state_.mic_monitor_state != 0;
-  view.virtual_enabled = state_.v71_enable != 0;
+  for (const Feature* feature : std::initializer_list<const Feature*>{
+           &lighting_, &equalizer_, &sound3d_, &effects_, &microphone_, &virtual71_}) {
+    feature->Describe(view);
+  }
   view.page = static_cast<std::int32_t>(state_.current_page);
   return view;
 }

@@ -3,6 +3,7 @@
 // ENC knob and the LED speed knobs also have handlers of their own. Values
 // and device work belong to the features.
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "app/AudioMainForm.h"
@@ -17,9 +18,8 @@ namespace {
 using ui::DragMode;
 using ui::SliderMath;
 
-constexpr int kFirstEqKnob = 29;
-constexpr int kMicKnobTag = 38;
-constexpr int kEncKnobTag = 88;
+constexpr std::string_view kMicKnob = "MicSliderImage";
+constexpr std::string_view kEncKnob = "ENCSliderImage";
 
 bool EndsWith(std::string_view name, std::string_view tail) { return name.ends_with(tail); }
 
@@ -56,10 +56,16 @@ const LedSlider* FindLedSlider(std::string_view knob) {
   return nullptr;
 }
 
+// The knob an EQ bar or fill belongs to: "EQ60HzBarImage" and
+// "EQ60HzBarDownImage" belong to "EQ60HzSliderImage".
+std::string KnobOfBar(std::string_view bar) {
+  return std::string(bar.substr(0, bar.find("Bar"))) + "SliderImage";
+}
+
 // A travel from the bar a knob runs on, for a window without skin geometry.
-SliderTravel TravelOfBar(const toolkit::Form& form, std::string_view bar_name, int knob_tag) {
+SliderTravel TravelOfBar(const toolkit::Form& form, std::string_view bar_name, std::string_view knob_name) {
   const toolkit::Control* bar = form.FindControl(bar_name);
-  const toolkit::Image* knob = form.FindImageByTag(knob_tag);
+  const auto* knob = form.Find<toolkit::Image>(knob_name);
   if (bar == nullptr || knob == nullptr) return {};
   return {bar->Top(), bar->Height() - knob->Height()};
 }
@@ -69,13 +75,13 @@ SliderTravel TravelOfBar(const toolkit::Form& form, std::string_view bar_name, i
 SliderTravel TAudioMainForm::MicTravel() const {
   const ui::SkinTravel& mic = skin_.Geometry().mic;
   if (mic.top != 0 || mic.length != 0) return {mic.top, mic.length};
-  return TravelOfBar(form_, "MicBarImage", kMicKnobTag);
+  return TravelOfBar(form_, "MicBarImage", kMicKnob);
 }
 
 SliderTravel TAudioMainForm::EncTravel() const {
   const ui::SkinTravel& enc = skin_.Geometry().enc;
   if (enc.top != 0 || enc.length != 0) return {enc.top, enc.length};
-  return TravelOfBar(form_, "ENCBarImage", kEncKnobTag);
+  return TravelOfBar(form_, "ENCBarImage", kEncKnob);
 }
 
 void TAudioMainForm::OnHookMessage(const toolkit::HookMessage& message) {
@@ -105,21 +111,20 @@ int TAudioMainForm::ClickTop(const toolkit::Control& knob, toolkit::Point screen
 }
 
 void TAudioMainForm::MoveEqKnob(toolkit::Control& knob, int top) {
-  const SliderTravel travel = View().EqTravel();
+  const SliderTravel travel = View().Travel(knob.Tag());
   View().SetKnobTop(knob.Tag(), SliderMath::Clamp(top, travel.top, travel.top + travel.length));
-  equalizer_.SliderMoved(knob.Tag() - kFirstEqKnob);
+  equalizer_.SliderMoved(knob.Tag() - Equalizer::kFirstSliderTag);
 }
 
 void TAudioMainForm::MoveMicKnob(toolkit::Control& knob, int top) {
   const SliderTravel travel = MicTravel();
   knob.SetTop(SliderMath::Clamp(top, travel.top, travel.top + travel.length));
-  SetMicLevel(SliderMath::ValueFromTop(knob.Top(), travel.top, travel.length, 100));
-  ShowMicLevel();
+  microphone_.SetLevel(SliderMath::ValueFromTop(knob.Top(), travel.top, travel.length, 100));
   FollowMicKnob(knob);
 }
 
 void TAudioMainForm::FollowMicKnob(const toolkit::Control& knob) {
-  ShowSliderValue("MicValueLabel", mic_level_);
+  ShowSliderValue("MicValueLabel", microphone_.Level());
   // The fill reaches down to the knob's lower edge, as on the EQ bars. Tag
   // 238 is shared with the LED page, so the fill is taken by its name.
   if (auto* fill = form_.Find<toolkit::Image>("MicBarDownImage")) {
@@ -150,34 +155,32 @@ void TAudioMainForm::DragPress(toolkit::Point screen) {
   if (IsSpeaker(name)) return start(DragMode::kSpeaker);
   if (IsEqBar(name) || IsEqFill(name)) {
     if (!active) return ShowWarning("LabelWarning");
-    toolkit::Image* knob = FindImageByTag(control->Tag() - (IsEqBar(name) ? 100 : 200));
-    if (knob != nullptr) MoveEqKnob(*knob, ClickTop(*knob, screen, View().EqTravel()));
+    auto* knob = form_.Find<toolkit::Image>(KnobOfBar(name));
+    if (knob != nullptr) MoveEqKnob(*knob, ClickTop(*knob, screen, View().Travel(knob->Tag())));
     return;
   }
   if (name == "MicBarImage" || name == "MicBarDownImage") {
     if (!active) return ShowWarning("LabelWarning");
-    toolkit::Image* knob = FindImageByTag(kMicKnobTag);
+    auto* knob = form_.Find<toolkit::Image>(kMicKnob);
     if (knob != nullptr) MoveMicKnob(*knob, ClickTop(*knob, screen, MicTravel()));
     return;
   }
   if (name == "ENCSliderImage" || name == "ENCBarImage") {
     if (!active) return ShowWarning("LabelWarning");
-    if (!EncSupported()) return ShowWarning("LabelWarning1");
+    if (!noise_.Available()) return ShowWarning("LabelWarning1");
     if (name == "ENCSliderImage") return drag_.Start(*control, screen, DragMode::kEncKnob);
-    toolkit::Image* knob = FindImageByTag(kEncKnobTag);
+    auto* knob = form_.Find<toolkit::Image>(kEncKnob);
     if (knob == nullptr) return;
     const SliderTravel travel = EncTravel();
     knob->SetTop(ClickTop(*knob, screen, travel));
-    enc_level_ = SliderMath::ValueFromTop(knob->Top(), travel.top, travel.length, 30);
-    ShowSliderValue("ENCValueLabel", enc_level_);
-    ShowEnc();
+    noise_.SetLevel(SliderMath::ValueFromTop(knob->Top(), travel.top, travel.length, 30));
+    ShowSliderValue("ENCValueLabel", noise_.Level());
   }
 }
 
 void TAudioMainForm::DragMove(toolkit::Point screen) {
   if (!drag_.dragging || drag_.target == nullptr || drag_.mode == DragMode::kNone) return;
   toolkit::Control& target = *drag_.target;
-  const int new_left = drag_.start_left + (screen.x - drag_.press_point.x);
   const int new_top = drag_.start_top + (screen.y - drag_.press_point.y);
   switch (drag_.mode) {
     case DragMode::kEqKnob:
@@ -195,7 +198,7 @@ void TAudioMainForm::DragMove(toolkit::Point screen) {
       }
       return;
     case DragMode::kSpeaker:
-      DragSpeaker(target, new_left, new_top);
+      // The speaker icons stay where they are until the placement follows them.
       return;
     case DragMode::kNone:
       return;
@@ -206,7 +209,7 @@ void TAudioMainForm::DragRelease() { drag_.End(); }
 
 void TAudioMainForm::OnEncKnobMouseDown(toolkit::Control&, const toolkit::MouseEvent&) {
   // Without ENC support the hook has already warned for this press.
-  if (!session_.Active() || !EncSupported()) return;
+  if (!session_.Active() || !noise_.Available()) return;
   toolkit::Control* control = form_.ControlAt(form_.ScreenToClient(app_.CursorPos()),
                                               {.include_disabled = true, .include_windowed = false});
   if (control == nullptr) return;
@@ -217,19 +220,18 @@ void TAudioMainForm::OnEncKnobMouseDown(toolkit::Control&, const toolkit::MouseE
 }
 
 void TAudioMainForm::OnEncKnobMouseMove(toolkit::Control&, const toolkit::MouseEvent&) {
-  if (!session_.Active() || !EncSupported()) return;
+  if (!session_.Active() || !noise_.Available()) return;
   if (!drag_.dragging || drag_.target == nullptr) return;
   const SliderTravel travel = EncTravel();
   const int dy = app_.CursorPos().y - drag_.press_point.y;
   const int top = SliderMath::Clamp(drag_.start_top + dy, travel.top, travel.top + travel.length);
   drag_.target->SetTop(top);
-  enc_level_ = SliderMath::EncLevel(top, travel.top, travel.length);
-  ShowSliderValue("ENCValueLabel", enc_level_);
+  noise_.SetLevel(SliderMath::EncLevel(top, travel.top, travel.length));
+  ShowSliderValue("ENCValueLabel", noise_.Level());
 }
 
 void TAudioMainForm::OnEncKnobMouseUp(toolkit::Control&, const toolkit::MouseEvent&) {
-  if (!session_.Active() || !EncSupported()) return;
-  EncReleased();
+  if (!session_.Active() || !noise_.Available()) return;
   drag_.dragging = false;
   drag_.target = nullptr;
 }
@@ -259,12 +261,11 @@ void TAudioMainForm::OnLedSpeedMouseMove(toolkit::Control& knob, const toolkit::
                                   led_bar_left_ + led_bar_width_ - led_knob_width_);
   // The knob is drawn 3 pixels right of its place, except at the left end.
   led_drag_.target->SetLeft(x == led_bar_left_ ? x : x + 3);
-  led_speeds_[static_cast<std::size_t>(slider->effect % 3)] =
-      SliderMath::LedSpeed(x, led_bar_left_, led_bar_width_, led_knob_width_, skin_.Geometry().led_fast_right_side == 1);
+  lighting_.SetSpeed(slider->effect, SliderMath::LedSpeed(x, led_bar_left_, led_bar_width_, led_knob_width_,
+                                                         skin_.Geometry().led_fast_right_side == 1));
 }
 
-void TAudioMainForm::OnLedSpeedMouseUp(toolkit::Control& knob, const toolkit::MouseEvent& event) {
-  if (const LedSlider* slider = FindLedSlider(knob.Name())) LedSpeedReleased(slider->effect);
+void TAudioMainForm::OnLedSpeedMouseUp(toolkit::Control&, const toolkit::MouseEvent& event) {
   if (event.button == toolkit::MouseButton::kLeft && led_drag_.dragging) led_drag_.End();
 }
 

@@ -1,5 +1,7 @@
 #include "app/AutomationCommands.h"
 
+#include "settings/HexText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -82,11 +84,7 @@ std::string Quoted(const std::string& text) {
   return out + '"';
 }
 
-std::string Hex6(std::uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%06X", static_cast<unsigned>(value & 0xFFFFFF));
-  return text;
-}
+std::string Hex6(std::uint32_t value) { return "0x" + HexDigits(value & 0xFFFFFF, 6); }
 
 Point Centre(const Control& control) {
   const toolkit::Rect r = control.ClientRect();

@@ -42,6 +42,17 @@ constexpr ControlResource Disabled(ControlResource row) {
   row.disabled = true;
   return row;
 }
+// The row's behaviour and the action it runs.
+constexpr ControlResource Does(ControlResource row, Behaviour behaviour, Action action = Action::kNone, int arg = 0) {
+  row.behaviour = behaviour;
+  row.action = action;
+  row.arg = arg;
+  return row;
+}
+constexpr ControlResource WithoutDevice(ControlResource row) {
+  row.works_without_device = true;
+  return row;
+}
 
 using namespace pages;
 
@@ -92,20 +103,20 @@ constexpr ControlResource kControls[] = {
     Img("EQ1200HzSliderImage", 31, {402, 165, 28, 20}, kEq),
     Img("EQ3600HzSliderImage", 32, {478, 165, 28, 20}, kEq),
     Img("EQ12000HzSliderImage", 33, {554, 165, 28, 20}, kEq),
-    Img("EQEQENImage", 7, {640, 100, 140, 30}, kEq),
-    Img("EQ3DENImage", 8, {640, 140, 140, 30}, kEq),
-    Img("EQResetImage", 5, {640, 180, 140, 30}, kEq),
-    Img("EQS1Image", 9, {640, 240, 140, 30}, kEq),
-    Img("EQS2Image", 10, {640, 280, 140, 30}, kEq),
-    Img("EQS3Image", 11, {640, 320, 140, 30}, kEq),
-    Img("EQS4Image", 12, {640, 360, 140, 30}, kEq),
-    OnButton("EQEQENLabel", 7, {640, 100, 140, 30}, kEq, "EQ-EN"),
-    OnButton("EQ3DENLabel", 8, {640, 140, 140, 30}, kEq, "3D-EN"),
-    OnButton("EQResetLabel", 5, {640, 180, 140, 30}, kEq, "RESET"),
-    OnButton("EQS1Label", 9, {640, 240, 140, 30}, kEq, "S1"),
-    OnButton("EQS2Label", 10, {640, 280, 140, 30}, kEq, "S2"),
-    OnButton("EQS3Label", 11, {640, 320, 140, 30}, kEq, "S3"),
-    OnButton("EQS4Label", 12, {640, 360, 140, 30}, kEq, "S4"),
+    Does(Img("EQEQENImage", 7, {640, 100, 140, 30}, kEq), Behaviour::kPress, Action::kEqEnable),
+    Does(Img("EQ3DENImage", 8, {640, 140, 140, 30}, kEq), Behaviour::kPress, Action::k3DEnable),
+    Does(Img("EQResetImage", 5, {640, 180, 140, 30}, kEq), Behaviour::kMomentary, Action::kEqReset),
+    Does(Img("EQS1Image", 9, {640, 240, 140, 30}, kEq), Behaviour::kPress, Action::kPreset, 1),
+    Does(Img("EQS2Image", 10, {640, 280, 140, 30}, kEq), Behaviour::kPress, Action::kPreset, 2),
+    Does(Img("EQS3Image", 11, {640, 320, 140, 30}, kEq), Behaviour::kPress, Action::kPreset, 3),
+    Does(Img("EQS4Image", 12, {640, 360, 140, 30}, kEq), Behaviour::kPress, Action::kPreset, 4),
+    Does(OnButton("EQEQENLabel", 7, {640, 100, 140, 30}, kEq, "EQ-EN"), Behaviour::kForwardPress),
+    Does(OnButton("EQ3DENLabel", 8, {640, 140, 140, 30}, kEq, "3D-EN"), Behaviour::kForwardPress),
+    Does(OnButton("EQResetLabel", 5, {640, 180, 140, 30}, kEq, "RESET"), Behaviour::kForward),
+    Does(OnButton("EQS1Label", 9, {640, 240, 140, 30}, kEq, "S1"), Behaviour::kForwardPress),
+    Does(OnButton("EQS2Label", 10, {640, 280, 140, 30}, kEq, "S2"), Behaviour::kForwardPress),
+    Does(OnButton("EQS3Label", 11, {640, 320, 140, 30}, kEq, "S3"), Behaviour::kForwardPress),
+    Does(OnButton("EQS4Label", 12, {640, 360, 140, 30}, kEq, "S4"), Behaviour::kForwardPress),
     // The value labels show the gain code ("%x"; 400 is flat).
     Hidden(Centered(Lbl("EQ60HzValueLabel", 29, {244, 256, 40, 14}, kEq, "400"))),
     Hidden(Centered(Lbl("EQ300HzValueLabel", 30, {320, 256, 40, 14}, kEq, "400"))),
@@ -137,14 +148,14 @@ constexpr ControlResource kControls[] = {
     Img("D3LChannelImage", 0, {220, 280, 110, 24}, k3D),
     Img("D3RChannelImage", 0, {430, 280, 110, 24}, k3D),
     Img("D3ConnectionImage", 0, {350, 155, 60, 30}, k3D),
-    Img("D3AlphaImage", 14, {350, 110, 60, 30}, k3D),
-    Img("D3BetaImage", 15, {350, 200, 60, 30}, k3D),
-    Img("D33DENImage", 0, {640, 100, 140, 30}, k3D),
-    Img("D3FBMImage", 13, {640, 140, 140, 30}, k3D),
-    Img("D3ResetImage", 6, {640, 180, 140, 30}, k3D),
-    OnButton("D33DENLabel", 0, {640, 100, 140, 30}, k3D, "3D-EN"),
-    OnButton("D3FBMLabel", 13, {640, 140, 140, 30}, k3D, "FBM"),
-    OnButton("D3ResetLabel", 6, {640, 180, 140, 30}, k3D, "RESET"),
+    WithoutDevice(Does(Img("D3AlphaImage", 14, {350, 110, 60, 30}, k3D), Behaviour::kPress, Action::kAlphaLink)),
+    WithoutDevice(Does(Img("D3BetaImage", 15, {350, 200, 60, 30}, k3D), Behaviour::kPress, Action::kBetaLink)),
+    Does(Img("D33DENImage", 0, {640, 100, 140, 30}, k3D), Behaviour::kPress, Action::k3DEnable),
+    Does(Img("D3FBMImage", 13, {640, 140, 140, 30}, k3D), Behaviour::kPress, Action::kFbm),
+    Does(Img("D3ResetImage", 6, {640, 180, 140, 30}, k3D), Behaviour::kMomentary, Action::k3DReset),
+    Does(OnButton("D33DENLabel", 0, {640, 100, 140, 30}, k3D, "3D-EN"), Behaviour::kPress, Action::k3DEnable),
+    Does(OnButton("D3FBMLabel", 13, {640, 140, 140, 30}, k3D, "FBM"), Behaviour::kForwardPress),
+    Does(OnButton("D3ResetLabel", 6, {640, 180, 140, 30}, k3D, "RESET"), Behaviour::kForward),
     Centered(Lbl("D3LBetaValueLabel", 34, {224, 254, 40, 14}, k3D, "0")),
     Centered(Lbl("D3LAlphaValueLabel", 35, {284, 254, 40, 14}, k3D, "0")),
     Centered(Lbl("D3RBetaValueLabel", 36, {504, 254, 40, 14}, k3D, "0")),
@@ -161,16 +172,16 @@ constexpr ControlResource kControls[] = {
     Img("EffectButtonLineImage3", 0, {210, 226, 160, 2}, kEffect),
     Img("EffectButtonLineImage4", 0, {210, 270, 160, 2}, kEffect),
     Img("EffectPicImage", 0, {400, 100, 370, 300}, kEffect),
-    Img("EffectButtonNonImage", 16, {210, 100, 160, 34}, kEffect),
-    Img("EffectButtonTheaterImage", 17, {210, 144, 160, 34}, kEffect),
-    Img("EffectButtonStoneGalleryImage", 18, {210, 188, 160, 34}, kEffect),
-    Img("EffectButtonLivingroomImage", 19, {210, 232, 160, 34}, kEffect),
-    Img("EffectButtonBathroomImage", 20, {210, 276, 160, 34}, kEffect),
-    OnButton("EffectNonLabel", 16, {210, 100, 160, 34}, kEffect, "Nothing"),
-    OnButton("EffectTheaterLabel", 17, {210, 144, 160, 34}, kEffect, "Theater"),
-    OnButton("EffectBathroomLabel", 18, {210, 188, 160, 34}, kEffect, "Bathroom"),
-    OnButton("EffectLivingroomLabel", 19, {210, 232, 160, 34}, kEffect, "Living room"),
-    OnButton("EffectStoneGalleryLabel", 20, {210, 276, 160, 34}, kEffect, "StoneGallery"),
+    Does(Img("EffectButtonNonImage", 16, {210, 100, 160, 34}, kEffect), Behaviour::kPress, Action::kEffect, 1),
+    Does(Img("EffectButtonTheaterImage", 17, {210, 144, 160, 34}, kEffect), Behaviour::kPress, Action::kEffect, 2),
+    Does(Img("EffectButtonStoneGalleryImage", 18, {210, 188, 160, 34}, kEffect), Behaviour::kPress, Action::kEffect, 3),
+    Does(Img("EffectButtonLivingroomImage", 19, {210, 232, 160, 34}, kEffect), Behaviour::kPress, Action::kEffect, 4),
+    Does(Img("EffectButtonBathroomImage", 20, {210, 276, 160, 34}, kEffect), Behaviour::kPress, Action::kEffect, 5),
+    Does(OnButton("EffectNonLabel", 16, {210, 100, 160, 34}, kEffect, "Nothing"), Behaviour::kForwardPress),
+    Does(OnButton("EffectTheaterLabel", 17, {210, 144, 160, 34}, kEffect, "Theater"), Behaviour::kForwardPress),
+    Does(OnButton("EffectBathroomLabel", 18, {210, 188, 160, 34}, kEffect, "Bathroom"), Behaviour::kForwardPress),
+    Does(OnButton("EffectLivingroomLabel", 19, {210, 232, 160, 34}, kEffect, "Living room"), Behaviour::kForwardPress),
+    Does(OnButton("EffectStoneGalleryLabel", 20, {210, 276, 160, 34}, kEffect, "StoneGallery"), Behaviour::kForwardPress),
 
     // Virtual 7.1 page: the speaker circle is centred at 530,250 with radius 100.
     Img("Back_Virtual7p1Image", 0, {190, 88, 600, 460}, kVirtual71),
@@ -187,18 +198,18 @@ constexpr ControlResource kControls[] = {
     Img("VirtualLBImage", 45, {459, 320, 32, 32}, kVirtual71),
     Img("VirtualRBImage", 46, {600, 320, 32, 32}, kVirtual71),
     Hidden(Img("BeeImage", 0, {510, 227, 40, 46}, kVirtual71)),
-    Img("VirtualEnableImage", 47, {210, 100, 130, 30}, kVirtual71),
-    Img("VirtualClockwiseImage", 49, {210, 140, 130, 30}, kVirtual71),
-    Img("VirtualCounterclockwiseImage", 50, {210, 180, 130, 30}, kVirtual71),
-    Img("VirtualEnlargeImage", 53, {210, 220, 130, 30}, kVirtual71),
-    Img("VirtualNarrowImage", 52, {210, 260, 130, 30}, kVirtual71),
-    Img("VirtualResetImage", 48, {210, 300, 130, 30}, kVirtual71),
-    OnButton("VirtualENLabel", 47, {210, 100, 130, 30}, kVirtual71, "7ch1-EN"),
-    OnButton("VirtualClockwiseLabel", 49, {210, 140, 130, 30}, kVirtual71, "CW"),
-    OnButton("VirtualCounterclockwiseLabel", 50, {210, 180, 130, 30}, kVirtual71, "CCW"),
-    OnButton("VirtualEnlargeLabel", 53, {210, 220, 130, 30}, kVirtual71, "Enlarge"),
-    OnButton("VirtualNarrowLabel", 52, {210, 260, 130, 30}, kVirtual71, "Narrow"),
-    OnButton("VirtualResetLabel", 48, {210, 300, 130, 30}, kVirtual71, "RESET"),
+    Does(Img("VirtualEnableImage", 47, {210, 100, 130, 30}, kVirtual71), Behaviour::kPress, Action::kVirtualEnable),
+    WithoutDevice(Does(Img("VirtualClockwiseImage", 49, {210, 140, 130, 30}, kVirtual71), Behaviour::kPress, Action::kLatch, 49)),
+    WithoutDevice(Does(Img("VirtualCounterclockwiseImage", 50, {210, 180, 130, 30}, kVirtual71), Behaviour::kPress, Action::kLatch, 50)),
+    Does(Img("VirtualEnlargeImage", 53, {210, 220, 130, 30}, kVirtual71), Behaviour::kPress, Action::kLatch, 53),
+    Does(Img("VirtualNarrowImage", 52, {210, 260, 130, 30}, kVirtual71), Behaviour::kPress, Action::kLatch, 52),
+    Does(Img("VirtualResetImage", 48, {210, 300, 130, 30}, kVirtual71), Behaviour::kMomentaryUnlessBee, Action::kVirtualReset),
+    Does(OnButton("VirtualENLabel", 47, {210, 100, 130, 30}, kVirtual71, "7ch1-EN"), Behaviour::kForwardPress),
+    Does(OnButton("VirtualClockwiseLabel", 49, {210, 140, 130, 30}, kVirtual71, "CW"), Behaviour::kForwardPress),
+    Does(OnButton("VirtualCounterclockwiseLabel", 50, {210, 180, 130, 30}, kVirtual71, "CCW"), Behaviour::kForwardPress),
+    Does(OnButton("VirtualEnlargeLabel", 53, {210, 220, 130, 30}, kVirtual71, "Enlarge"), Behaviour::kForwardPress),
+    Does(OnButton("VirtualNarrowLabel", 52, {210, 260, 130, 30}, kVirtual71, "Narrow"), Behaviour::kForwardPress),
+    Does(OnButton("VirtualResetLabel", 48, {210, 300, 130, 30}, kVirtual71, "RESET"), Behaviour::kForward),
     {ResourceKind::kCheckBox, "BeeCheckBox", 0, {655, 417, 46, 17}, "Bee", kVirtual71},
 
     // ENC page.
@@ -269,44 +280,44 @@ constexpr ControlResource kControls[] = {
     Img("MicBarImage", 138, {240, 250, 8, 150}, kMic),
     Img("MicBarDownImage", 238, {240, 250, 8, 85}, kMic),
     Img("MicSliderImage", 38, {230, 315, 28, 20}, kMic),
-    Img("MicBoostImage", 21, {210, 100, 150, 30}, kMic),
-    Img("MicMuteImage", 22, {210, 140, 150, 30}, kMic),
-    Img("MicMonitorImage", 89, {210, 180, 150, 30}, kMic),
-    OnButton("MicBoostLabel", 21, {210, 100, 150, 30}, kMic, "Mic Boost"),
-    OnButton("MicMuteLabel", 22, {210, 140, 150, 30}, kMic, "Mic Mute"),
-    OnButton("MicMonitorLabel", 89, {210, 180, 150, 30}, kMic, "Monitor"),
+    Does(Img("MicBoostImage", 21, {210, 100, 150, 30}, kMic), Behaviour::kPress, Action::kMicBoost),
+    Does(Img("MicMuteImage", 22, {210, 140, 150, 30}, kMic), Behaviour::kPress, Action::kMicMute),
+    Does(Img("MicMonitorImage", 89, {210, 180, 150, 30}, kMic), Behaviour::kPress, Action::kMicMonitor),
+    Does(OnButton("MicBoostLabel", 21, {210, 100, 150, 30}, kMic, "Mic Boost"), Behaviour::kForwardPress),
+    Does(OnButton("MicMuteLabel", 22, {210, 140, 150, 30}, kMic, "Mic Mute"), Behaviour::kForwardPress),
+    Does(OnButton("MicMonitorLabel", 89, {210, 180, 150, 30}, kMic, "Monitor"), Behaviour::kForwardPress),
     OnButton("MicGainLabel", 0, {210, 410, 80, 24}, kMic, "Gain"),
     OnButton("MicValueLabel", 38, {290, 410, 60, 24}, kMic, "0"),
 
     // Page tabs (the 3D tab has no pictures and sits unused in the left column).
-    Img("PageEQImage", 23, {190, 48, 84, 30}, kEvery),
-    Img("PageEffectImage", 25, {276, 48, 84, 30}, kEvery),
-    Img("PageMicImage", 26, {362, 48, 84, 30}, kEvery),
-    Img("PageVirtual7p1Image", 27, {448, 48, 84, 30}, kEvery),
-    Img("PageLEDImage", 228, {534, 48, 84, 30}, kEvery),
-    Img("PageENCImage", 227, {620, 48, 84, 30}, kEvery),
-    Img("PageVMEffectImage", 226, {706, 48, 84, 30}, kEvery),
-    Hidden(Img("Page3DImage", 24, {12, 300, 156, 26}, kEvery)),
-    OnButton("PageEQLabel", 23, {190, 48, 84, 30}, kEvery, "EQ"),
-    OnButton("PageEffectLabel", 25, {276, 48, 84, 30}, kEvery, "Effect"),
-    OnButton("PageMicLabel", 26, {362, 48, 84, 30}, kEvery, "Mic"),
-    OnButton("PageVirtual7p1Label", 27, {448, 48, 84, 30}, kEvery, "Virtual7.1"),
-    OnButton("PageLEDLabel", 228, {534, 48, 84, 30}, kEvery, "LED"),
-    OnButton("PageENCLabel", 227, {620, 48, 84, 30}, kEvery, "ENC"),
-    OnButton("PageVMEffectLabel", 226, {706, 48, 84, 30}, kEvery, "Voice Magic"),
-    Disabled(OnButton("Page3DLabel", 24, {12, 300, 156, 26}, kEvery, "3D")),
+    Does(Img("PageEQImage", 23, {190, 48, 84, 30}, kEvery), Behaviour::kTab),
+    Does(Img("PageEffectImage", 25, {276, 48, 84, 30}, kEvery), Behaviour::kTab),
+    Does(Img("PageMicImage", 26, {362, 48, 84, 30}, kEvery), Behaviour::kTab),
+    Does(Img("PageVirtual7p1Image", 27, {448, 48, 84, 30}, kEvery), Behaviour::kTab),
+    Does(Img("PageLEDImage", 228, {534, 48, 84, 30}, kEvery), Behaviour::kTabKeptDown),
+    Does(Img("PageENCImage", 227, {620, 48, 84, 30}, kEvery), Behaviour::kTabKeptDown),
+    Does(Img("PageVMEffectImage", 226, {706, 48, 84, 30}, kEvery), Behaviour::kTabKeptDown),
+    Does(Hidden(Img("Page3DImage", 24, {12, 300, 156, 26}, kEvery)), Behaviour::kTab),
+    Does(OnButton("PageEQLabel", 23, {190, 48, 84, 30}, kEvery, "EQ"), Behaviour::kSelectPage),
+    Does(OnButton("PageEffectLabel", 25, {276, 48, 84, 30}, kEvery, "Effect"), Behaviour::kSelectPage),
+    Does(OnButton("PageMicLabel", 26, {362, 48, 84, 30}, kEvery, "Mic"), Behaviour::kSelectPage),
+    Does(OnButton("PageVirtual7p1Label", 27, {448, 48, 84, 30}, kEvery, "Virtual7.1"), Behaviour::kSelectPage),
+    Does(OnButton("PageLEDLabel", 228, {534, 48, 84, 30}, kEvery, "LED"), Behaviour::kSelectPage),
+    Does(OnButton("PageENCLabel", 227, {620, 48, 84, 30}, kEvery, "ENC"), Behaviour::kSelectPage),
+    Does(OnButton("PageVMEffectLabel", 226, {706, 48, 84, 30}, kEvery, "Voice Magic"), Behaviour::kSelectPage),
+    Does(Disabled(OnButton("Page3DLabel", 24, {12, 300, 156, 26}, kEvery, "3D")), Behaviour::kSelectPage),
 
     // Left column: titles, the menu buttons, synchronisation and the device
     // indicators; the device state in the status strip.
     Lbl("FeaturesLabel", 0, {12, 60, 156, 16}, kEvery, "Features"),
     Lbl("SettingLabel", 0, {12, 84, 156, 16}, kEvery, "Setting"),
     Lbl("SXLabel", 0, {12, 104, 156, 16}, kEvery, "S1"),
-    Img("Menu1Image", 2, {12, 372, 156, 26}, kEvery),
-    Img("Menu2Image", 3, {12, 404, 156, 26}, kEvery),
-    Img("Menu3Image", 4, {12, 436, 156, 26}, kEvery),
-    OnButton("Menu1Label", 2, {12, 372, 156, 26}, kEvery, "Save"),
-    OnButton("Menu2Label", 3, {12, 404, 156, 26}, kEvery, "Load"),
-    OnButton("Menu3Label", 4, {12, 436, 156, 26}, kEvery, "About"),
+    Does(Img("Menu1Image", 2, {12, 372, 156, 26}, kEvery), Behaviour::kMomentary),
+    Does(Img("Menu2Image", 3, {12, 404, 156, 26}, kEvery), Behaviour::kMomentary),
+    WithoutDevice(Does(Img("Menu3Image", 4, {12, 436, 156, 26}, kEvery), Behaviour::kMomentary)),
+    Does(OnButton("Menu1Label", 2, {12, 372, 156, 26}, kEvery, "Save"), Behaviour::kForwardPress),
+    Does(OnButton("Menu2Label", 3, {12, 404, 156, 26}, kEvery, "Load"), Behaviour::kForwardPress),
+    Does(OnButton("Menu3Label", 4, {12, 436, 156, 26}, kEvery, "About"), Behaviour::kForwardPress),
     Img("SyncImage", 28, {12, 476, 20, 20}, kEvery),
     Lbl("SyncLabel", 28, {36, 478, 132, 16}, kEvery, "Synchronization"),
     Img("DeviceInImage", 54, {12, 506, 20, 20}, kEvery),
@@ -319,9 +330,9 @@ constexpr ControlResource kControls[] = {
     Hidden({ResourceKind::kDirectoryList, "DirectoryListBox", 0, {0, 0, 0, 0}, {}, kEvery}),
 
     // Title strip buttons, last: `CloseImage` is what an image look-up of Tag 0 finds.
-    Img("LEDImage", 51, {712, 8, 24, 22}, kEvery),
-    Img("MinimizeImage", 1, {744, 8, 22, 22}, kEvery),
-    Img("CloseImage", 0, {770, 8, 22, 22}, kEvery),
+    Does(Img("LEDImage", 51, {712, 8, 24, 22}, kEvery), Behaviour::kHold, Action::kLedButton),
+    WithoutDevice(Does(Img("MinimizeImage", 1, {744, 8, 22, 22}, kEvery), Behaviour::kMomentary, Action::kMinimize)),
+    WithoutDevice(Does(Img("CloseImage", 0, {770, 8, 22, 22}, kEvery), Behaviour::kMomentary, Action::kClose)),
 };
 
 constexpr bool NamesUnique() {
@@ -406,6 +417,11 @@ const ControlResource* FindControlResourceByTag(toolkit::ControlKind kind, int t
 std::size_t CreationIndexOf(std::string_view name) {
   const ControlResource* row = FindControlResource(name);
   return row == nullptr ? std::size(kControls) : static_cast<std::size_t>(row - kControls);
+}
+
+int TagOf(std::string_view name) {
+  const ControlResource* row = FindControlResource(name);
+  return row == nullptr ? 0 : row->tag;
 }
 
 toolkit::ControlKind ToolkitKindOf(ResourceKind kind) {

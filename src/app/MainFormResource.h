@@ -29,24 +29,73 @@
 #include "toolkit/Control.h"
 #include "toolkit/Form.h"
 #include "toolkit/Geometry.h"
+#include "ui/MainFormState.h"
 
 namespace audio77 {
 
 // A bevel is a separator line; the toolkit draws it as a thin shape.
 enum class ResourceKind { kImage, kLabel, kShape, kBevel, kCheckBox, kDirectoryList };
 
-// Page numbers of the main window (0: the control belongs to every page).
+// The page a control belongs to, as the table writes it: a page of the
+// window (MainFormState.h numbers them) or 0 for every page.
 namespace pages {
 inline constexpr int kEvery = 0;
-inline constexpr int kEq = 1;
-inline constexpr int kEffect = 2;
-inline constexpr int kMic = 3;
-inline constexpr int kVirtual71 = 4;
-inline constexpr int k3D = 5;
-inline constexpr int kLed = 6;
-inline constexpr int kEnc = 7;
-inline constexpr int kVoiceMagic = 8;
+inline constexpr int kEq = static_cast<int>(Page::kEqualizer);
+inline constexpr int kEffect = static_cast<int>(Page::kEffect);
+inline constexpr int kMic = static_cast<int>(Page::kMicrophone);
+inline constexpr int kVirtual71 = static_cast<int>(Page::kVirtual71);
+inline constexpr int k3D = static_cast<int>(Page::kSound3D);
+inline constexpr int kLed = static_cast<int>(Page::kLed);
+inline constexpr int kEnc = static_cast<int>(Page::kNoiseCancellation);
+inline constexpr int kVoiceMagic = static_cast<int>(Page::kVoiceEffect);
 }  // namespace pages
+
+// What a control does with the mouse; the row's action says what it runs.
+enum class Behaviour {
+  kNone,
+  // Down picture while pressed, up picture on release; the click runs the action.
+  kMomentary,
+  // As kMomentary, but at rest while the bee test runs.
+  kMomentaryUnlessBee,
+  // The press runs the action (switches, presets, choices, latches).
+  kPress,
+  // The press runs the action with 1, the release with 0.
+  kHold,
+  // A page tab: the press draws the tabs and selects its page.
+  kTab,
+  // A tab that also keeps its down picture after the release while the device is active.
+  kTabKeptDown,
+  // A label: press, release and click go to the image with its Tag.
+  kForward,
+  // A label: press and release go to the image with its Tag.
+  kForwardPress,
+  // A tab's label: the press selects the page.
+  kSelectPage,
+};
+
+// The steps a row's behaviour runs, by name; the controller binds each to a
+// feature's call.
+enum class Action {
+  kNone,
+  kClose,
+  kMinimize,
+  kEqReset,
+  k3DReset,
+  kVirtualReset,
+  kEqEnable,
+  k3DEnable,
+  kPreset,  // arg: S1..S4
+  kFbm,
+  kAlphaLink,
+  kBetaLink,
+  kEffect,  // arg: the environment 1..5
+  kMicBoost,
+  kMicMute,
+  kMicMonitor,
+  kVirtualEnable,
+  kLatch,  // arg: which animation switch
+  kLedButton,
+};
 
 struct ControlResource {
   ResourceKind kind = ResourceKind::kImage;
@@ -61,6 +110,11 @@ struct ControlResource {
   bool hidden = false;    // not visible at design
   bool disabled = false;  // not enabled at design
   bool centered = false;  // label text centred (the captions of buttons and tabs)
+  Behaviour behaviour = Behaviour::kNone;
+  Action action = Action::kNone;
+  int arg = 0;
+  // The press works without an active device (others warn instead).
+  bool works_without_device = false;
 };
 
 // The design client size of the main window (the skin's background picture
@@ -79,6 +133,10 @@ const ControlResource* FindControlResourceByTag(toolkit::ControlKind kind, int t
 // Position of a control in creation order; MainFormControls().size() when there
 // is none.
 std::size_t CreationIndexOf(std::string_view name);
+
+// The Tag of a named control; 0 when there is none. For code that hands a
+// control to a Tag-keyed table.
+int TagOf(std::string_view name);
 
 // The toolkit class a row becomes.
 toolkit::ControlKind ToolkitKindOf(ResourceKind kind);

@@ -6,6 +6,7 @@
 
 #include "device/SignedText.h"
 #include "settings/TextCodec.h"
+#include "settings/TextTrim.h"
 
 namespace audio77 {
 namespace {
@@ -15,11 +16,7 @@ namespace {
 constexpr std::size_t kRegistryBufferBytes = 2048;
 constexpr std::size_t kPlainCapacity = 4096;
 
-std::u16string_view TrimSpaces(std::u16string_view text) {
-  while (!text.empty() && text.front() == u' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
-  return text;
-}
+std::u16string_view TrimSpaces(std::u16string_view text) { return Trim(text, std::u16string_view(u" ")); }
 
 char16_t ToUpper(char16_t c) {
   if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);

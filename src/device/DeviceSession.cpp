@@ -72,6 +72,18 @@ bool DeviceSession::ProbeAudioCommand(int attempts) {
   return false;
 }
 
+void DeviceSession::QueryExtensionStatus() {
+  std::uint32_t status = 0;
+  // A driver without the extension simply has no status to give.
+  extension_.StatusQuery(status);
+}
+
+void DeviceSession::QueryExtension() {
+  std::uint32_t value = 0;
+  // As above: nothing depends on the answer.
+  extension_.Query(0, value);
+}
+
 bool DeviceSession::ExtensionPresent() { return extension_.PresenceTest(vendor_id_, product_id_) == 0; }
 
 }  // namespace audio77

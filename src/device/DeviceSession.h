@@ -68,6 +68,10 @@ class DeviceSession final : public DeviceStatus, public RegisterPort {
   bool ProbeAudioCommand(int attempts);
   // Whether the driver extension opens for the current IDs.
   bool ExtensionPresent();
+  // The extension's status query and its query with selector 0, which
+  // activation sends to wake the driver; their answers are not used.
+  void QueryExtensionStatus();
+  void QueryExtension();
 
   HidTransport& Hid() { return hid_; }
   ExtensionTransport& Extension() { return extension_; }

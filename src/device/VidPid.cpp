@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "settings/HexText.h"
+
 namespace audio77 {
 namespace {
 
@@ -13,13 +15,6 @@ std::optional<std::size_t> FindMarker(std::string_view text, std::string_view up
   if (at == std::string_view::npos) at = text.find(mixed);
   if (at == std::string_view::npos) return std::nullopt;
   return at + upper.size();
-}
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 // The leading hexadecimal digits of up to four characters; 0 when there are none.

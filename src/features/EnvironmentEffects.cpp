@@ -24,38 +24,47 @@ constexpr Environment kEnvironments[EnvironmentEffects::kCount] = {
 
 }  // namespace
 
-EnvironmentEffects::EnvironmentEffects(FeatureContext context, FeatureView& view) : context_(context), view_(view) {}
+EnvironmentEffects::EnvironmentEffects(FeatureDeps deps, ExtensionTransport& extension)
+    : deps_(deps), extension_(extension) {}
 
 void EnvironmentEffects::SelectEffect(int n) {
-  context_.state.current_effect = n;
+  current_ = n;
   ShowEffectButtons();
-  ExtensionTransport& extension = context_.session.Extension();
-  extension.SelectEffect(static_cast<std::uint32_t>(n - 1));
-  extension.ApplyEffect(kApplyValue);
+  // A driver without the extension keeps its sound; the choice stays shown.
+  extension_.SelectEffect(static_cast<std::uint32_t>(n - 1));
+  extension_.ApplyEffect(kApplyValue);
 }
 
 void EnvironmentEffects::ShowEffectButtons() {
-  const int current = context_.state.current_effect;
   for (int n = 1; n <= kCount; ++n) {
     const Environment& environment = kEnvironments[n - 1];
-    const bool down = n == current;
-    view_.ShowSkinEntry(environment.button, std::string(environment.picture) + (down ? "Down" : "Up"));
-    view_.HighlightLabel(TagOf(n), down, "LabelEffectNothing");
+    const bool down = n == current_;
+    deps_.view.ShowSkinEntry(environment.button, std::string(environment.picture) + (down ? "Down" : "Up"));
+    deps_.view.HighlightLabel(TagOf(n), down, "LabelEffectNothing");
   }
-  if (current >= 1 && current <= kCount) view_.ShowSkinEntry("EffectPicImage", kEnvironments[current - 1].effect_picture);
+  if (current_ >= 1 && current_ <= kCount) {
+    deps_.view.ShowSkinEntry("EffectPicImage", kEnvironments[current_ - 1].effect_picture);
+  }
 }
 
-void EnvironmentEffects::ApplyAtStart() { context_.session.Extension().ApplyEffect(kApplyValue); }
-
-void EnvironmentEffects::SelectNothingAtShutdown() {
-  ExtensionTransport& extension = context_.session.Extension();
-  extension.SelectEffect(0);
-  extension.ApplyEffect(kApplyValue);
-}
-
-void EnvironmentEffects::DeviceRemoved() {
-  context_.state.current_effect = 1;
+void EnvironmentEffects::ShowNothingSelected() {
+  current_ = 1;
   ShowEffectButtons();
 }
+
+void EnvironmentEffects::ApplyAtStart() {
+  // Nothing follows from a driver that does not answer at start-up.
+  extension_.ApplyEffect(kApplyValue);
+}
+
+void EnvironmentEffects::OnShutdown() {
+  // The last word to the driver before the window goes; no one is left to tell.
+  extension_.SelectEffect(0);
+  extension_.ApplyEffect(kApplyValue);
+}
+
+void EnvironmentEffects::OnRemoved() { ShowNothingSelected(); }
+
+void EnvironmentEffects::Describe(ui::SkinViewState& view) const { view.effect = current_; }
 
 }  // namespace audio77

@@ -6,37 +6,48 @@
 
 #include <string>
 
-#include "ui/FeatureContext.h"
-#include "ui/FeatureView.h"
+#include "device/ExtensionTransport.h"
+#include "features/Feature.h"
+#include "features/FeatureDeps.h"
 
 namespace audio77 {
 
-class EnvironmentEffects {
+class EnvironmentEffects final : public Feature {
  public:
   static constexpr int kCount = 5;
   static constexpr int kFirstTag = 16;
 
-  EnvironmentEffects(FeatureContext context, FeatureView& view);
+  // The environments are the driver extension's: it is this feature's only
+  // way to the device.
+  EnvironmentEffects(FeatureDeps deps, ExtensionTransport& extension);
+
+  std::string_view Name() const override { return "EnvironmentEffects"; }
+  // Shutdown: "Nothing" selected and applied.
+  void OnShutdown() override;
+  // The device left: "Nothing" is current on screen, nothing is sent.
+  void OnRemoved() override;
+  void Describe(ui::SkinViewState& view) const override;
 
   // n = 1..5 from the buttons; a profile may give any number, which is sent
   // as it is (index n - 1) and leaves the effect picture unchanged.
   void SelectEffect(int n);
   // The five buttons (the current one pressed) and the effect picture.
   void ShowEffectButtons();
+  // "Nothing" current and shown, nothing sent (start-up and removal).
+  void ShowNothingSelected();
   // Start-up: the apply request alone.
   void ApplyAtStart();
-  // Shutdown: "Nothing" selected and applied.
-  void SelectNothingAtShutdown();
-  // The device left: "Nothing" is current on screen, nothing is sent.
-  void DeviceRemoved();
+
+  int Current() const { return current_; }
 
   // The tag of environment n's button, and the environment of a button.
   static int TagOf(int n) { return kFirstTag + n - 1; }
   static int EffectOfTag(int tag) { return tag - kFirstTag + 1; }
 
  private:
-  FeatureContext context_;
-  FeatureView& view_;
+  FeatureDeps deps_;
+  ExtensionTransport& extension_;
+  int current_ = 1;
 };
 
 }  // namespace audio77

@@ -3,35 +3,24 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "device/ChipRegisters.h"
 #include "settings/CommaList.h"
 #include "settings/IntegerText.h"
-#include "settings/PrivateProfile.h"
 
 namespace audio77 {
 namespace {
 
 constexpr std::uint8_t kDeviceIndex = 0;
-constexpr std::uint16_t kFirstBandRegister = 0x120;
-constexpr std::uint16_t kBand4HighRegister = 0x129;
-constexpr std::uint16_t kEffectEnableRegister = 0x100;
-constexpr std::uint8_t kEqEnableBit = 0x04;
-constexpr int kTopCodeOfHalfTravel = 1536;
 
 // The EEPROM: the flag and bank selector at one address, the banks at another.
 constexpr std::uint8_t kEepromSlave = 0x50;
 constexpr std::uint8_t kBankSlave = 0x51;
 constexpr std::uint8_t kPresentRegister = 0x8D;
 constexpr std::uint8_t kBankRegister = 0x8E;
-constexpr std::uint8_t kFirstBankSelector = 0x10;
-constexpr int kBankCount = 4;
-constexpr int kBankDataBytes = 8;
 constexpr std::int32_t kI2cTimeout = 100;
 constexpr std::uint32_t kEepromPauseMs = 10;
-
-std::uint16_t LowRegister(int band) { return static_cast<std::uint16_t>(kFirstBandRegister + 2 * band); }
-std::uint16_t HighRegister(int band) { return static_cast<std::uint16_t>(kFirstBandRegister + 2 * band + 1); }
-std::uint8_t LowByte(std::uint16_t code) { return static_cast<std::uint8_t>(code & 0xFF); }
-std::uint8_t HighNibble(std::uint16_t code) { return static_cast<std::uint8_t>((code >> 8) & 0x0F); }
+constexpr int kNoInterface = 1;
+constexpr int kExchangeFailed = 2;
 
 std::string Format(const char* format, int value) {
   char text[32];
@@ -43,55 +32,7 @@ bool ValidPreset(int n) { return n >= 1 && n <= Equalizer::kPresets; }
 
 }  // namespace
 
-Equalizer::Equalizer(FeatureContext context, FeatureView& view) : context_(context), view_(view) {
-  image_.fill(0xFF);
-}
-
-Equalizer::Slot Equalizer::Pack(const Record& r) {
-  const auto& c = r.codes;
-  Slot s{};
-  s[0] = LowByte(c[0]);
-  s[1] = static_cast<std::uint8_t>(HighNibble(c[0]) | (c[1] & 0x0F) << 4);
-  s[2] = static_cast<std::uint8_t>((c[1] >> 4) & 0xFF);
-  s[3] = LowByte(c[2]);
-  s[4] = static_cast<std::uint8_t>(HighNibble(c[2]) | (c[3] & 0x0F) << 4);
-  s[5] = static_cast<std::uint8_t>((c[3] >> 4) & 0xFF);
-  s[6] = LowByte(c[4]);
-  s[7] = static_cast<std::uint8_t>(HighNibble(c[4]) | (r.flags[0] & 1) << 4 | (r.flags[1] & 1) << 5 |
-                                   (r.flags[2] & 1) << 6 | (r.flags[3] & 1) << 7);
-  s[14] = r.auxiliary;
-  s[15] = static_cast<std::uint8_t>((r.auxiliary & 0x7F) | (r.marker & 1) << 7);
-  return s;
-}
-
-Equalizer::Record Equalizer::Unpack(const Slot& s) {
-  Record r;
-  r.codes[0] = static_cast<std::uint16_t>(s[0] | (s[1] & 0x0F) << 8);
-  r.codes[1] = static_cast<std::uint16_t>(s[1] >> 4 | s[2] << 4);
-  r.codes[2] = static_cast<std::uint16_t>(s[3] | (s[4] & 0x0F) << 8);
-  r.codes[3] = static_cast<std::uint16_t>(s[4] >> 4 | s[5] << 4);
-  r.codes[4] = static_cast<std::uint16_t>(s[6] | (s[7] & 0x0F) << 8);
-  for (int bit = 0; bit < 4; ++bit) r.flags[bit] = static_cast<std::uint8_t>((s[7] >> (4 + bit)) & 1);
-  r.auxiliary = s[14];
-  r.marker = static_cast<std::uint8_t>(s[15] >> 7);
-  return r;
-}
-
-std::uint16_t Equalizer::CodeFromOffset(int offset, int travel) {
-  // A skin without travel cannot place a knob: the lowest code, no division.
-  if (travel <= 0) return kLowestCode;
-  // A knob outside its travel counts as standing at its nearer end.
-  offset = std::clamp(offset, 0, travel);
-  const int s = kTopCodeOfHalfTravel - offset * 1024 / travel;
-  // The upper half runs three codes per step, so 1025 never comes from a slider.
-  const int code = s > kFlatCode ? 3 * s - 2049 : s;
-  return static_cast<std::uint16_t>(code);
-}
-
-int Equalizer::OffsetFromCode(std::uint16_t code, int travel) {
-  const int d = code <= kFlatCode ? code : (code - 1023) / 3 + kFlatCode;
-  return travel - (d - kLowestCode) * travel / 1024;
-}
+Equalizer::Equalizer(FeatureDeps deps) : deps_(deps) { image_.fill(0xFF); }
 
 Equalizer::Slot Equalizer::SlotBytes(int k) const {
   Slot slot{};
@@ -99,6 +40,11 @@ Equalizer::Slot Equalizer::SlotBytes(int k) const {
   std::copy_n(image_.begin() + static_cast<std::ptrdiff_t>(kFirstSlot + kSlotSize * static_cast<std::size_t>(k)),
               kSlotSize, slot.begin());
   return slot;
+}
+
+void Equalizer::StoreSlot(int k, const Slot& slot) {
+  std::copy(slot.begin(), slot.end(),
+            image_.begin() + static_cast<std::ptrdiff_t>(kFirstSlot + kSlotSize * static_cast<std::size_t>(k)));
 }
 
 int Equalizer::SliderPosition(int k, int band) const {
@@ -109,128 +55,128 @@ int Equalizer::SliderPosition(int k, int band) const {
 void Equalizer::InitEqualizer() {
   image_.fill(0xFF);
   record_ = Record{};
-  for (int k = 0; k < kPresets; ++k) {
-    const Slot slot = Pack(record_);
-    std::copy(slot.begin(), slot.end(),
-              image_.begin() + static_cast<std::ptrdiff_t>(kFirstSlot + kSlotSize * static_cast<std::size_t>(k)));
-  }
-  const int half = view_.EqTravel().length / 2;
+  for (int k = 0; k < kPresets; ++k) StoreSlot(k, EqualizerCodec::Pack(record_));
+  const int half = Travel().length / 2;
   for (auto& preset : positions_) preset.fill(half);
-  context_.state.eq_enable = 0;
+  enable_ = 0;
   flat_ = false;
 }
 
-void Equalizer::UpdateFlat() {
-  flat_ = std::all_of(record_.codes.begin(), record_.codes.end(), [](std::uint16_t c) { return c == kFlatCode; });
-}
+void Equalizer::UpdateFlat() { flat_ = EqualizerCodec::Flat(record_.codes); }
 
 void Equalizer::StoreEqPreset(int k) {
   if (k < 0 || k >= kPresets) return;
   record_.marker = k == kPresets - 1 ? 1 : 0;
-  const Slot slot = Pack(record_);
-  std::copy(slot.begin(), slot.end(),
-            image_.begin() + static_cast<std::ptrdiff_t>(kFirstSlot + kSlotSize * static_cast<std::size_t>(k)));
+  StoreSlot(k, EqualizerCodec::Pack(record_));
 }
 
-void Equalizer::UnpackSlot(int k) { record_ = Unpack(SlotBytes(k)); }
+void Equalizer::StoreAllPresets() {
+  for (int k = 0; k < kPresets; ++k) StoreEqPreset(k);
+}
 
 void Equalizer::ShowEqPreset(int k) {
   if (k < 0 || k >= kPresets) return;
-  const SliderTravel travel = view_.EqTravel();
-  const Record shown = Unpack(SlotBytes(k));
+  const SliderTravel travel = Travel();
+  const Record shown = EqualizerCodec::Unpack(SlotBytes(k));
   for (int band = 0; band < kBands; ++band) {
     const int tag = kFirstSliderTag + band;
     const std::uint16_t code = shown.codes[static_cast<std::size_t>(band)];
-    const int position = OffsetFromCode(code, travel.length);
+    const int position = EqualizerCodec::OffsetFromCode(code, travel.length);
     positions_[static_cast<std::size_t>(k)][static_cast<std::size_t>(band)] = position;
     const int top = position + travel.top;
-    view_.SetKnobTop(tag, top);
+    deps_.view.SetKnobTop(tag, top);
     // The fill runs from the knob down to the bottom of the bar.
     const int fill_tag = kFirstFillTag + band;
-    view_.SetFillHeight(fill_tag, top + view_.KnobHeight(tag) - view_.FillTop(fill_tag));
-    view_.SetValueLabel(tag, Format("%x", code));
+    deps_.view.SetFillHeight(fill_tag, top + deps_.view.KnobHeight(tag) - deps_.view.FillTop(fill_tag));
+    deps_.view.SetValueLabel(tag, Format("%x", code));
   }
-  if (context_.session.Active()) view_.ShowSwitch(kEnableTag, EqEnable());
+  if (deps_.device.Active()) deps_.view.ShowSwitch(kEnableTag, enable_);
 }
 
-int Equalizer::WriteEqRegisters(HidHandle* handle) {
-  for (int band = 0; band < kBands; ++band) {
-    const std::uint16_t code = record_.codes[static_cast<std::size_t>(band)];
-    std::uint8_t high = HighNibble(code);
-    if (band == kBands - 1) {
-      for (int bit = 0; bit < 4; ++bit) high = static_cast<std::uint8_t>(high | (record_.flags[bit] & 1) << (4 + bit));
-    }
-    if (int r = HidTransport::RegisterWrite(handle, LowRegister(band), LowByte(code)); r != 0) return r;
-    if (int r = HidTransport::RegisterWrite(handle, HighRegister(band), high); r != 0) return r;
+int Equalizer::WriteBands(RegisterSession& transaction) {
+  for (const RegisterWrite& write : EqualizerCodec::WritesOf(record_)) {
+    if (const int step = transaction.Write(write.address, write.value); step != 0) return step;
   }
   return 0;
 }
 
-void Equalizer::UnpackPreset(int n) {
-  if (!ValidPreset(n)) return;
-  UnpackSlot(n - 1);
+FeatureResult Equalizer::UnpackPreset(int n) {
+  if (!ValidPreset(n)) return FeatureResult::Done();
+  record_ = EqualizerCodec::Unpack(SlotBytes(n - 1));
   UpdateFlat();
   // A flat preset writes nothing: ApplyEqEnable switches the equalizer off.
-  if (flat_) return;
-  auto handle = context_.session.OpenHid();
-  if (!handle || !context_.session.RegisterSync() || profile_saving_) return;
-  if (WriteEqRegisters(handle.get()) != 0) return;
-  HidTransport::SendClosingReport(handle.get());
+  if (flat_) return FeatureResult::Done();
+  RegisterSession transaction = deps_.registers.BeginRegisters();
+  if (!transaction) return FeatureResult::Failed(kNoInterface);
+  // Without register synchronisation, or while a profile is saved, the
+  // registers stay as they are; the transaction ends without its closing report.
+  if (!deps_.device.RegisterSync() || profile_saving_) return FeatureResult::FromStep(transaction.Abandon());
+  if (WriteBands(transaction) != 0) {
+    // A failed write ends the exchange at once.
+    transaction.Abandon();
+    return FeatureResult::Failed(kExchangeFailed);
+  }
+  return transaction.Commit() == 0 ? FeatureResult::Done() : FeatureResult::Failed(kExchangeFailed);
 }
 
 void Equalizer::ShowAndApplyPreset(int n) {
   ShowEqPreset(n - 1);
-  ApplyEqEnable(EqEnable());
+  ApplyEqEnable(enable_);
 }
 
 void Equalizer::SelectEqPreset(int n) {
   if (!ValidPreset(n)) return;
-  context_.state.current_eq_preset = n;
-  UnpackPreset(n);
+  current_preset_ = n;
+  UnpackPreset(n).Ignore("the preset is shown and kept whether or not the device took it");
   ShowAndApplyPreset(n);
 }
 
-int Equalizer::SetEqBandFromSlider(int band, bool write) {
-  if (band < 0 || band >= kBands) return 1;
-  const SliderTravel travel = view_.EqTravel();
-  const int offset = view_.KnobTop(kFirstSliderTag + band) - travel.top;
-  const std::uint16_t code = CodeFromOffset(offset, travel.length);
+FeatureResult Equalizer::SetEqBandFromSlider(int band, bool write) {
+  if (band < 0 || band >= kBands) return FeatureResult::Failed(kNoInterface);
+  const SliderTravel travel = Travel();
+  const int offset = deps_.view.KnobTop(kFirstSliderTag + band) - travel.top;
+  const std::uint16_t code = EqualizerCodec::CodeFromOffset(offset, travel.length);
   record_.codes[static_cast<std::size_t>(band)] = code;
   UpdateFlat();
-  auto handle = context_.session.OpenHid();
-  if (!handle) return 1;
+  RegisterSession transaction = deps_.registers.BeginRegisters();
+  if (!transaction) return FeatureResult::Failed(kNoInterface);
   if (write) {
-    ApplyEqEnable(EqEnable());
-    if (HidTransport::RegisterWrite(handle.get(), LowRegister(band), LowByte(code)) != 0) return 2;
-    std::uint8_t high = HighNibble(code);
-    if (band == kBands - 1) {
-      // The device's own bits 4..7 of band 4's high register stay as they are.
-      std::uint8_t device = 0;
-      if (HidTransport::RegisterRead(handle.get(), kBand4HighRegister, device) != 0) return 2;
-      high = static_cast<std::uint8_t>((device & 0xF0) | high);
+    ApplyEqEnable(enable_);
+    const RegisterWrite low = EqualizerCodec::LowWrite(band, code);
+    std::uint8_t device_high = 0;
+    const bool failed = transaction.Write(low.address, low.value) != 0 ||
+                        (band == kBands - 1 && transaction.Read(chip::kEqBand4High, device_high) != 0);
+    if (failed) {
+      transaction.Abandon();
+      return FeatureResult::Failed(kExchangeFailed);
     }
-    if (HidTransport::RegisterWrite(handle.get(), HighRegister(band), high) != 0) return 2;
+    const RegisterWrite high = EqualizerCodec::HighWrite(band, code, device_high);
+    if (transaction.Write(high.address, high.value) != 0) {
+      transaction.Abandon();
+      return FeatureResult::Failed(kExchangeFailed);
+    }
   }
-  HidTransport::SendClosingReport(handle.get());
-  return 0;
+  return transaction.Commit() == 0 ? FeatureResult::Done() : FeatureResult::Failed(kExchangeFailed);
 }
 
 void Equalizer::SliderMoved(int band) {
-  if (band < 0 || band >= kBands || !ValidPreset(CurrentPreset())) return;
-  SetEqBandFromSlider(band, context_.session.RegisterSync());
-  const SliderTravel travel = view_.EqTravel();
-  const int k = CurrentPreset() - 1;
+  if (band < 0 || band >= kBands || !ValidPreset(current_preset_)) return;
+  SetEqBandFromSlider(band, deps_.device.RegisterSync())
+      .Ignore("the knob and the preset follow the hand whether or not the device took the gain");
+  const int k = current_preset_ - 1;
   positions_[static_cast<std::size_t>(k)][static_cast<std::size_t>(band)] =
-      view_.KnobTop(kFirstSliderTag + band) - travel.top;
+      deps_.view.KnobTop(kFirstSliderTag + band) - Travel().top;
   StoreEqPreset(k);
   ShowEqPreset(k);
 }
 
 void Equalizer::ApplyEqEnable(int flag) {
-  if (!context_.session.Active()) return;
-  DeviceLibrary& library = context_.library;
+  if (!deps_.device.Active()) return;
+  DeviceLibrary& library = deps_.library;
+  // The switch is read back below; what the configuration call gives adds nothing.
   library.ConfigEQ_ById(kDeviceIndex);
   if (flat_) {
+    // A flat equalizer is switched off; nothing depends on the answer.
     library.SetEQ_OnOff_ById(0, kDeviceIndex);
     return;
   }
@@ -242,10 +188,10 @@ void Equalizer::ApplyEqEnable(int flag) {
 }
 
 void Equalizer::ToggleEqEnable() {
-  context_.state.eq_enable = EqEnable() == 0 ? 1 : 0;
-  view_.ShowSwitch(kEnableTag, EqEnable());
-  StoreEqPreset(CurrentPreset() - 1);
-  ApplyEqEnable(EqEnable());
+  enable_ = enable_ == 0 ? 1 : 0;
+  deps_.view.ShowSwitch(kEnableTag, enable_);
+  StoreEqPreset(current_preset_ - 1);
+  ApplyEqEnable(enable_);
 }
 
 void Equalizer::LoadEqPresetFromValues(std::span<const std::string> values, int k, int current) {
@@ -257,40 +203,36 @@ void Equalizer::LoadEqPresetFromValues(std::span<const std::string> values, int 
     record_.codes[static_cast<std::size_t>(band)] = static_cast<std::uint16_t>(numbers[static_cast<std::size_t>(band)]);
   }
   StoreEqPreset(k);
-  context_.state.eq_enable = numbers[kValueCount - 1];
+  enable_ = numbers[kValueCount - 1];
   for (const int n : {k + 1, current + 1}) {
     if (!ValidPreset(n)) continue;
-    UnpackPreset(n);
+    UnpackPreset(n).Ignore("a loaded preset is kept whether or not the device took it");
     ShowAndApplyPreset(n);
   }
 }
 
-void Equalizer::SetEqEnableRegister(int flag) {
-  auto handle = context_.session.OpenHid();
-  if (!handle) return;
-  std::uint8_t value = 0;
-  if (HidTransport::RegisterRead(handle.get(), kEffectEnableRegister, value) != 0) return;
-  value = static_cast<std::uint8_t>(flag == 1 ? value | kEqEnableBit : value & ~kEqEnableBit);
-  if (HidTransport::RegisterWrite(handle.get(), kEffectEnableRegister, value) != 0) return;
-  if (flag == 1 && WriteEqRegisters(handle.get()) != 0) return;
-  HidTransport::SendClosingReport(handle.get());
+FeatureResult Equalizer::SetEqEnableRegister(int flag) {
+  RegisterSession transaction = deps_.registers.BeginRegisters();
+  if (!transaction) return FeatureResult::Failed(kNoInterface);
+  if (transaction.SetBits(chip::kEffectEnable, chip::kEqEnableBit, flag == 1) != 0 ||
+      (flag == 1 && WriteBands(transaction) != 0)) {
+    transaction.Abandon();
+    return FeatureResult::Failed(kExchangeFailed);
+  }
+  return transaction.Commit() == 0 ? FeatureResult::Done() : FeatureResult::Failed(kExchangeFailed);
 }
 
 void Equalizer::ResetEqualizer(const std::function<void()>& before_close) {
-  const int current = CurrentPreset();
-  if (context_.state.default_ini != 0) {
+  const int current = current_preset_;
+  if (default_presets_) {
     if (ValidPreset(current)) {
-      const std::string path =
-          context_.platform.folders.AppData() + context_.state.user_folder_name + "/DefaultProfile.ini";
-      std::string text;
-      ReadIniValue(context_.profiles, path, "EQ", "S" + std::to_string(current), text);
       std::array<std::string, kValueCount> values;
-      SplitCommaList(text, values);
+      SplitCommaList(default_presets_(current), values);
       // A missing file, key or item (or one that is no number) takes the
       // built-in value: flat codes, the enable as it is.
       for (std::size_t i = 0; i < kValueCount; ++i) {
         if (TryStrToInt(values[i])) continue;
-        values[i] = i + 1 < kValueCount ? std::to_string(kFlatCode) : std::to_string(EqEnable());
+        values[i] = i + 1 < kValueCount ? std::to_string(kFlatCode) : std::to_string(enable_);
       }
       LoadEqPresetFromValues(values, current - 1, current - 1);
     }
@@ -299,78 +241,92 @@ void Equalizer::ResetEqualizer(const std::function<void()>& before_close) {
   }
   if (!ValidPreset(current)) return;
   // The marker is the record's own here, not the slot's.
-  const Slot slot = Pack(record_);
-  std::copy(slot.begin(), slot.end(),
-            image_.begin() + static_cast<std::ptrdiff_t>(kFirstSlot + kSlotSize * static_cast<std::size_t>(current - 1)));
+  StoreSlot(current - 1, EqualizerCodec::Pack(record_));
   ShowEqPreset(current - 1);
-  auto handle = context_.session.OpenHid();
-  if (!handle) return;
-  if (context_.session.RegisterSync()) {
-    for (int band = 0; band < kBands; ++band) SetEqBandFromSlider(band, true);
-    WriteEqRegisters(handle.get());
+  RegisterSession transaction = deps_.registers.BeginRegisters();
+  if (!transaction) return;
+  if (deps_.device.RegisterSync()) {
+    for (int band = 0; band < kBands; ++band) {
+      SetEqBandFromSlider(band, true).Ignore("the full write below sends every band again");
+    }
+    WriteBands(transaction);
   }
   if (before_close) before_close();
+  // The reset's own exchange ends without a closing report: each band's
+  // write above has already sent one.
+  transaction.Abandon();
 }
 
 int Equalizer::ReadEeprom(std::uint8_t slave, std::uint8_t reg, std::uint8_t& value) {
   value = 0;
-  const int result = context_.library.Read_I2C_ById(slave, reg, &value, 1, kI2cTimeout, kDeviceIndex);
+  const int result = deps_.library.Read_I2C_ById(slave, reg, &value, 1, kI2cTimeout, kDeviceIndex);
   // Whatever a failed read left in the byte is not a value.
   if (result != 0) value = 0;
   return result;
 }
 
-int Equalizer::ReadEqFromEeprom() {
+FeatureResult Equalizer::ReadEqFromEeprom() {
   flat_ = false;
+  eeprom_wants_3d_.reset();
+  // A flag or selector that stays unreadable after the retry reads as 0.
   std::uint8_t present = 0;
   if (ReadEeprom(kEepromSlave, kPresentRegister, present) != 0) ReadEeprom(kEepromSlave, kPresentRegister, present);
   std::uint8_t selector = 0;
   if (ReadEeprom(kEepromSlave, kBankRegister, selector) != 0) ReadEeprom(kEepromSlave, kBankRegister, selector);
-  const int bank = selector >= kFirstBankSelector && selector < kFirstBankSelector + kBankCount
-                       ? selector - kFirstBankSelector
-                       : 0;
+  const int bank = EqualizerCodec::BankOfSelector(selector);
   const auto bank_register = [bank](int byte) { return static_cast<std::uint8_t>(16 * bank + byte); };
-  std::uint8_t control = 0;
-  if (ReadEeprom(kBankSlave, bank_register(7), control) != 0) return 1;
-  if (control == 0x00 || control == 0xFF) {
+  std::uint8_t control_byte = 0;
+  if (ReadEeprom(kBankSlave, bank_register(7), control_byte) != 0) return FeatureResult::Failed(1);
+  const EqualizerCodec::Control control = EqualizerCodec::ControlOf(control_byte);
+  if (control.blank) {
     // An erased bank: the device's equalizer goes off.
     flat_ = true;
-    return 2;
+    return FeatureResult::Failed(2);
   }
-  context_.state.eq_enable = (control & 0x80) == 0 ? 1 : 0;
-  context_.state.d3_from_eeprom = (control >> 4) & 1;
-  std::array<std::uint16_t, kBands> codes{kFlatCode, kFlatCode, kFlatCode, kFlatCode, kFlatCode};
+  enable_ = control.eq_enable;
+  eeprom_wants_3d_ = control.wants_3d;
+  EqualizerCodec::Codes codes{kFlatCode, kFlatCode, kFlatCode, kFlatCode, kFlatCode};
   if ((present & 1) != 0) {
-    std::array<std::uint8_t, kBankDataBytes> b{};
-    for (int i = 0; i < kBankDataBytes; ++i) {
-      if (ReadEeprom(kBankSlave, bank_register(i), b[static_cast<std::size_t>(i)]) != 0) return 2;
-      context_.platform.clock.Sleep(kEepromPauseMs);
+    std::array<std::uint8_t, EqualizerCodec::kEepromBankBytes> bytes{};
+    for (int i = 0; i < EqualizerCodec::kEepromBankBytes; ++i) {
+      if (ReadEeprom(kBankSlave, bank_register(i), bytes[static_cast<std::size_t>(i)]) != 0) {
+        return FeatureResult::Failed(2);
+      }
+      deps_.clock.Sleep(kEepromPauseMs);
     }
-    const std::array<int, kBands> stored{b[0] | (b[1] & 0x0F) << 8, b[1] >> 4 | b[2] << 4, b[3] | (b[4] & 0x0F) << 8,
-                                         b[4] >> 4 | b[5] << 4, b[6] | (b[7] & 0x0F) << 8};
-    // Stored codes span 0..4095; the equalizer's span 512..2559.
-    for (int band = 0; band < kBands; ++band) {
-      codes[static_cast<std::size_t>(band)] = static_cast<std::uint16_t>((stored[static_cast<std::size_t>(band)] + 1024) / 2);
-    }
+    codes = EqualizerCodec::CodesOfBank(bytes);
   }
   std::array<std::string, kValueCount> values;
   for (int band = 0; band < kBands; ++band) values[static_cast<std::size_t>(band)] = Format("0x%X", codes[static_cast<std::size_t>(band)]);
-  values[kValueCount - 1] = Format("%d", EqEnable());
-  LoadEqPresetFromValues(values, 0, CurrentPreset() - 1);
-  flat_ = std::all_of(codes.begin(), codes.end(), [](std::uint16_t c) { return c == kFlatCode; });
-  return 0;
+  values[kValueCount - 1] = Format("%d", enable_);
+  LoadEqPresetFromValues(values, 0, current_preset_ - 1);
+  flat_ = EqualizerCodec::Flat(codes);
+  return FeatureResult::Done();
 }
 
 void Equalizer::SyncEqFromEeprom() {
+  // Only the read's second try matters to the device; its answer is not used.
   std::int32_t state = 0;
-  if (context_.library.IsEQ_Enable_ById(state, kDeviceIndex) != 0) context_.library.IsEQ_Enable_ById(state, kDeviceIndex);
-  ReadEqFromEeprom();
-  ApplyEqEnable(EqEnable());
+  if (deps_.library.IsEQ_Enable_ById(state, kDeviceIndex) != 0) deps_.library.IsEQ_Enable_ById(state, kDeviceIndex);
+  ReadEqFromEeprom().Ignore("a bank that cannot be read leaves the presets as they are");
+  ApplyEqEnable(enable_);
 }
 
-void Equalizer::DeviceRemoved() {
-  context_.state.eq_enable = 0;
-  view_.ShowSwitch(kEnableTag, 0);
+void Equalizer::ApplyDefaultEnable() {
+  if (default_enable_ == 1) {
+    enable_ = 1;
+    ApplyEqEnable(1);
+  }
+}
+
+void Equalizer::OnRemoved() {
+  enable_ = 0;
+  deps_.view.ShowSwitch(kEnableTag, 0);
+}
+
+void Equalizer::Describe(ui::SkinViewState& view) const {
+  view.eq_enabled = enable_ != 0;
+  view.eq_preset = current_preset_;
 }
 
 }  // namespace audio77

@@ -1,33 +1,33 @@
 #pragma once
-// The five-band equalizer: four presets S1..S4 kept packed in the window's
+// The five-band equalizer: four presets S1..S4 kept packed in its
 // configuration image, the working record that is shown and sent, the EQ-EN
 // switch, RESET and the equalizer stored in the device's EEPROM. Band gains
-// travel as 12-bit codes in two chip registers per band; the on/off switch
-// goes through the device library. The enable, the current preset and the
-// EEPROM flags live in the window's shared state, because start-up,
-// activation and shutdown read them too.
+// travel as 12-bit codes in two chip registers per band (EqualizerCodec); the
+// on/off switch goes through the device library. The equalizer owns its
+// enable, its current preset and its EEPROM flags; others read them through
+// the queries below.
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
-#include "device/HidTransport.h"
-#include "ui/FeatureContext.h"
-#include "ui/FeatureView.h"
+#include "features/EqualizerCodec.h"
+#include "features/Feature.h"
+#include "features/FeatureDeps.h"
+#include "features/FeatureResult.h"
 
 namespace audio77 {
 
-class Equalizer {
+class Equalizer final : public Feature {
  public:
-  static constexpr int kBands = 5;
+  static constexpr int kBands = EqualizerCodec::kBands;
   static constexpr int kPresets = 4;
-  static constexpr std::uint16_t kFlatCode = 0x400;
-  static constexpr std::uint16_t kLowestCode = 0x200;
-  static constexpr std::uint16_t kHighestCode = 0x9FF;
+  static constexpr std::uint16_t kFlatCode = EqualizerCodec::kFlatCode;
   static constexpr std::size_t kImageSize = 2048;
-  static constexpr std::size_t kSlotSize = 16;
+  static constexpr std::size_t kSlotSize = EqualizerCodec::kSlotSize;
   static constexpr std::size_t kFirstSlot = 0x100;
   static constexpr int kFirstSliderTag = 29;
   static constexpr int kFirstFillTag = 229;
@@ -35,30 +35,34 @@ class Equalizer {
   // The six texts of a preset: five codes and the enable.
   static constexpr std::size_t kValueCount = 6;
 
-  struct Record {
-    std::array<std::uint16_t, kBands> codes{kFlatCode, kFlatCode, kFlatCode, kFlatCode, kFlatCode};
-    // Bits 4, 5, 6 and 7 of band 4's high register, in that order (0xE0
-    // together); never changed.
-    std::array<std::uint8_t, 4> flags{0, 1, 1, 1};
-    std::uint8_t auxiliary = 0;
-    std::uint8_t marker = 1;
-    bool operator==(const Record&) const = default;
-  };
-  using Slot = std::array<std::uint8_t, kSlotSize>;
+  using Record = EqualizerCodec::Record;
+  using Slot = EqualizerCodec::Slot;
+  // The text of preset n ("S<n>") of the default profile; empty when missing.
+  using DefaultPresetSource = std::function<std::string(int n)>;
 
-  Equalizer(FeatureContext context, FeatureView& view);
+  explicit Equalizer(FeatureDeps deps);
+
+  std::string_view Name() const override { return "Equalizer"; }
+  void OnRemoved() override;
+  void Describe(ui::SkinViewState& view) const override;
+
+  // RESET takes the current preset from the default profile (without one,
+  // the flat record).
+  void UseDefaultProfile(DefaultPresetSource source) { default_presets_ = std::move(source); }
 
   void InitEqualizer();
   // n = 1..4; other values change nothing.
   void SelectEqPreset(int n);
   // Steps of a preset selection without the display: the record from slot
   // n - 1, the flat check, and the registers unless a profile is being saved.
-  void UnpackPreset(int n);
-  // 0 done; 1 no HID interface; 2 a register exchange failed.
-  int SetEqBandFromSlider(int band, bool write);
+  FeatureResult UnpackPreset(int n);
+  // 1 no HID interface; 2 a register exchange failed.
+  FeatureResult SetEqBandFromSlider(int band, bool write);
   // The slider mechanics after a knob of the current preset moved.
   void SliderMoved(int band);
   void StoreEqPreset(int k);
+  // The four presets stored from the working record, as at start-up.
+  void StoreAllPresets();
   void ShowEqPreset(int k);
   void ApplyEqEnable(int flag);
   // EQ-EN: flips the switch itself (state and picture), no register written.
@@ -66,42 +70,49 @@ class Equalizer {
   // values: five codes and the enable, decimal or "0x" hexadecimal. A text
   // that is no number throws EConvertError, as a profile load expects.
   void LoadEqPresetFromValues(std::span<const std::string> values, int k, int current);
-  int WriteEqRegisters(HidHandle* handle);
-  void SetEqEnableRegister(int flag);
+  // 1 no HID interface; 2 a register exchange failed.
+  FeatureResult SetEqEnableRegister(int flag);
   // RESET. before_close runs while the HID interface is open, after the
-  // registers (the controller re-sends the 3D switch there).
+  // registers (the 3D switch is re-sent there).
   void ResetEqualizer(const std::function<void()>& before_close = {});
-  // 0 done; 1 control byte unreadable; 2 blank control byte or data unreadable.
-  int ReadEqFromEeprom();
+  // 1 control byte unreadable; 2 blank control byte or data unreadable.
+  FeatureResult ReadEqFromEeprom();
   void SyncEqFromEeprom();
-  // The device left: the switch shows off, nothing is sent.
-  void DeviceRemoved();
+  // Activation without the EEPROM equalizer: the default profile's enable.
+  void ApplyDefaultEnable();
   void SetProfileSaving(bool saving) { profile_saving_ = saving; }
+  // The flags a profile sets.
+  void SetFromEeprom(int from_eeprom) { from_eeprom_ = from_eeprom; }
+  void SetDefaultEnable(int enable) { default_enable_ = enable; }
 
+  int Enabled() const { return enable_; }
+  int CurrentPreset() const { return current_preset_; }
+  int FromEeprom() const { return from_eeprom_; }
+  // The 3D bit of the EEPROM bank read last; nullopt when the last read did
+  // not get as far as the control byte.
+  std::optional<int> EepromWants3D() const { return eeprom_wants_3d_; }
   const Record& Working() const { return record_; }
   Slot SlotBytes(int k) const;
   bool Flat() const { return flat_; }
   int SliderPosition(int k, int band) const;
 
-  static Slot Pack(const Record& record);
-  static Record Unpack(const Slot& slot);
-  // The slider's offset from the top of its travel to a gain code.
-  static std::uint16_t CodeFromOffset(int offset, int travel);
-  // A gain code to the offset of its slider from the top of the travel.
-  static int OffsetFromCode(std::uint16_t code, int travel);
-
  private:
-  void UnpackSlot(int k);
+  void StoreSlot(int k, const Slot& slot);
   void ShowAndApplyPreset(int n);
   void UpdateFlat();
-  int EqEnable() const { return context_.state.eq_enable; }
-  int CurrentPreset() const { return context_.state.current_eq_preset; }
+  int WriteBands(RegisterSession& transaction);
   int ReadEeprom(std::uint8_t slave, std::uint8_t reg, std::uint8_t& value);
+  SliderTravel Travel() const { return deps_.view.Travel(kFirstSliderTag); }
 
-  FeatureContext context_;
-  FeatureView& view_;
+  FeatureDeps deps_;
+  DefaultPresetSource default_presets_;
   std::array<std::uint8_t, kImageSize> image_{};
   Record record_;
+  int enable_ = 0;
+  int current_preset_ = 1;
+  int from_eeprom_ = 0;
+  int default_enable_ = 0;
+  std::optional<int> eeprom_wants_3d_;
   bool flat_ = false;
   bool profile_saving_ = false;
   std::array<std::array<int, kBands>, kPresets> positions_{};

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "settings/TextCodec.h"
+#include "settings/TextTrim.h"
 
 namespace audio77 {
 namespace {
@@ -116,11 +117,7 @@ std::optional<std::u16string> Decode(Bytes data, int encoding) {
   }
 }
 
-std::u16string_view Trim(std::u16string_view text, char16_t c) {
-  while (!text.empty() && text.front() == c) text.remove_prefix(1);
-  while (!text.empty() && text.back() == c) text.remove_suffix(1);
-  return text;
-}
+std::u16string_view Trim(std::u16string_view text, char16_t c) { return audio77::Trim(text, std::u16string_view(&c, 1)); }
 
 // Pieces between runs of LF, each trimmed of spaces, then of CR.
 std::vector<std::u16string> SplitLines(std::u16string_view text) {

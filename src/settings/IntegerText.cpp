@@ -4,16 +4,10 @@
 #include <string>
 
 #include "settings/EConvertError.h"
+#include "settings/HexText.h"
 
 namespace audio77 {
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Removes a hexadecimal prefix; true when there was one.
 bool TakeHexPrefix(std::string_view& text) {
@@ -32,7 +26,7 @@ std::optional<std::uint32_t> ParseHex(std::string_view digits) {
   if (digits.empty()) return std::nullopt;
   std::uint64_t value = 0;
   for (const char c : digits) {
-    const int digit = HexDigit(c);
+    const int digit = HexDigitValue(c);
     if (digit < 0) return std::nullopt;
     value = value * 16 + static_cast<std::uint64_t>(digit);
     if (value > 0xFFFFFFFFu) return std::nullopt;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/TextCodec.h"
+#include "settings/TextTrim.h"
 
 namespace audio77 {
 namespace {
@@ -11,19 +12,9 @@ constexpr std::size_t npos = std::string::npos;
 
 bool IsLineEnd(char32_t unit) { return unit == '\r' || unit == '\n'; }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-std::string_view TrimLeft(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  return text;
-}
-
-std::string_view TrimRight(std::string_view text) {
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
+std::string_view TrimLeft(std::string_view text) { return audio77::TrimLeft(text, kBlanks); }
+std::string_view TrimRight(std::string_view text) { return audio77::TrimRight(text, kBlanks); }
+std::string_view Trim(std::string_view text) { return audio77::Trim(text, kBlanks); }
 
 char16_t FoldCase(char16_t c) {
   if (c >= u'A' && c <= u'Z') return c + 32;

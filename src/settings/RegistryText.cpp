@@ -2,17 +2,18 @@
 
 #include <cstdio>
 
+#include "settings/HexText.h"
 #include "settings/TextCodec.h"
+#include "settings/TextTrim.h"
 
 namespace audio77 {
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 
+// Spaces and tabs around a line or value; a CR left by CR LF line ends goes too.
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-  return text;
+  return TrimRight(TrimLeft(text, std::string_view(" \t")), std::string_view(" \t\r"));
 }
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
@@ -74,22 +75,15 @@ std::optional<std::string> ReadQuoted(std::string_view text, std::size_t& pos) {
   return std::nullopt;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = Lower(c);
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 std::optional<std::vector<std::uint8_t>> ReadHexBytes(std::string_view text) {
   std::vector<std::uint8_t> bytes;
   std::size_t pos = 0;
   while (pos < text.size()) {
     while (pos < text.size() && (text[pos] == ' ' || text[pos] == ',' || text[pos] == '\t')) ++pos;
     if (pos == text.size()) break;
-    if (pos + 1 >= text.size() && HexDigit(text[pos]) >= 0) return std::nullopt;
-    const int high = HexDigit(text[pos]);
-    const int low = pos + 1 < text.size() ? HexDigit(text[pos + 1]) : -1;
+    if (pos + 1 >= text.size() && HexDigitValue(text[pos]) >= 0) return std::nullopt;
+    const int high = HexDigitValue(text[pos]);
+    const int low = pos + 1 < text.size() ? HexDigitValue(text[pos + 1]) : -1;
     if (high < 0 || low < 0) return std::nullopt;
     bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
     pos += 2;
@@ -109,7 +103,7 @@ std::optional<RegistryValue> ReadData(std::string_view data) {
     if (digits.empty() || digits.size() > 8) return std::nullopt;
     std::uint32_t value = 0;
     for (const char c : digits) {
-      const int digit = HexDigit(c);
+      const int digit = HexDigitValue(c);
       if (digit < 0) return std::nullopt;
       value = value * 16 + static_cast<std::uint32_t>(digit);
     }
@@ -125,7 +119,7 @@ std::optional<RegistryValue> ReadData(std::string_view data) {
     if (close == std::string_view::npos || close == 4 || close > 12) return std::nullopt;
     type = 0;
     for (const char c : data.substr(4, close - 4)) {
-      const int digit = HexDigit(c);
+      const int digit = HexDigitValue(c);
       if (digit < 0) return std::nullopt;
       type = type * 16 + static_cast<std::uint32_t>(digit);
     }

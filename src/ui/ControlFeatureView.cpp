@@ -74,4 +74,8 @@ void ControlFeatureView::SetValueLabel(int tag, const std::string& text) {
   if (toolkit::Label* label = form_.FindLabelByTag(tag)) label->SetCaption(text);
 }
 
+void ControlFeatureView::SetImageVisible(int tag, bool visible) {
+  if (toolkit::Image* image = form_.FindImageByTag(tag)) image->SetVisible(visible);
+}
+
 }  // namespace audio77

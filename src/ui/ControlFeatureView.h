@@ -44,13 +44,14 @@ class ControlFeatureView : public FeatureView {
   bool NamesPicture(const std::string& skin_key) const override;
   void ShowSwitch(int tag, int state) override;
   void HighlightLabel(int tag, bool down, const std::string& label_record) override;
-  SliderTravel EqTravel() const override { return travel_; }
+  SliderTravel Travel(int /*knob_tag*/) const override { return travel_; }
   int KnobTop(int tag) const override;
   void SetKnobTop(int tag, int top) override;
   int KnobHeight(int tag) const override;
   int FillTop(int tag) const override;
   void SetFillHeight(int tag, int height) override;
   void SetValueLabel(int tag, const std::string& text) override;
+  void SetImageVisible(int tag, bool visible) override;
 
  private:
   toolkit::Form& form_;

@@ -8,8 +8,8 @@
 
 namespace audio77 {
 
-// The equalizer sliders' travel from the skin: the knob's top at the top of
-// the travel, and the travel's length in pixels.
+// A slider's travel from the skin: the knob's top at the top of the travel,
+// and the travel's length in pixels.
 struct SliderTravel {
   int top = 0;
   int length = 0;
@@ -29,16 +29,19 @@ class FeatureView {
   // The label of tag takes the down (true) or up colour of the label record.
   virtual void HighlightLabel(int tag, bool down, const std::string& label_record) = 0;
 
-  virtual SliderTravel EqTravel() const = 0;
+  // The travel of the slider whose knob has this Tag.
+  virtual SliderTravel Travel(int knob_tag) const = 0;
   // The knob image of a slider (by its Tag): top and height in pixels.
   virtual int KnobTop(int tag) const = 0;
   virtual void SetKnobTop(int tag, int top) = 0;
   virtual int KnobHeight(int tag) const = 0;
-  // The fill image below an equalizer knob (by its Tag).
+  // The fill image below a knob (by its Tag).
   virtual int FillTop(int tag) const = 0;
   virtual void SetFillHeight(int tag, int height) = 0;
   // The value label with this Tag.
   virtual void SetValueLabel(int tag, const std::string& text) = 0;
+  // Shows or hides the image with this Tag until the page is shown again.
+  virtual void SetImageVisible(int tag, bool visible) = 0;
 };
 
 }  // namespace audio77

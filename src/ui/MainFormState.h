@@ -1,8 +1,9 @@
 #pragma once
-// The main window's fields that several parts of the program read and write,
-// with the values they have before any configuration is read. The device's
-// own state (IDs, device-active, the held HID interface, the activation
-// counter) lives in DeviceSession.
+// The main window's own fields, with the values they have before any
+// configuration is read: the page, the platform class, the configuration
+// switches of the window, the menus and the names of language, skin and
+// resolution. The device's state lives in DeviceSession, each feature's in
+// the feature.
 
 #include <cstdint>
 #include <string>
@@ -25,27 +26,13 @@ enum class Page : int {
 inline constexpr int kLinuxOsClass = 6;
 
 struct MainFormState {
-  // Microphone (level meter and endpoint).
-  bool mic_endpoint_held = false;
-  bool wave_in_open = false;
-  bool endpoint_found = false;
-  // The lighting effect worker was started.
-  bool lighting_thread_started = false;
-
   Page current_page = Page::kEqualizer;
-  int current_eq_preset = 1;
-  int current_effect = 1;
-  int led_button_state = 1;
   int os_class = kLinuxOsClass;
 
-  // Run-time switches of the configuration file.
+  // Run-time switches of the configuration file that the window itself
+  // follows (the features keep theirs).
   int old_version = 0;
   int default_ini = 0;
-  int mic_monitor = 1;
-  float v71_scale = 2.0F;
-  int enc_button_mode = 0;
-  int enc_gpio = 0;
-  int exclusive_3d_v71 = 0;
 
   // Sizes of the three tray submenus.
   int language_count = 0;
@@ -56,30 +43,6 @@ struct MainFormState {
   std::string current_language;
   std::string current_skin;
   std::string resolution_folder;
-
-  // Feature switches that start-up, activation and shutdown read.
-  int eq_enable = 0;
-  int enable_3d = 0;
-  int v71_enable = 0;
-  int v71_enable_remembered = 0;
-  int eq_from_eeprom = 0;
-  int d3_from_eeprom = 0;
-  // Enables of the default profile, applied when a device becomes active.
-  int default_eq_enable = 0;
-  int default_3d_enable = 0;
-  int default_v71_enable = 0;
-
-  // Switch states that the device lifecycle also sets.
-  int mic_mute = 0;
-  int mic_boost = 0;
-  // The animation switches of the Virtual 7.1 page; at most one is on.
-  int clockwise = 0;
-  int counter_clockwise = 0;
-  int narrow = 0;
-  int enlarge = 0;
-  int mic_monitor_state = 0;
-  int noise_button_flag = 0;
-  int noise_available = 0;
 };
 
 }  // namespace audio77

@@ -2,20 +2,24 @@
 
 #include <string>
 
+#include "ui/MainFormState.h"
+
 namespace audio77::ui {
 namespace {
 
+constexpr int P(Page page) { return static_cast<int>(page); }
+
 // In drawing order; the 3D tab comes last and is not drawn.
 constexpr PageTabRow kTabs[] = {
-    {1, 23, "PageEQImage", "PageEQUpImage", "PageEQDownImage", "MainLeftImage1"},
-    {2, 25, "PageEffectImage", "PageEffectUpImage", "PageEffectDownImage", "MainLeftImage2"},
-    {3, 26, "PageMicImage", "PageMicUpImage", "PageMicDownImage", "MainLeftImage3"},
-    {4, 27, "PageVirtual7p1Image", "PageVirtual7p1UpImage", "PageVirtual7p1DownImage",
+    {P(Page::kEqualizer), 23, "PageEQImage", "PageEQUpImage", "PageEQDownImage", "MainLeftImage1"},
+    {P(Page::kEffect), 25, "PageEffectImage", "PageEffectUpImage", "PageEffectDownImage", "MainLeftImage2"},
+    {P(Page::kMicrophone), 26, "PageMicImage", "PageMicUpImage", "PageMicDownImage", "MainLeftImage3"},
+    {P(Page::kVirtual71), 27, "PageVirtual7p1Image", "PageVirtual7p1UpImage", "PageVirtual7p1DownImage",
      "MainLeftImage4"},
-    {8, 226, "PageVMEffectImage", "PageVMEffectUpImage", "PageVMEffectDownImage", ""},
-    {7, 227, "PageENCImage", "PageENCUpImage", "PageENCDownImage", ""},
-    {6, 228, "PageLEDImage", "PageLEDUpImage", "PageLEDDownImage", ""},
-    {5, 24, "Page3DImage", "", "", ""},
+    {P(Page::kVoiceEffect), 226, "PageVMEffectImage", "PageVMEffectUpImage", "PageVMEffectDownImage", ""},
+    {P(Page::kNoiseCancellation), 227, "PageENCImage", "PageENCUpImage", "PageENCDownImage", ""},
+    {P(Page::kLed), 228, "PageLEDImage", "PageLEDUpImage", "PageLEDDownImage", ""},
+    {P(Page::kSound3D), 24, "Page3DImage", "", "", ""},
 };
 constexpr int kDrawnTabs = 7;
 

@@ -22,10 +22,10 @@ void SkinFeatureView::HighlightLabel(int tag, bool down, const std::string& labe
   if (const toolkit::Label* label = form_.FindLabelByTag(tag)) colour_label_(label->Name(), down);
 }
 
-SliderTravel SkinFeatureView::EqTravel() const {
+SliderTravel SkinFeatureView::Travel(int knob_tag) const {
   const SkinTravel& eq = skin_.Geometry().eq;
   // Before a skin has been read the designed travel holds.
-  if (eq.length == 0 && eq.top == 0) return ControlFeatureView::EqTravel();
+  if (eq.length == 0 && eq.top == 0) return ControlFeatureView::Travel(knob_tag);
   return {eq.top, eq.length};
 }
 

@@ -21,7 +21,8 @@ class SkinFeatureView final : public ControlFeatureView {
   void SetLabelColouring(std::function<void(const std::string& label, bool down)> colour) {
     colour_label_ = std::move(colour);
   }
-  SliderTravel EqTravel() const override;
+  // The equalizer's and the 3D page's knobs run on the skin's EQ travel.
+  SliderTravel Travel(int knob_tag) const override;
   // Whether the skin's entry names a picture; every key does before a skin
   // has been read.
   bool NamesPicture(const std::string& skin_key) const override;

@@ -17,6 +17,7 @@
 
 #include "support/BackgroundProcess.h"
 #include "support/DeviceTraffic.h"
+#include "support/InOrder.h"
 #include "support/ProcessRunner.h"
 #include "support/TempDir.h"
 
@@ -53,18 +54,6 @@ inline std::vector<std::string> LinesOf(const std::string& text) {
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-// Every prefix, in this order, begins some line of lines.
-inline ::testing::AssertionResult InOrder(const std::vector<std::string>& lines,
-                                          const std::vector<std::string>& prefixes) {
-  std::size_t at = 0;
-  for (const auto& prefix : prefixes) {
-    while (at < lines.size() && lines[at].rfind(prefix, 0) != 0) ++at;
-    if (at == lines.size()) return ::testing::AssertionFailure() << "missing in order: " << prefix << Joined(lines);
-    ++at;
-  }
-  return ::testing::AssertionSuccess();
 }
 
 class WindowScenario : public ::testing::Test {

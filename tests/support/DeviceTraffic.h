@@ -8,13 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "settings/HexText.h"
+
 namespace audio77::test {
 
-inline std::string Hex(unsigned value, int digits = 2) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%0*X", digits, value);
-  return text;
-}
+inline std::string Hex(unsigned value, int digits = 2) { return "0x" + HexDigits(value, digits); }
 
 inline std::vector<unsigned> ReportBytes(const std::string& hex) {
   std::vector<unsigned> bytes;

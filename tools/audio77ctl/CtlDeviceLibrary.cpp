@@ -9,6 +9,7 @@
 #include "CtlContext.h"
 #include "device/AudioCommand.h"
 #include "device/DeviceLibrary.h"
+#include "settings/HexText.h"
 #include "platform/RecordingDebugOutput.h"
 #include "sim/core/DeviceIni.h"
 #include "sim/core/DeviceSubscription.h"
@@ -65,11 +66,7 @@ int Bind(CtlContext& context, CtlArgs args) {
   return kExitOk;
 }
 
-std::string Hex4(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%04X", value & 0xFFFF);
-  return text;
-}
+std::string Hex4(unsigned value) { return HexDigits(value & 0xFFFF, 4); }
 
 int Status(CtlContext& context, sim::VirtualDevice& device) {
   const auto identity = device.Identity();

@@ -11,6 +11,7 @@
 #include "device/HidTransport.h"
 #include "device/SignedText.h"
 #include "device/VidPid.h"
+#include "settings/HexText.h"
 #include "settings/TextCodec.h"
 
 namespace audio77::ctl {
@@ -18,11 +19,7 @@ namespace {
 
 const std::u16string kSection = u"USB_VID_PID";
 
-std::string Hex(unsigned value, int digits) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%0*X", digits, value);
-  return text;
-}
+std::string Hex(unsigned value, int digits) { return "0x" + HexDigits(value, digits); }
 
 // Decimal, or hexadecimal after "0x"; nothing when malformed or above max.
 std::optional<unsigned> ParseNumber(const std::string& text, unsigned max) {

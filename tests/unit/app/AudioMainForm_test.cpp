@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "support/InOrder.h"
 #include "support/harness/ProgramHarness.h"
 #include "toolkit/Label.h"
 #include "toolkit/Timer.h"
@@ -12,6 +13,7 @@ namespace audio77 {
 namespace {
 
 using test::HarnessOptions;
+using test::InOrder;
 using test::ProgramHarness;
 
 constexpr const char* kActive = "Device connected";
@@ -33,21 +35,6 @@ std::size_t Find(const std::vector<std::string>& lines, const std::string& prefi
     if (lines[i].rfind(prefix, 0) == 0) return i;
   }
   return std::string::npos;
-}
-
-// The prefixes appear in this order (other lines may come between them).
-::testing::AssertionResult InOrder(const std::vector<std::string>& lines, const std::vector<std::string>& prefixes) {
-  std::size_t at = 0;
-  for (const auto& prefix : prefixes) {
-    const std::size_t found = Find(lines, prefix, at);
-    if (found == std::string::npos) {
-      std::string all;
-      for (const auto& line : lines) all += "\n  " + line.substr(0, 100);
-      return ::testing::AssertionFailure() << "missing in order: " << prefix << "\ntrace:" << all;
-    }
-    at = found + 1;
-  }
-  return ::testing::AssertionSuccess();
 }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& prefix) {

@@ -55,7 +55,7 @@ TEST(LabelPages, RecordsDecideWhichPagesShowALabel) {
   ProgramHarness h;
   AddLanguage(h, "Edge", kEdgeLanguage);
   h.Start();
-  h.Form().SetLedPageMode(1);
+  h.Form().LightingFeature().SetPageMode(1);
   ChooseLanguage(h, "Edge");
   struct Case {
     const char* label;
@@ -115,13 +115,13 @@ TEST(LabelPages, ValueLabelsShowTheSlidersValuesAfterALanguageChange) {
   form.MouseDown(press, toolkit::MouseButton::kLeft, {});
   form.MouseMove({press.x, press.y + dy}, toolkit::kLeftButton);
   form.MouseUp({press.x, press.y + dy}, toolkit::MouseButton::kLeft, {});
-  const int mic = h.Form().MicLevel();
+  const int mic = h.Form().MicrophoneFeature().Level();
   ASSERT_GT(mic, 50);
   ASSERT_LT(mic, 100);
 
   ChooseLanguage(h, "Values");
   EXPECT_EQ(form.Find<toolkit::Label>("MicValueLabel")->Caption(), std::to_string(mic));
-  EXPECT_EQ(form.Find<toolkit::Label>("ENCValueLabel")->Caption(), std::to_string(h.Form().EncLevel()));
+  EXPECT_EQ(form.Find<toolkit::Label>("ENCValueLabel")->Caption(), std::to_string(h.Form().NoiseFeature().Level()));
   EXPECT_TRUE(Visible(h, "MicValueLabel"));
   EXPECT_FALSE(Visible(h, "ENCValueLabel"));  // its page is ENC
 }
@@ -131,7 +131,7 @@ TEST(LabelPages, ValueLabelsShowTheSlidersValuesAfterALanguageChange) {
 TEST(LabelPages, BundledLabelsStayApartAndInsideTheWindowOnEveryPage) {
   ProgramHarness h;
   h.Start();
-  h.Form().SetLedPageMode(1);
+  h.Form().LightingFeature().SetPageMode(1);
   toolkit::Form& form = h.Form().Form();
   const toolkit::Size client = form.ClientSize();
   for (const char* language : {"English", "Deutsch", "简体中文"}) {

@@ -96,7 +96,7 @@ TEST_F(WithoutDevice, PressesThatNeedADeviceWarnOnceAndOthersDoNot) {
     EXPECT_EQ(shown.back().buttons, toolkit::MessageButtons::kOk);
   }
   EXPECT_EQ(h.Form().State().current_page, Page::kEqualizer);
-  EXPECT_EQ(h.Form().State().eq_enable, 0);
+  EXPECT_EQ(h.Form().EqualizerFeature().Enabled(), 0);
 }
 
 TEST_F(WithoutDevice, AboutShowsItsPicturesButOpensNothing) {
@@ -114,7 +114,7 @@ TEST_F(WithoutDevice, AWarnedPressCancelsItsReleaseAndClick) {
   // button's click would run.
   h.ClearTrace();
   h.Click("LEDImage");
-  EXPECT_EQ(h.Form().State().led_button_state, 1);
+  EXPECT_EQ(h.Form().LightingFeature().ButtonState(), 1);
   EXPECT_EQ(Entry(h, "LEDImage"), "");
   h.Click("EQResetLabel");
   EXPECT_EQ(Entry(h, "EQResetImage"), "");
@@ -174,14 +174,14 @@ TEST_F(WithDevice, EveryPageTabShowsItsPageOnly) {
 }
 
 TEST_F(WithDevice, TheLedTabOpensItsPageOnlyInLedPageMode) {
-  h.Form().SetLedPageMode(0);
+  h.Form().LightingFeature().SetPageMode(0);
   h.Click("PageMicLabel");
   h.Click("PageLEDLabel");
   EXPECT_EQ(h.Form().State().current_page, Page::kMicrophone);
   EXPECT_FALSE(Visible(h, "Color01Shape"));
   EXPECT_TRUE(h.Form().View().LabelDown(228));
 
-  h.Form().SetLedPageMode(1);
+  h.Form().LightingFeature().SetPageMode(1);
   h.Click("PageLEDLabel");
   EXPECT_EQ(h.Form().State().current_page, Page::kLed);
   EXPECT_TRUE(Visible(h, "Color01Shape"));
@@ -225,24 +225,25 @@ TEST_F(WithDevice, EverySwitchShowsItsSideAndFlipsBack) {
     Click(h, c.control);
     EXPECT_EQ(Entry(h, c.image), c.second);
   }
-  EXPECT_EQ(h.Form().State().eq_enable, 0);
-  EXPECT_EQ(h.Form().State().mic_boost, 0);
+  EXPECT_EQ(h.Form().EqualizerFeature().Enabled(), 0);
+  EXPECT_EQ(h.Form().MicrophoneFeature().Boosted(), 0);
   EXPECT_TRUE(h.Dialogs().Messages().empty());
 }
 
 TEST_F(WithDevice, TheThreeDPageSwitchRunsThreeDEnableNotClose) {
-  ASSERT_EQ(h.Form().State().enable_3d, 0);
+  ASSERT_EQ(h.Form().Sound3DFeature().Enabled(), 0);
   EXPECT_FALSE(Visible(h, "D33DENImage"));  // the 3D page is not reachable
   h.Form().Form().FindControl("D33DENLabel")->OnMouseDown(*h.Form().Form().FindControl("D33DENLabel"), {});
-  EXPECT_EQ(h.Form().State().enable_3d, 1);
+  EXPECT_EQ(h.Form().Sound3DFeature().Enabled(), 1);
   EXPECT_EQ(Entry(h, "CloseImage"), "");
   EXPECT_EQ(Entry(h, "EQ3DENImage"), "EQ3DENImageDown");
 }
 
 TEST_F(WithDevice, AnimationSwitchesLatchOneAtATime) {
   auto on = [this] {
-    const MainFormState& s = h.Form().State();
-    return std::vector<int>{s.clockwise, s.counter_clockwise, s.narrow, s.enlarge};
+    const Virtual71& v = h.Form().Virtual71Feature();
+    return std::vector<int>{v.Latch(Virtual71::kClockwiseTag), v.Latch(Virtual71::kCounterClockwiseTag),
+                            v.Latch(Virtual71::kNarrowTag), v.Latch(Virtual71::kEnlargeTag)};
   };
   h.Click("PageVirtual7p1Label");
   h.Click("VirtualClockwiseLabel");  // virtual 7.1 off: nothing
@@ -324,17 +325,17 @@ TEST_F(WithDevice, CloseSendsTheWindowAwayAndMinimiseToTheTaskbar) {
 TEST_F(WithDevice, TheLedButtonDrivesGpioZeroOnlyWhileHeld) {
   Press(h, "LEDImage");
   EXPECT_EQ(Entry(h, "LEDImage"), "LedImageUp");
-  EXPECT_EQ(h.Form().State().led_button_state, 0);
+  EXPECT_EQ(h.Form().LightingFeature().ButtonState(), 0);
   EXPECT_EQ(sim::VirtualDevice::Instance().Snapshot().gpio & 0x3FF, 0x001);
   Release(h, "LEDImage");
   EXPECT_EQ(Entry(h, "LEDImage"), "LedImageDown");
-  EXPECT_EQ(h.Form().State().led_button_state, 1);
+  EXPECT_EQ(h.Form().LightingFeature().ButtonState(), 1);
   EXPECT_EQ(sim::VirtualDevice::Instance().Snapshot().gpio & 0x3FF, 0x000);
 }
 
 TEST_F(WithDevice, APresetButtonShowsItselfDownAndNamesItselfInSX) {
   h.Click("EQS3Label");
-  EXPECT_EQ(h.Form().State().current_eq_preset, 3);
+  EXPECT_EQ(h.Form().EqualizerFeature().CurrentPreset(), 3);
   for (int k = 1; k <= 4; ++k) {
     const std::string image = "EQS" + std::to_string(k) + "Image";
     EXPECT_EQ(Entry(h, image), image + (k == 3 ? "Down" : "Up"));
@@ -355,13 +356,13 @@ TEST_F(WithDevice, RemovalShowsTheDeviceSwitchesOffAndKeepsBoost) {
     Click(h, control);
   }
   h.Unplug();
-  const MainFormState& s = h.Form().State();
-  EXPECT_EQ(s.v71_enable, 0);
-  EXPECT_EQ(s.mic_mute, 0);
-  EXPECT_EQ(s.mic_monitor_state, 0);
-  EXPECT_EQ(s.eq_enable, 0);
-  EXPECT_EQ(s.current_effect, 1);
-  EXPECT_EQ(s.mic_boost, 1);
+  TAudioMainForm& form = h.Form();
+  EXPECT_EQ(form.Virtual71Feature().Enabled(), 0);
+  EXPECT_EQ(form.MicrophoneFeature().Muted(), 0);
+  EXPECT_EQ(form.MicrophoneFeature().Monitoring(), 0);
+  EXPECT_EQ(form.EqualizerFeature().Enabled(), 0);
+  EXPECT_EQ(form.EffectsFeature().Current(), 1);
+  EXPECT_EQ(form.MicrophoneFeature().Boosted(), 1);
   EXPECT_EQ(Entry(h, "VirtualEnableImage"), "VirtualEnableImageUp");
   EXPECT_EQ(Entry(h, "MicMuteImage"), "MicMuteImageUp");
   EXPECT_EQ(Entry(h, "DeviceInImage"), "DeviceActiveDownImage");

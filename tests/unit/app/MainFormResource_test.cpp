@@ -273,5 +273,42 @@ TEST_F(MainFormResourceTest, TaggedImagesOfOnePageDoNotOverlap) {
   }
 }
 
+TEST_F(MainFormResourceTest, EveryRowThatActsNamesWhatItRunsAndEveryLabelReachesAnImageThatActs) {
+  for (const ControlResource& row : MainFormControls()) {
+    SCOPED_TRACE(std::string(row.name));
+    switch (row.behaviour) {
+      case Behaviour::kPress:
+      case Behaviour::kHold:
+        EXPECT_NE(row.action, Action::kNone) << "a press that runs nothing";
+        break;
+      case Behaviour::kForward:
+      case Behaviour::kForwardPress: {
+        EXPECT_EQ(row.kind, ResourceKind::kLabel);
+        const toolkit::Image* image = form.FindImageByTag(row.tag);
+        ASSERT_NE(image, nullptr);
+        const ControlResource* target = FindControlResource(image->Name());
+        ASSERT_NE(target, nullptr);
+        EXPECT_NE(target->behaviour, Behaviour::kNone) << image->Name();
+        // A label that forwards its click forwards to a button whose click acts.
+        if (row.behaviour == Behaviour::kForward) {
+          EXPECT_NE(target->action, Action::kNone) << image->Name();
+        }
+        break;
+      }
+      case Behaviour::kTab:
+      case Behaviour::kTabKeptDown:
+      case Behaviour::kSelectPage:
+        EXPECT_NE(row.tag, 0) << "a tab is found by its Tag";
+        break;
+      default:
+        break;
+    }
+    // Only the table's own arguments travel with an action.
+    if (row.arg != 0) {
+      EXPECT_NE(row.action, Action::kNone);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace audio77

@@ -87,7 +87,7 @@ TEST_F(Sliders, EqKnobDragsStayInTheTravelAndWriteTheBand) {
     h.ClearTrace();
     Drag(h, c.knob, c.dy);
     EXPECT_EQ(Get(h, c.knob).Top(), c.expected_top);
-    const std::uint16_t code = Equalizer::CodeFromOffset(c.expected_top - kEqTop, kEqLength);
+    const std::uint16_t code = EqualizerCodec::CodeFromOffset(c.expected_top - kEqTop, kEqLength);
     EXPECT_EQ(h.Form().EqualizerFeature().Working().codes[static_cast<std::size_t>(c.band)], code);
     EXPECT_EQ(DeviceBandCode(c.band), code);
     EXPECT_GE(HidOuts(h), 4);  // address and data for the low and the high register
@@ -100,7 +100,7 @@ TEST_F(Sliders, EqKnobDragsStayInTheTravelAndWriteTheBand) {
 }
 
 TEST_F(Sliders, ClicksOnEqBarsAndFillsCentreTheKnobWithinTheTravel) {
-  const SliderTravel travel = h.Form().View().EqTravel();
+  const SliderTravel travel = h.Form().View().Travel(29);
   struct Case {
     const char* bar;
     const char* knob;
@@ -120,8 +120,8 @@ TEST_F(Sliders, ClicksOnEqBarsAndFillsCentreTheKnobWithinTheTravel) {
     EXPECT_EQ(Get(h, c.knob).Top(), travel.top + c.expected_offset);
     EXPECT_FALSE(h.Form().Drag().dragging);
   }
-  EXPECT_EQ(DeviceBandCode(1), Equalizer::CodeFromOffset(20, travel.length));
-  EXPECT_EQ(DeviceBandCode(3), Equalizer::CodeFromOffset(travel.length, travel.length));
+  EXPECT_EQ(DeviceBandCode(1), EqualizerCodec::CodeFromOffset(20, travel.length));
+  EXPECT_EQ(DeviceBandCode(3), EqualizerCodec::CodeFromOffset(travel.length, travel.length));
 }
 
 TEST_F(Sliders, ThreeDKnobsStopAtTheirFixedTops) {
@@ -152,14 +152,14 @@ TEST_F(Sliders, MicBarClicksAndDragsGiveThePercent) {
     SCOPED_TRACE(c.knob_top);
     ClickAt(h, {x, c.knob_top + knob_height / 2});
     EXPECT_EQ(Get(h, "MicSliderImage").Top(), c.knob_top);
-    EXPECT_EQ(h.Form().MicLevel(), c.percent);
+    EXPECT_EQ(h.Form().MicrophoneFeature().Level(), c.percent);
     // The value label and the fill follow, as on the EQ bars.
     EXPECT_EQ(Caption(h, "MicValueLabel"), std::to_string(c.percent));
     const toolkit::Control& fill = Get(h, "MicBarDownImage");
     EXPECT_EQ(fill.Top() + fill.Height(), c.knob_top + knob_height);
   }
   Drag(h, "MicSliderImage", -1000);
-  EXPECT_EQ(h.Form().MicLevel(), 100);
+  EXPECT_EQ(h.Form().MicrophoneFeature().Level(), 100);
   EXPECT_EQ(Caption(h, "MicValueLabel"), "100");
 }
 
@@ -191,15 +191,15 @@ TEST_F(Sliders, EncWithoutSupportWarnsOncePerPress) {
 }
 
 TEST_F(Sliders, EncBarClickAndKnobDragGiveTheLevel) {
-  h.Form().State().noise_available = 1;
+  h.Form().NoiseFeature().SetAvailable(true);
   h.Click("PageENCLabel");
   const SliderTravel travel = h.Form().EncTravel();
   const int x = Centre(h, "ENCBarImage").x;
   ClickAt(h, {x, Get(h, "ENCBarImage").Top()});
-  EXPECT_EQ(h.Form().EncLevel(), 30);
+  EXPECT_EQ(h.Form().NoiseFeature().Level(), 30);
   EXPECT_EQ(Caption(h, "ENCValueLabel"), "30");
   ClickAt(h, {x, Get(h, "ENCBarImage").Top() + Get(h, "ENCBarImage").Height() - 1});
-  EXPECT_EQ(h.Form().EncLevel(), 0);
+  EXPECT_EQ(h.Form().NoiseFeature().Level(), 0);
   EXPECT_EQ(Caption(h, "ENCValueLabel"), "0");
   Drag(h, "ENCSliderImage", -1000);
   EXPECT_EQ(Get(h, "ENCSliderImage").Top(), travel.top);
@@ -228,7 +228,7 @@ TEST_F(Sliders, NothingMovesWhileTheLedDialogIsShown) {
   Drag(h, "EQ60HzSliderImage", -30);
   ClickAt(h, {Centre(h, "EQ300HzBarImage").x, Get(h, "EQ300HzBarImage").Top() + 1});
   EXPECT_EQ(Get(h, "EQ60HzSliderImage").Top(), top);
-  EXPECT_NE(Get(h, "EQ300HzSliderImage").Top(), h.Form().View().EqTravel().top);
+  EXPECT_NE(Get(h, "EQ300HzSliderImage").Top(), h.Form().View().Travel(29).top);
   shown = false;
   Drag(h, "EQ60HzSliderImage", -30);
   EXPECT_EQ(Get(h, "EQ60HzSliderImage").Top(), top - 30);
@@ -236,7 +236,7 @@ TEST_F(Sliders, NothingMovesWhileTheLedDialogIsShown) {
 
 TEST_F(Sliders, LedSpeedKnobsGiveTheSpeedAndLeaveTheEqAlone) {
   Drag(h, "EQ60HzSliderImage", -30);
-  h.Form().SetLedPageMode(1);
+  h.Form().LightingFeature().SetPageMode(1);
   h.Click("PageLEDLabel");
   const toolkit::Control& bar = Get(h, "ColorBreatheBarImage");
   const std::uint16_t code = h.Form().EqualizerFeature().Working().codes[0];
@@ -244,10 +244,10 @@ TEST_F(Sliders, LedSpeedKnobsGiveTheSpeedAndLeaveTheEqAlone) {
   const Point start = Centre(h, "ColorBreatheSliderImage");
   form.MouseDown(start, MouseButton::kLeft, {});
   form.MouseMove({start.x + 1000, start.y}, toolkit::kLeftButton);
-  EXPECT_EQ(h.Form().LedSpeed(1), 255);
+  EXPECT_EQ(h.Form().LightingFeature().Speed(1), 255);
   EXPECT_EQ(Get(h, "ColorBreatheSliderImage").Left(), bar.Left() + bar.Width() - Get(h, "ColorBreatheSliderImage").Width() + 3);
   form.MouseMove({start.x - 1000, start.y}, toolkit::kLeftButton);
-  EXPECT_EQ(h.Form().LedSpeed(1), 2);
+  EXPECT_EQ(h.Form().LightingFeature().Speed(1), 2);
   EXPECT_EQ(Get(h, "ColorBreatheSliderImage").Left(), bar.Left());
   form.MouseUp({start.x - 1000, start.y}, MouseButton::kLeft, {});
   EXPECT_EQ(h.Form().EqualizerFeature().Working().codes[0], code);

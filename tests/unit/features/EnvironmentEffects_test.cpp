@@ -37,7 +37,7 @@ TEST(EnvironmentEffects, EachEnvironmentIsSelectedAndAppliedAndShown) {
     ASSERT_EQ(traffic.size(), 2u) << Joined(traffic);
     EXPECT_TRUE(Starts(traffic[0], std::string("ext 0x08232008 in=") + c.index)) << traffic[0];
     EXPECT_TRUE(Starts(traffic[1], "ext 0x08232000 in=01000000")) << traffic[1];
-    EXPECT_EQ(f.State().current_effect, c.n);
+    EXPECT_EQ(f.feature->Current(), c.n);
     EXPECT_EQ(f.view.skin[c.button], c.down_key);
     EXPECT_EQ(f.view.skin["EffectPicImage"], c.picture);
     int pressed = 0;
@@ -60,11 +60,9 @@ TEST(EnvironmentEffects, NumberOutsideTheButtonsIsSentAndLeavesThePicture) {
 }
 
 TEST(EnvironmentEffects, DriverWithoutExtensionStillShowsTheChoice) {
-  test::HarnessOptions options;
-  options.device_ini = "[Faults]\next=missing\n";
-  FeatureFixture<EnvironmentEffects> f(options);
+  FeatureFixture<EnvironmentEffects> f("[Faults]\next=missing\n");
   f.feature->SelectEffect(4);
-  EXPECT_EQ(f.State().current_effect, 4);
+  EXPECT_EQ(f.feature->Current(), 4);
   EXPECT_EQ(f.view.skin["EffectButtonLivingroomImage"], "EffectButtonLivingroomImageDown");
 }
 

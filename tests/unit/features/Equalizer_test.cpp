@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 #include "FeatureFixture.h"
 #include "sim/core/VirtualDevice.h"
@@ -14,7 +13,6 @@ namespace audio77 {
 namespace {
 
 using test::FeatureFixture;
-using test::HarnessOptions;
 using test::Joined;
 using test::Library;
 using test::Registers;
@@ -26,51 +24,11 @@ constexpr int kTravel = 120;
 
 class EqualizerTest : public ::testing::Test {
  protected:
-  explicit EqualizerTest(HarnessOptions options = {}) : f(std::move(options)) { eq().InitEqualizer(); }
+  EqualizerTest() { eq().InitEqualizer(); }
   Equalizer& eq() { return *f.feature; }
   void PlaceKnob(int band, int offset) { f.view.tops[Equalizer::kFirstSliderTag + band] = kTop + offset; }
   FeatureFixture<Equalizer> f;
 };
-
-TEST(EqualizerCodes, SliderOffsetGivesTheGainCode) {
-  struct Case {
-    int offset, travel;
-    std::uint16_t code;
-  };
-  const Case cases[] = {
-      {0, 120, 0x9FF},      // top
-      {120, 120, 0x200},    // bottom
-      {60, 120, 0x400},     // middle: flat
-      {59, 120, 0x41A},     // one pixel above the middle of a short travel
-      {511, 1024, 1026},    // one step above the middle: never 1025
-      {512, 1024, 1024},
-      {513, 1024, 1023},    // one step below
-      {-30, 120, 0x9FF},    // a knob beyond its travel counts as at the end
-      {500, 120, 0x200},
-      {0, 0, 0x200},        // a skin without travel: lowest code, no division
-      {10, -5, 0x200},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.offset << "/" << c.travel);
-    EXPECT_EQ(Equalizer::CodeFromOffset(c.offset, c.travel), c.code);
-  }
-  // Showing a code and reading its knob back keeps the code.
-  for (const std::uint16_t code : {0x200, 0x300, 0x400, 0x402, 0x41A, 0x7FE, 0x9FF}) {
-    EXPECT_EQ(Equalizer::CodeFromOffset(Equalizer::OffsetFromCode(code, 1024), 1024), code) << code;
-  }
-}
-
-TEST(EqualizerCodes, SlotPackingAndTheS4Marker) {
-  Equalizer::Record record;
-  record.codes = {0x123, 0x456, 0x789, 0xABC, 0xDEF};
-  record.auxiliary = 0x85;
-  record.marker = 1;
-  const Equalizer::Slot slot = Equalizer::Pack(record);
-  const Equalizer::Slot expected = {0x23, 0x61, 0x45, 0x89, 0xC7, 0xAB, 0xEF, 0xED,
-                                    0, 0, 0, 0, 0, 0, 0x85, 0x85};
-  EXPECT_EQ(slot, expected);
-  EXPECT_EQ(Equalizer::Unpack(slot), record);
-}
 
 TEST_F(EqualizerTest, InitialSlotsAreFlatAndTheMarkerFollowsTheSlot) {
   for (int k = 0; k < 4; ++k) eq().StoreEqPreset(k);
@@ -99,19 +57,19 @@ TEST_F(EqualizerTest, SliderMoveWritesTwoRegistersPerBand) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.band);
     PlaceKnob(c.band, c.offset);
-    EXPECT_EQ(eq().SetEqBandFromSlider(c.band, true), 0);
+    EXPECT_TRUE(eq().SetEqBandFromSlider(c.band, true).Ok());
     EXPECT_EQ(Registers(f.Take()), c.registers);
   }
 }
 
 TEST_F(EqualizerTest, Band4KeepsTheDeviceHighBitsOnAMoveButGetsTheFlagsOnAFullWrite) {
-  std::unique_ptr<HidHandle> handle = f.harness.Form().Session().OpenHid();
+  std::unique_ptr<HidHandle> handle = f.Session().OpenHid();
   ASSERT_TRUE(handle);
   ASSERT_EQ(HidTransport::RegisterWrite(handle.get(), 0x129, 0x5A), 0);
   handle.reset();
   f.Take();
   PlaceKnob(4, 0);
-  eq().SetEqBandFromSlider(4, true);
+  EXPECT_TRUE(eq().SetEqBandFromSlider(4, true).Ok());
   EXPECT_EQ(Registers(f.Take()), (Strings{"w 0x128=0xFF", "r 0x129", "w 0x129=0x59", "close"}));
   // The same code in a full write carries the fixed flags instead.
   eq().StoreEqPreset(1);
@@ -124,7 +82,7 @@ TEST_F(EqualizerTest, Band4KeepsTheDeviceHighBitsOnAMoveButGetsTheFlagsOnAFullWr
 
 TEST_F(EqualizerTest, MoveWithoutWriteChangesTheRecordOnly) {
   PlaceKnob(0, 0);
-  eq().SetEqBandFromSlider(0, false);
+  EXPECT_TRUE(eq().SetEqBandFromSlider(0, false).Ok());
   EXPECT_EQ(eq().Working().codes[0], 0x9FF);
   EXPECT_EQ(Registers(f.Take()), (Strings{"close"}));
 }
@@ -134,8 +92,8 @@ TEST_F(EqualizerTest, SliderMechanicsStoreAndShowTheCurrentPreset) {
   f.Take();
   PlaceKnob(2, 0);
   eq().SliderMoved(2);
-  EXPECT_EQ(Equalizer::Unpack(eq().SlotBytes(2)).codes[2], 0x9FF);
-  EXPECT_EQ(Equalizer::Unpack(eq().SlotBytes(0)).codes[2], 0x400);
+  EXPECT_EQ(EqualizerCodec::Unpack(eq().SlotBytes(2)).codes[2], 0x9FF);
+  EXPECT_EQ(EqualizerCodec::Unpack(eq().SlotBytes(0)).codes[2], 0x400);
   EXPECT_EQ(f.view.labels[31], "9ff");
   EXPECT_EQ(f.view.tops[31], kTop);
   EXPECT_EQ(f.view.fills[231], test::RecordingView::kKnobHeight);
@@ -143,7 +101,8 @@ TEST_F(EqualizerTest, SliderMechanicsStoreAndShowTheCurrentPreset) {
 }
 
 TEST_F(EqualizerTest, FlatPresetWritesNothingAndSwitchesTheDeviceEqualizerOff) {
-  f.State().eq_enable = 1;
+  eq().ToggleEqEnable();
+  f.Take();
   eq().SelectEqPreset(2);
   const auto traffic = f.Take();
   EXPECT_TRUE(Writes(traffic).empty()) << Joined(traffic);
@@ -151,11 +110,11 @@ TEST_F(EqualizerTest, FlatPresetWritesNothingAndSwitchesTheDeviceEqualizerOff) {
   ASSERT_FALSE(Library(traffic, "DLLQK_SetEQ_OnOff_ById").empty());
   EXPECT_EQ(Library(traffic, "DLLQK_SetEQ_OnOff_ById").back().substr(0, 25), "DLLQK_SetEQ_OnOff_ById 0 ");
   EXPECT_EQ(f.view.switches[Equalizer::kEnableTag], 1);  // the picture still shows the enable
-  EXPECT_EQ(f.State().current_eq_preset, 2);
+  EXPECT_EQ(eq().CurrentPreset(), 2);
 }
 
 TEST_F(EqualizerTest, OneBandOffFlatKeepsTheEqualizerOn) {
-  f.State().eq_enable = 1;
+  eq().ToggleEqEnable();
   PlaceKnob(0, 0);
   eq().SliderMoved(0);
   f.Take();
@@ -176,28 +135,28 @@ TEST_F(EqualizerTest, EnableIsReadBackAndRetriedOnce) {
 TEST_F(EqualizerTest, ToggleStoresAndAppliesWithoutRegisters) {
   eq().ToggleEqEnable();
   const auto traffic = f.Take();
-  EXPECT_EQ(f.State().eq_enable, 1);
+  EXPECT_EQ(eq().Enabled(), 1);
   EXPECT_EQ(f.view.switches[Equalizer::kEnableTag], 1);
   EXPECT_TRUE(Registers(traffic).empty()) << Joined(traffic);
   EXPECT_FALSE(Library(traffic, "DLLQK_SetEQ_OnOff_ById 1").empty());
 }
 
 TEST_F(EqualizerTest, EnableRegisterSetsBit2AndWritesTheBands) {
-  eq().SetEqEnableRegister(1);
+  EXPECT_TRUE(eq().SetEqEnableRegister(1).Ok());
   const Strings on = Registers(f.Take());
   ASSERT_GE(on.size(), 3u);
   EXPECT_EQ(on[0], "r 0x100");
   EXPECT_EQ(on[1], "w 0x100=0x04");
   EXPECT_EQ(on.size(), 13u);
-  eq().SetEqEnableRegister(0);
+  EXPECT_TRUE(eq().SetEqEnableRegister(0).Ok());
   EXPECT_EQ(Registers(f.Take()), (Strings{"r 0x100", "w 0x100=0x00", "close"}));
 }
 
 TEST_F(EqualizerTest, LoadFromValuesFillsTheSlotAndEndsOnTheCurrentPreset) {
   const Strings values = {"0x200", "0x9FF", "1024", "0x600", "0x401", "1"};
   eq().LoadEqPresetFromValues(values, 2, 0);
-  EXPECT_EQ(Equalizer::Unpack(eq().SlotBytes(2)).codes, (std::array<std::uint16_t, 5>{0x200, 0x9FF, 0x400, 0x600, 0x401}));
-  EXPECT_EQ(f.State().eq_enable, 1);
+  EXPECT_EQ(EqualizerCodec::Unpack(eq().SlotBytes(2)).codes, (std::array<std::uint16_t, 5>{0x200, 0x9FF, 0x400, 0x600, 0x401}));
+  EXPECT_EQ(eq().Enabled(), 1);
   // The current preset S1 (flat) is selected last: the record is S1's.
   EXPECT_TRUE(eq().Flat());
   const Strings writes = Writes(f.Take());
@@ -212,7 +171,7 @@ TEST_F(EqualizerTest, ResetWithoutDefaultIniRestoresFlatCodes) {
   f.Take();
   int three_d = 0;
   eq().ResetEqualizer([&] { ++three_d; });
-  EXPECT_EQ(Equalizer::Unpack(eq().SlotBytes(0)).codes, (std::array<std::uint16_t, 5>{0x400, 0x400, 0x400, 0x400, 0x400}));
+  EXPECT_EQ(EqualizerCodec::Unpack(eq().SlotBytes(0)).codes, (std::array<std::uint16_t, 5>{0x400, 0x400, 0x400, 0x400, 0x400}));
   EXPECT_EQ(f.view.labels[32], "400");
   EXPECT_EQ(three_d, 1);
   // Each band from its knob, then the full write.
@@ -222,40 +181,30 @@ TEST_F(EqualizerTest, ResetWithoutDefaultIniRestoresFlatCodes) {
   EXPECT_EQ(writes[19], "w 0x129=0xE4");
 }
 
-class EqualizerDefaultIniTest : public EqualizerTest {
- protected:
-  void WriteDefaultProfile(const std::string& text) {
-    const std::string path = f.harness.GetPlatform().folders.AppData() + f.State().user_folder_name + "/DefaultProfile.ini";
-    std::ofstream(path) << text;
-  }
-  std::array<std::uint16_t, 5> ResetCodes() {
-    f.State().default_ini = 1;
-    eq().ResetEqualizer();
-    return Equalizer::Unpack(eq().SlotBytes(f.State().current_eq_preset - 1)).codes;
-  }
-};
-
-TEST_F(EqualizerDefaultIniTest, ResetTakesTheDefaultProfileAndTheBuiltInValueForEachMissingItem) {
+TEST_F(EqualizerTest, ResetTakesTheDefaultProfileAndTheBuiltInValueForEachMissingItem) {
   struct Case {
-    const char* file;
+    const char* s1;  // the text of "S1" in the default profile; empty: missing
     std::array<std::uint16_t, 5> codes;
     int enable;
   };
   const Case cases[] = {
-      {"[EQ]\nS1=0x500,0x600,0x700,0x800,0x900,1\n", {0x500, 0x600, 0x700, 0x800, 0x900}, 1},
-      {"[EQ]\nS1=0x500,0x600\n", {0x500, 0x600, 0x400, 0x400, 0x400}, 0},
-      {"[EQ]\nS1=0x500,bad,,0x800,0x900,0\n", {0x500, 0x400, 0x400, 0x800, 0x900}, 0},
-      {"[EQ]\nS2=0x500,0x600,0x700,0x800,0x900,1\n", {0x400, 0x400, 0x400, 0x400, 0x400}, 0},
-      {nullptr, {0x400, 0x400, 0x400, 0x400, 0x400}, 0},
+      {"0x500,0x600,0x700,0x800,0x900,1", {0x500, 0x600, 0x700, 0x800, 0x900}, 1},
+      {"0x500,0x600", {0x500, 0x600, 0x400, 0x400, 0x400}, 0},
+      {"0x500,bad,,0x800,0x900,0", {0x500, 0x400, 0x400, 0x800, 0x900}, 0},
+      {"", {0x400, 0x400, 0x400, 0x400, 0x400}, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.file ? c.file : "no file");
-    f.State().eq_enable = 0;
-    const std::string path = f.harness.GetPlatform().folders.AppData() + f.State().user_folder_name + "/DefaultProfile.ini";
-    std::remove(path.c_str());
-    if (c.file) WriteDefaultProfile(c.file);
-    EXPECT_EQ(ResetCodes(), c.codes);
-    EXPECT_EQ(f.State().eq_enable, c.enable);
+    SCOPED_TRACE(c.s1);
+    std::vector<int> asked;
+    eq().UseDefaultProfile([&](int n) {
+      asked.push_back(n);
+      return std::string(c.s1);
+    });
+    if (eq().Enabled() != 0) eq().ToggleEqEnable();
+    eq().ResetEqualizer();
+    EXPECT_EQ(asked, std::vector<int>{1});
+    EXPECT_EQ(EqualizerCodec::Unpack(eq().SlotBytes(eq().CurrentPreset() - 1)).codes, c.codes);
+    EXPECT_EQ(eq().Enabled(), c.enable);
   }
 }
 
@@ -264,10 +213,8 @@ TEST_F(EqualizerDefaultIniTest, ResetTakesTheDefaultProfileAndTheBuiltInValueFor
 // (byte 7) 0x31: equalizer on, 3D flag on, band 4 high nibble 1.
 constexpr const char* kBank3 = "[I2C 0x51]\n0x30=0x00 0x00 0x40 0xFF 0x0F 0x80 0x23 0x31\n";
 
-HarnessOptions Eeprom(const std::string& present_and_bank, const std::string& banks = kBank3) {
-  HarnessOptions options;
-  options.device_ini = "[I2C 0x50]\n0x8D=" + present_and_bank + "\n" + banks;
-  return options;
+std::string Eeprom(const std::string& present_and_bank, const std::string& banks = kBank3) {
+  return "[I2C 0x50]\n0x8D=" + present_and_bank + "\n" + banks;
 }
 
 class EqualizerEepromTest : public ::testing::Test {};
@@ -288,14 +235,14 @@ TEST_F(EqualizerEepromTest, BankSelectorsChooseTheBank) {
     SCOPED_TRACE(c.flag_and_bank);
     FeatureFixture<Equalizer> f(Eeprom(c.flag_and_bank));
     f.feature->InitEqualizer();
-    EXPECT_EQ(f.feature->ReadEqFromEeprom(), c.result);
+    EXPECT_EQ(f.feature->ReadEqFromEeprom().Step(), c.result);
     const auto reads = Library(f.Take(), "DLLQK_Read_I2C_ById 0x51");
     ASSERT_FALSE(reads.empty());
     EXPECT_EQ(reads.front().substr(0, 29), "DLLQK_Read_I2C_ById 0x51 " + test::Hex(c.control_register)) << Joined(reads);
-    EXPECT_EQ(Equalizer::Unpack(f.feature->SlotBytes(0)).codes, c.codes);
+    EXPECT_EQ(EqualizerCodec::Unpack(f.feature->SlotBytes(0)).codes, c.codes);
     if (c.result == 0) {
-      EXPECT_EQ(f.State().eq_enable, 1);
-      EXPECT_EQ(f.State().d3_from_eeprom, 1);
+      EXPECT_EQ(f.feature->Enabled(), 1);
+      EXPECT_EQ(f.feature->EepromWants3D(), 1);
     }
   }
 }
@@ -303,9 +250,9 @@ TEST_F(EqualizerEepromTest, BankSelectorsChooseTheBank) {
 TEST_F(EqualizerEepromTest, DataReadsFollowTheControlByteWithPauses) {
   FeatureFixture<Equalizer> f(Eeprom("0x01 0x13"));
   f.feature->InitEqualizer();
-  const std::uint64_t before = f.harness.GetPlatform().clock.NowMs();
-  f.feature->ReadEqFromEeprom();
-  EXPECT_GE(f.harness.GetPlatform().clock.NowMs() - before, 80u);
+  const std::uint64_t before = f.Clock().NowMs();
+  EXPECT_TRUE(f.feature->ReadEqFromEeprom().Ok());
+  EXPECT_GE(f.Clock().NowMs() - before, 80u);
   const auto reads = Library(f.Take(), "DLLQK_Read_I2C_ById");
   ASSERT_EQ(reads.size(), 11u) << Joined(reads);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(reads[3 + i].substr(20, 9), "0x51 " + test::Hex(0x30 + i));
@@ -317,7 +264,7 @@ TEST_F(EqualizerEepromTest, BlankControlBytesLeaveThePresetsAndSwitchTheEqualize
     FeatureFixture<Equalizer> f(Eeprom("0x01 0x10", std::string("[I2C 0x51]\n0x00=0x11 0x22 0x33 0x44 0x55 0x66 0x77 ") + control + "\n"));
     Equalizer& eq = *f.feature;
     eq.InitEqualizer();
-    f.State().current_eq_preset = 2;
+    eq.SelectEqPreset(2);
     const Strings values = {"0x500", "0x500", "0x500", "0x500", "0x500", "1"};
     eq.LoadEqPresetFromValues(values, 0, 1);
     const auto before = eq.SlotBytes(0);
@@ -333,12 +280,10 @@ TEST_F(EqualizerEepromTest, BlankControlBytesLeaveThePresetsAndSwitchTheEqualize
 }
 
 TEST_F(EqualizerEepromTest, FailedLibraryReadsCountAsZero) {
-  HarnessOptions options = Eeprom("0x01 0x13");
-  options.device_ini += "[Faults]\nDLLQK_Read_I2C_ById=4\nDLLQK_IsEQ_Enable_ById=1\n";
-  FeatureFixture<Equalizer> f(options);
+  FeatureFixture<Equalizer> f(Eeprom("0x01 0x13") + "[Faults]\nDLLQK_Read_I2C_ById=4\nDLLQK_IsEQ_Enable_ById=1\n");
   f.feature->InitEqualizer();
   // Flag and selector fail twice each: bank 0, whose control byte is blank.
-  EXPECT_EQ(f.feature->ReadEqFromEeprom(), 2);
+  EXPECT_EQ(f.feature->ReadEqFromEeprom().Step(), 2);
   EXPECT_FALSE(Library(f.Take(), "DLLQK_Read_I2C_ById 0x51 0x07").empty());
   f.feature->InitEqualizer();  // the blank bank left the flat flag set
   // A failed read-back counts as off, so "on" goes out once more.
@@ -353,18 +298,16 @@ namespace audio77 {
 namespace {
 
 using test::FeatureFixture;
-using test::HarnessOptions;
 using test::Registers;
 using Strings = std::vector<std::string>;
 
 TEST(EqualizerFailures, WithoutTheDeviceOnlyTheRecordAndTheDisplayChange) {
-  HarnessOptions options;
-  options.device_ini = "[Device]\nPresent=0\n";
-  FeatureFixture<Equalizer> f(options);
+  FeatureFixture<Equalizer> f("[Device]\nPresent=0\n");
+  f.Session().SetActive(false);
   f.feature->InitEqualizer();
   f.view.tops[Equalizer::kFirstSliderTag] = f.view.travel.top;
   f.feature->SliderMoved(0);
-  EXPECT_EQ(Equalizer::Unpack(f.feature->SlotBytes(0)).codes[0], 0x9FF);
+  EXPECT_EQ(EqualizerCodec::Unpack(f.feature->SlotBytes(0)).codes[0], 0x9FF);
   EXPECT_EQ(f.view.labels[Equalizer::kFirstSliderTag], "9ff");
   const auto traffic = f.Take();
   EXPECT_TRUE(Registers(traffic).empty()) << test::Joined(traffic);
@@ -376,12 +319,12 @@ TEST(EqualizerFailures, AFailedExchangeEndsTheOperationWithoutClosingReport) {
   f.feature->InitEqualizer();
   f.view.tops[Equalizer::kFirstSliderTag] = f.view.travel.top;
   ASSERT_TRUE(sim::VirtualDevice::Instance().SetFault("hid.out", "1"));
-  EXPECT_EQ(f.feature->SetEqBandFromSlider(0, true), 2);
+  EXPECT_EQ(f.feature->SetEqBandFromSlider(0, true).Step(), 2);
   const auto traffic = f.Take();
   EXPECT_TRUE(Registers(traffic).empty()) << test::Joined(traffic);
   // The record keeps the new code, and the next move goes out whole.
   EXPECT_EQ(f.feature->Working().codes[0], 0x9FF);
-  EXPECT_EQ(f.feature->SetEqBandFromSlider(0, true), 0);
+  EXPECT_TRUE(f.feature->SetEqBandFromSlider(0, true).Ok());
   EXPECT_EQ(Registers(f.Take()), (Strings{"w 0x120=0xFF", "w 0x121=0x09", "close"}));
 }
 
@@ -391,11 +334,11 @@ TEST(EqualizerFailures, ProfileSaveUnpacksWithoutWritingRegisters) {
   f.feature->LoadEqPresetFromValues(Strings{"0x500", "0x500", "0x500", "0x500", "0x500", "0"}, 1, 0);
   f.Take();
   f.feature->SetProfileSaving(true);
-  f.feature->UnpackPreset(2);
+  EXPECT_TRUE(f.feature->UnpackPreset(2).Ok());
   EXPECT_EQ(f.feature->Working().codes[0], 0x500);
   EXPECT_TRUE(Registers(f.Take()).empty());
   f.feature->SetProfileSaving(false);
-  f.feature->UnpackPreset(2);
+  EXPECT_TRUE(f.feature->UnpackPreset(2).Ok());
   EXPECT_EQ(Registers(f.Take()).size(), 11u);
 }
 

@@ -1,19 +1,30 @@
 #pragma once
-// The program started on the virtual device, and one feature object of the
-// test's own built on the window's context with a recording view. Device
-// traffic is read back from the trace in the compact form of DeviceTraffic.h.
+// One feature built alone with its FeatureDeps on the virtual device: the
+// device library bound from the virtual device's library, the device session
+// as status and register port, a manual clock and a recording view. No window
+// is started. Device traffic is read back from the trace in the compact form
+// of DeviceTraffic.h.
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "device/DeviceLibrary.h"
+#include "device/DeviceSession.h"
+#include "features/EnvironmentEffects.h"
+#include "features/FeatureDeps.h"
+#include "lighting/Lighting.h"
+#include "platform/ManualClock.h"
+#include "platform/RecordingDebugOutput.h"
+#include "platform/posix/PosixDynamicLibrary.h"
+#include "sim/platform/VirtualPlatform.h"
 #include "support/DeviceTraffic.h"
-#include "support/harness/ProgramHarness.h"
-#include "ui/FeatureContext.h"
+#include "support/TempDir.h"
+#include "toolkit/DialogsMessageBox.h"
+#include "toolkit/ScriptedDialogs.h"
 #include "ui/FeatureView.h"
 
 namespace audio77::test {
@@ -27,12 +38,13 @@ class RecordingView : public FeatureView {
   std::map<int, int> tops;
   std::map<int, int> fills;
   std::map<int, std::string> labels;
+  std::map<int, bool> visible;
   static constexpr int kKnobHeight = 10;
 
   void ShowSkinEntry(const std::string& control, const std::string& key) override { skin[control] = key; }
   void ShowSwitch(int tag, int state) override { switches[tag] = state; }
   void HighlightLabel(int tag, bool down, const std::string&) override { highlighted[tag] = down; }
-  SliderTravel EqTravel() const override { return travel; }
+  SliderTravel Travel(int) const override { return travel; }
   int KnobTop(int tag) const override {
     const auto found = tops.find(tag);
     return found == tops.end() ? travel.top + travel.length / 2 : found->second;
@@ -42,31 +54,93 @@ class RecordingView : public FeatureView {
   int FillTop(int) const override { return travel.top; }
   void SetFillHeight(int tag, int height) override { fills[tag] = height; }
   void SetValueLabel(int tag, const std::string& text) override { labels[tag] = text; }
+  void SetImageVisible(int tag, bool shown) override { visible[tag] = shown; }
 };
 
-// The program on the virtual device, started; the feature gets the window's
-// context and a view of its own.
-template <typename Feature>
-class FeatureFixture {
+// The virtual device (described by device_ini, or the default one), active,
+// and everything a feature is built with.
+class FeatureBench {
  public:
-  explicit FeatureFixture(HarnessOptions options = {}) : harness(std::move(options)) {
-    harness.Start();
-    feature = std::make_unique<Feature>(Context(), view);
-    harness.ClearTrace();
-  }
-  FeatureContext Context() {
-    return harness.Form().FeatureContextOf();
-  }
-  MainFormState& State() { return harness.Form().State(); }
-  std::vector<std::string> Take() {
-    auto traffic = Traffic(harness.Trace());
-    harness.ClearTrace();
-    return traffic;
+  explicit FeatureBench(const std::string& device_ini = {}) {
+    if (!device_ini.empty()) state_.Write("device.ini", device_ini);
+    auto clock = std::make_unique<ManualClock>();
+    clock_ = clock.get();
+    sim::VirtualPlatformOptions options;
+    options.state_folder = state_.path().string();
+    options.program_path = (program_.path() / "audio77").string();
+    options.home = home_.path().string();
+    options.clock = std::move(clock);
+    host_ = sim::CreateVirtualPlatform(std::move(options));
+    library_ = std::make_unique<DeviceLibrary>(loader_, debug_, message_box_);
+    EXPECT_EQ(library_->Open_DLLQK_UsbAudio77xx(DeviceLibrary::kProgramFileName), 0);
+    session_ = std::make_unique<DeviceSession>(host_->Get(), *library_);
+    session_->SetActive(true);
+    // The extension's path is chosen as a device search would.
+    session_->ExtensionPresent();
+    ClearTrace();
   }
 
-  ProgramHarness harness;
+  FeatureDeps Deps() { return FeatureDeps{*library_, *session_, *session_, *clock_, debug_, view}; }
+  DeviceSession& Session() { return *session_; }
+  ManualClock& Clock() { return *clock_; }
+  const TempDir& StateFolder() const { return state_; }
+
+  // The traffic since the last call (or since the bench was built).
+  std::vector<std::string> Take() { return Traffic(TakeTrace()); }
+  // The trace lines themselves, for reports Traffic does not name.
+  std::vector<std::string> TakeTrace() {
+    auto lines = Lines(state_.Read("trace.log"));
+    ClearTrace();
+    return lines;
+  }
+  void ClearTrace() { state_.Write("trace.log", ""); }
+
   RecordingView view;
+
+ private:
+  static std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+      const std::size_t end = text.find('\n', start);
+      lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+      if (end == std::string::npos) break;
+      start = end + 1;
+    }
+    return lines;
+  }
+
+  TempDir state_;
+  TempDir program_;
+  TempDir home_;
+  ManualClock* clock_ = nullptr;
+  std::unique_ptr<PlatformHost> host_;
+  PosixDynamicLibrary loader_{DistDir().string() + "/virtual/"};
+  RecordingDebugOutput debug_;
+  toolkit::ScriptedDialogs dialogs_;
+  toolkit::DialogsMessageBox message_box_{dialogs_};
+  std::unique_ptr<DeviceLibrary> library_;
+  std::unique_ptr<DeviceSession> session_;
+};
+
+// A bench with one feature of the test's kind built on it.
+template <typename Feature>
+class FeatureFixture : public FeatureBench {
+ public:
+  explicit FeatureFixture(const std::string& device_ini = {}) : FeatureBench(device_ini), feature(Make()) {}
+
   std::unique_ptr<Feature> feature;
+
+ private:
+  std::unique_ptr<Feature> Make() {
+    if constexpr (std::is_same_v<Feature, EnvironmentEffects>) {
+      return std::make_unique<Feature>(Deps(), Session().Extension());
+    } else if constexpr (std::is_same_v<Feature, Lighting>) {
+      return std::make_unique<Feature>(Deps(), [] { return 1; });
+    } else {
+      return std::make_unique<Feature>(Deps());
+    }
+  }
 };
 
 }  // namespace audio77::test

@@ -2,13 +2,17 @@
 // and "DefaultIni" at shutdown.
 #include <gtest/gtest.h>
 
-#include "FeatureFixture.h"
+#include "support/DeviceTraffic.h"
+#include "support/InOrder.h"
+#include "support/harness/ProgramHarness.h"
+#include "toolkit/Image.h"
 #include "ui/ControlFeatureView.h"
 
 namespace audio77 {
 namespace {
 
 using test::HarnessOptions;
+using test::InOrder;
 using test::Joined;
 using test::ProgramHarness;
 using Strings = std::vector<std::string>;
@@ -27,17 +31,6 @@ void Plug(ProgramHarness& h) {
   h.Plug();
   h.Form().OnDeviceChange(kArrival);
   h.RunPending();
-}
-
-// The prefixes appear in this order in the traffic.
-::testing::AssertionResult InOrder(const Strings& traffic, const Strings& prefixes) {
-  std::size_t at = 0;
-  for (const auto& prefix : prefixes) {
-    while (at < traffic.size() && traffic[at].rfind(prefix, 0) != 0) ++at;
-    if (at == traffic.size()) return ::testing::AssertionFailure() << "missing in order: " << prefix << Joined(traffic);
-    ++at;
-  }
-  return ::testing::AssertionSuccess();
 }
 
 TEST(FormFeatures, ShutdownLeavesEqualizer3DAndEffectNeutral) {
@@ -70,13 +63,13 @@ TEST(FormFeatures, RemovalShowsTheSwitchesOffAndNothingAsEffect) {
   ProgramHarness h;
   h.Start();
   h.Form().EqualizerFeature().ToggleEqEnable();
-  h.Form().Toggle3DEnable();
+  h.Form().Rules().Toggle3DEnable();
   h.Form().EffectsFeature().SelectEffect(5);
   h.ClearTrace();
   Unplug(h);
-  EXPECT_EQ(h.Form().State().eq_enable, 0);
-  EXPECT_EQ(h.Form().State().enable_3d, 0);
-  EXPECT_EQ(h.Form().State().current_effect, 1);
+  EXPECT_EQ(h.Form().EqualizerFeature().Enabled(), 0);
+  EXPECT_EQ(h.Form().Sound3DFeature().Enabled(), 0);
+  EXPECT_EQ(h.Form().EffectsFeature().Current(), 1);
   auto& view = dynamic_cast<ControlFeatureView&>(h.Form().View());
   EXPECT_EQ(view.SwitchOf(7), 0);
   EXPECT_EQ(view.SwitchOf(8), 0);
@@ -92,16 +85,44 @@ TEST(FormFeatures, EepromEqualizerAtStartBecomesS1) {
       "[I2C 0x50]\n0x8D=0x01 0x11\n[I2C 0x51]\n0x10=0x00 0x00 0x40 0xFF 0x0F 0x80 0x23 0x31\n";
   ProgramHarness h(options);
   h.Start();
-  h.Form().State().eq_from_eeprom = 1;
+  h.Form().EqualizerFeature().SetFromEeprom(1);
   Unplug(h);
   h.ClearTrace();
   Plug(h);
   const Equalizer& eq = h.Form().EqualizerFeature();
-  EXPECT_EQ(Equalizer::Unpack(eq.SlotBytes(0)).codes, (std::array<std::uint16_t, 5>{0x200, 0x400, 0x9FF, 0x600, 0x291}));
-  EXPECT_EQ(h.Form().State().eq_enable, 1);
-  EXPECT_EQ(h.Form().State().d3_from_eeprom, 1);
+  EXPECT_EQ(EqualizerCodec::Unpack(eq.SlotBytes(0)).codes, (std::array<std::uint16_t, 5>{0x200, 0x400, 0x9FF, 0x600, 0x291}));
+  EXPECT_EQ(eq.Enabled(), 1);
+  // The bank's 3D bit reaches 3D.
+  EXPECT_EQ(h.Form().Sound3DFeature().FromEeprom(), 1);
   EXPECT_TRUE(InOrder(test::Traffic(h.Trace()), {"lib DLLQK_Read_I2C_ById 0x51 0x17", "w 0x120=0x00", "w 0x121=0x02",
                                                  "lib DLLQK_SetEQ_OnOff_ById 1"}));
+}
+
+TEST(FormFeatures, TheVirtual71SwitchAndRotationGoOffOnScreenUntilThePageIsShown) {
+  test::HarnessOptions options;
+  options.config.push_back({"DefaultSet", "3DV7ch1MutuallyExclusive", "1"});
+  test::ProgramHarness h(options);
+  h.Start();
+  auto& form = h.Form();
+  form.SelectPage(27);
+  h.Click("VirtualEnableImage");
+  h.Click("VirtualClockwiseImage");
+  ASSERT_EQ(form.Virtual71Feature().Enabled(), 1);
+  ASSERT_EQ(form.Virtual71Feature().Latch(Virtual71::kClockwiseTag), 1);
+  form.Rules().Toggle3DEnable();
+  auto& view = dynamic_cast<ControlFeatureView&>(form.View());
+  auto image = [&](const char* name) { return form.Form().Find<toolkit::Image>(name); };
+  EXPECT_EQ(form.Virtual71Feature().Latch(Virtual71::kClockwiseTag), 0);
+  EXPECT_EQ(form.Virtual71Feature().Latch(Virtual71::kCounterClockwiseTag), 0);
+  EXPECT_EQ(view.SwitchOf(47), 0);
+  EXPECT_EQ(view.SwitchOf(49), 0);
+  EXPECT_FALSE(image("VirtualEnableImage")->Visible());
+  EXPECT_FALSE(image("VirtualClockwiseImage")->Visible());
+  // The latch that was not running keeps its place on screen.
+  EXPECT_TRUE(image("VirtualCounterclockwiseImage")->Visible());
+  form.ShowPage(Page::kVirtual71);
+  EXPECT_TRUE(image("VirtualEnableImage")->Visible());
+  EXPECT_TRUE(image("VirtualClockwiseImage")->Visible());
 }
 
 }  // namespace

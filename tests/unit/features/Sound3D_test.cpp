@@ -5,29 +5,23 @@
 #include <gtest/gtest.h>
 
 #include "FeatureFixture.h"
-#include "toolkit/Image.h"
-#include "ui/ControlFeatureView.h"
+#include "sim/core/VirtualDevice.h"
 
 namespace audio77 {
 namespace {
 
 using test::FeatureFixture;
-using test::HarnessOptions;
 using test::Joined;
 using test::Library;
 using test::Registers;
 using test::Writes;
 using Strings = std::vector<std::string>;
 
-HarnessOptions WithRegisters(const std::string& lines) {
-  HarnessOptions options;
-  options.device_ini = "[Registers]\n" + lines;
-  return options;
-}
+std::string WithRegisters(const std::string& lines) { return "[Registers]\n" + lines; }
 
 class Sound3DTest : public ::testing::Test {
  protected:
-  explicit Sound3DTest(HarnessOptions options = WithRegisters("0x18A=0x42\n0x1CD=0xA5 0x3A\n")) : f(std::move(options)) {
+  explicit Sound3DTest(const std::string& device_ini = WithRegisters("0x18A=0x42\n0x1CD=0xA5 0x3A\n")) : f(device_ini) {
     d3().Init3DRecord();
     d3().Show3D();
   }
@@ -35,18 +29,6 @@ class Sound3DTest : public ::testing::Test {
   int Top(int tag) { return f.view.KnobTop(tag); }
   FeatureFixture<Sound3D> f;
 };
-
-TEST(Sound3DValues, KnobTopGivesTheValueAndBack) {
-  struct Case {
-    int top, value;
-  };
-  for (const Case& c : {Case{105, 15}, Case{225, 0}, Case{165, 8}, Case{145, 10}, Case{201, 3}}) {
-    SCOPED_TRACE(c.top);
-    EXPECT_EQ(Sound3D::ValueFromTop(c.top, 120), c.value);
-  }
-  for (int value = 0; value <= 15; ++value) EXPECT_EQ(Sound3D::ValueFromTop(Sound3D::TopFromValue(value, 120), 120), value);
-  EXPECT_EQ(Sound3D::ValueFromTop(150, 0), 0);  // no travel: no division
-}
 
 TEST_F(Sound3DTest, ShowPlacesTheDefaultsAndLabelsThem) {
   EXPECT_EQ(Top(Sound3D::kLeftAlphaTag), 145);
@@ -107,10 +89,10 @@ TEST_F(Sound3DTest, KnobAboveItsTravelSendsNothing) {
 }
 
 TEST_F(Sound3DTest, SwitchingOnSetsBit7AndTurnsNibblesAIntoF) {
-  d3().Set3DEnableRegister(1);
+  EXPECT_TRUE(d3().Set3DEnableRegister(1).Ok());
   EXPECT_EQ(Registers(f.Take()), (Strings{"r 0x100", "w 0x100=0x80", "r 0x1CD", "w 0x1CD=0xF5", "r 0x1CE",
                                           "w 0x1CE=0x3F", "close"}));
-  d3().Set3DEnableRegister(0);
+  EXPECT_TRUE(d3().Set3DEnableRegister(0).Ok());
   EXPECT_EQ(Registers(f.Take()), (Strings{"r 0x100", "w 0x100=0x00", "close"}));
 }
 
@@ -150,11 +132,11 @@ TEST(Sound3DSync, SyncNeverSwitches3DOff) {
     FeatureFixture<Sound3D> f;
     f.feature->Init3DRecord();
     if (c.device_on) f.feature->Apply3DEnable(1);
-    f.State().d3_from_eeprom = c.eeprom;
-    f.State().enable_3d = c.before;
+    f.feature->SetFromEeprom(c.eeprom);
+    if (c.before == 1) f.feature->Toggle3DEnable();
     f.Take();
     f.feature->Sync3DFromDevice();
-    EXPECT_EQ(f.State().enable_3d, c.after);
+    EXPECT_EQ(f.feature->Enabled(), c.after);
     EXPECT_EQ(f.view.switches[Sound3D::kEnableTag], c.after);
     const Strings on = {"r 0x18A", "w 0x18A=0x40", "r 0x18A", "w 0x18A=0x41", "w 0x18B=0xA3", "w 0x18C=0xA3", "close"};
     const Strings off = {"r 0x18A", "w 0x18A=0x00", "close"};
@@ -162,51 +144,28 @@ TEST(Sound3DSync, SyncNeverSwitches3DOff) {
   }
 }
 
-TEST(Sound3DExclusion, SwitchingOnTurnsVirtual71OffFirst) {
-  HarnessOptions options;
-  options.config.push_back({"DefaultSet", "3DV7ch1MutuallyExclusive", "1"});
-  test::ProgramHarness h(options);
-  h.Start();
-  h.Form().State().v71_enable = 1;
-  h.ClearTrace();
-  h.Form().Toggle3DEnable();
-  EXPECT_EQ(h.Form().State().v71_enable, 0);
-  EXPECT_EQ(h.Form().State().enable_3d, 1);
-  const auto traffic = test::Traffic(h.Trace());
-  const Strings order = {"DLLQK_SetVirtual7ch1_OnOff 0", "DLLQK_Set3D_OnOff_ById 1"};
-  std::size_t at = 0;
-  for (const auto& line : traffic) {
-    if (at < order.size() && line.rfind("lib " + order[at], 0) == 0) ++at;
+TEST_F(Sound3DTest, AFailedExchangeIsReportedAndEndsWithoutClosingReport) {
+  struct Case {
+    const char* fault;
+    int flag;
+    int step;
+    Strings registers;
+  };
+  const Case cases[] = {
+      {"", 1, 0, {"r 0x18A", "w 0x18A=0x42", "r 0x18A", "w 0x18A=0x43", "w 0x18B=0xA3", "w 0x18C=0xA3", "close"}},
+      {"", 0, 0, {"r 0x18A", "w 0x18A=0x03", "close"}},
+      // The switch register cannot be read: nothing more goes out, and that
+      // is no "done".
+      {"1", 1, 2, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.fault << " " << c.flag);
+    if (*c.fault != '\0') {
+      ASSERT_TRUE(sim::VirtualDevice::Instance().SetFault("hid.out", c.fault));
+    }
+    EXPECT_EQ(d3().Set3DSwitchAndParameters(c.flag).Step(), c.step);
+    EXPECT_EQ(Registers(f.Take()), c.registers);
   }
-  EXPECT_EQ(at, order.size()) << Joined(traffic);
-  EXPECT_EQ(Registers(traffic).at(1), "w 0x100=0x80");
-}
-
-TEST(Sound3DExclusion, TheVirtual71SwitchAndRotationGoOffOnScreenUntilThePageIsShown) {
-  HarnessOptions options;
-  options.config.push_back({"DefaultSet", "3DV7ch1MutuallyExclusive", "1"});
-  test::ProgramHarness h(options);
-  h.Start();
-  auto& form = h.Form();
-  form.SelectPage(27);
-  h.Click("VirtualEnableImage");
-  h.Click("VirtualClockwiseImage");
-  ASSERT_EQ(form.State().v71_enable, 1);
-  ASSERT_EQ(form.State().clockwise, 1);
-  form.Toggle3DEnable();
-  auto& view = dynamic_cast<ControlFeatureView&>(form.View());
-  auto image = [&](const char* name) { return form.Form().Find<toolkit::Image>(name); };
-  EXPECT_EQ(form.State().clockwise, 0);
-  EXPECT_EQ(form.State().counter_clockwise, 0);
-  EXPECT_EQ(view.SwitchOf(47), 0);
-  EXPECT_EQ(view.SwitchOf(49), 0);
-  EXPECT_FALSE(image("VirtualEnableImage")->Visible());
-  EXPECT_FALSE(image("VirtualClockwiseImage")->Visible());
-  // The latch that was not running keeps its place on screen.
-  EXPECT_TRUE(image("VirtualCounterclockwiseImage")->Visible());
-  form.ShowPage(Page::kVirtual71);
-  EXPECT_TRUE(image("VirtualEnableImage")->Visible());
-  EXPECT_TRUE(image("VirtualClockwiseImage")->Visible());
 }
 
 }  // namespace

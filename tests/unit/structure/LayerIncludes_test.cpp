@@ -42,7 +42,7 @@ const std::vector<Layer>& Layers() {
       {"toolkit/qt", System::kAny, {"platform", "toolkit"}},
       {"ui", System::kStandardOnly, {"platform", "settings", "device", "toolkit"}},
       {"features", System::kStandardOnly, {"platform", "settings", "device", "toolkit", "ui"}},
-      {"lighting", System::kStandardOnly, {"platform", "settings", "device", "toolkit", "ui"}},
+      {"lighting", System::kStandardOnly, {"platform", "settings", "device", "toolkit", "ui", "features"}},
       {"windows", System::kStandardOnly, {"platform", "settings", "device", "toolkit", "ui"}},
       {"app", System::kStandardOnly,
        {"platform", "settings", "device", "toolkit", "ui", "features", "lighting", "windows"}},
