@@ -29,6 +29,8 @@
 #include "features/FeatureRules.h"
 #include "features/Microphone.h"
 #include "features/NoiseCancellation.h"
+#include "features/ProfileKeeper.h"
+#include "features/RetainedProfileKeys.h"
 #include "features/Sound3D.h"
 #include "features/Virtual71.h"
 #include "lighting/Lighting.h"
@@ -102,6 +104,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   NoiseCancellation& NoiseFeature() { return noise_; }
   Lighting& LightingFeature() { return lighting_; }
   FeatureRules& Rules() { return rules_; }
+  // The last, default and user profiles; made at the equalizer's start-up step.
+  ProfileKeeper& Profiles() { return *profile_keeper_; }
   ControlFeatureView& View() { return *feature_view_; }
 
   // Device-change messages as the notifier delivers them.
@@ -202,6 +206,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void RegisterDeviceNotifications();
   void ShowFirstPage();
   void ApplyLastProfileAtStart();
+  // The profile keeper and the features it saves and applies, in key order.
+  void SetUpProfiles();
   void SyncFromDeviceAtStart();
   void Step(int number, const std::function<void()>& step);
 
@@ -340,6 +346,28 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   NoiseCancellation noise_;
   Lighting lighting_;
   FeatureRules rules_;
+
+  // What the profiles see of this window.
+  class ProfileLink final : public ProfileHost {
+   public:
+    explicit ProfileLink(TAudioMainForm& form) : form_(form) {}
+    bool DeviceHidPresent() override;
+    void BeforeApply() override;
+    void AfterApply() override;
+    void SetProfileSaving(bool saving) override;
+    std::string UserFolderName() const override;
+    std::string Title() const override;
+
+   private:
+    TAudioMainForm& form_;
+  };
+  ProfileLink profile_link_{*this};
+  std::optional<ProfileKeeper> profile_keeper_;
+  // The profile keys of the speaker layout, the lighting page, noise
+  // cancellation and voice effects, which no feature applies yet.
+  std::optional<RetainedProfileKeys> speaker_keys_;
+  std::optional<RetainedProfileKeys> led_keys_;
+  std::optional<RetainedProfileKeys> voice_keys_;
 
   // The current language; made when the language menu is built.
   LanguageLink language_link_{*this};

@@ -245,6 +245,16 @@ void TAudioMainForm::OpenHeldDevice() {
 void TAudioMainForm::InitEqualizerAtStart() {
   equalizer_.InitEqualizer();
   equalizer_.StoreAllPresets();
+  SetUpProfiles();
+  if (state_.default_ini == 1) {
+    profile_keeper_->ApplyDefaultProfile();
+    DefaultEnables enables;
+    if (profile_keeper_->ReadDefaultEnables(enables) == ProfileKeeper::kDone) {
+      equalizer_.SetDefaultEnable(enables.eq);
+      sound3d_.SetDefaultEnable(enables.d3);
+      virtual71_.SetDefaultEnable(enables.v71);
+    }
+  }
 }
 
 void TAudioMainForm::Init3DAndEffectsAtStart() {
@@ -277,7 +287,8 @@ void TAudioMainForm::ShowFirstPage() {
 }
 
 void TAudioMainForm::ApplyLastProfileAtStart() {
-  // Profiles are not read yet: there is no last profile to apply.
+  // A bad last profile is shown and kept aside by the keeper; start-up goes on.
+  profile_keeper_->ApplyLastProfileAtStart();
 }
 
 void TAudioMainForm::SyncFromDeviceAtStart() {

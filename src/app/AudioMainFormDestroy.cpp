@@ -22,6 +22,7 @@ void TAudioMainForm::FormDestroy() {
   // A library that never bound is never called, and a start-up that did not
   // get as far as the last profile must not overwrite it.
   if (!LibraryBound()) return;
+  if (constructed_ >= kStepLastProfile) profile_keeper_->SaveLastProfile();
   rules_.ResetEqualizer();
   equalizer_.ApplyEqEnable(0);
   sound3d_.Reset3D();
