@@ -208,6 +208,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void ApplyLastProfileAtStart();
   // The profile keeper and the features it saves and applies, in key order.
   void SetUpProfiles();
+  // The keeper's last problem in the standard error box, once start-up has
+  // ended and the window is up.
+  void ShowProfileErrorLater();
   void SyncFromDeviceAtStart();
   void Step(int number, const std::function<void()>& step);
 
@@ -357,6 +360,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
     void SetProfileSaving(bool saving) override;
     std::string UserFolderName() const override;
     std::string Title() const override;
+    toolkit::Dialogs& Dialogs() override;
 
    private:
     TAudioMainForm& form_;

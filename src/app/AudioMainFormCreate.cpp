@@ -247,7 +247,7 @@ void TAudioMainForm::InitEqualizerAtStart() {
   equalizer_.StoreAllPresets();
   SetUpProfiles();
   if (state_.default_ini == 1) {
-    profile_keeper_->ApplyDefaultProfile();
+    if (profile_keeper_->ApplyDefaultProfile() == ProfileKeeper::kFailed) ShowProfileErrorLater();
     DefaultEnables enables;
     if (profile_keeper_->ReadDefaultEnables(enables) == ProfileKeeper::kDone) {
       equalizer_.SetDefaultEnable(enables.eq);
@@ -287,8 +287,9 @@ void TAudioMainForm::ShowFirstPage() {
 }
 
 void TAudioMainForm::ApplyLastProfileAtStart() {
-  // A bad last profile is shown and kept aside by the keeper; start-up goes on.
-  profile_keeper_->ApplyLastProfileAtStart();
+  // A bad last profile is kept aside by the keeper and shown once the
+  // window is up; start-up goes on.
+  if (profile_keeper_->ApplyLastProfileAtStart() == ProfileKeeper::kFailed) ShowProfileErrorLater();
 }
 
 void TAudioMainForm::SyncFromDeviceAtStart() {

@@ -70,9 +70,13 @@ void TAudioMainForm::SetUpProfiles() {
 
   virtual71_.SetExcludedBy3D([this] { return rules_.ThreeDExcludesVirtual71(); });
   profile_keeper_.emplace(
-      ProfileKeeperDeps{profiles_, *program_config_, platform_.folders, app_.GetDialogs(), platform_.debug, profile_link_});
+      ProfileKeeperDeps{profiles_, *program_config_, platform_.folders, platform_.debug, profile_link_});
   profile_keeper_->SetFeatures({&equalizer_, &sound3d_, &effects_, &virtual71_, &*speaker_keys_, &lighting_,
                                 &*led_keys_, &*voice_keys_});
+}
+
+void TAudioMainForm::ShowProfileErrorLater() {
+  app_.Loop().Post([this, text = profile_keeper_->LastProblem()] { profile_keeper_->ShowError(text); });
 }
 
 bool TAudioMainForm::ProfileLink::DeviceHidPresent() { return form_.session_.OpenHid() != nullptr; }
@@ -92,5 +96,7 @@ void TAudioMainForm::ProfileLink::SetProfileSaving(bool saving) { form_.equalize
 std::string TAudioMainForm::ProfileLink::UserFolderName() const { return form_.state_.user_folder_name; }
 
 std::string TAudioMainForm::ProfileLink::Title() const { return form_.app_.Title(); }
+
+toolkit::Dialogs& TAudioMainForm::ProfileLink::Dialogs() { return form_.app_.GetDialogs(); }
 
 }  // namespace audio77
