@@ -229,9 +229,9 @@ TEST_F(AutomationCommandsTest, AnswersAreUsedByTheNextDialogsInTurnThenTheRealOn
       << "a file answer for a message box dismisses it";
   EXPECT_EQ(dialogs.QueuedAnswers(), 0u);
 
-  EXPECT_EQ(
-      Run({"boxes"}),
-      (AutomationReply{0, "Audio77\tKeep?\nAudio77\tKeep?\nAudio77\tDone\nAudio77\tWrong\n"}));
+  // The open and save dialogs are listed with their title, folder, file and filter.
+  EXPECT_EQ(Run({"boxes"}), (AutomationReply{0, "Audio77\tKeep?\n\topen / ()\n\tsave / ()\nAudio77\tKeep?\n"
+                                                "Audio77\tDone\nAudio77\tWrong\n"}));
 }
 
 TEST_F(AutomationCommandsTest, BoxesKeepOneLinePerBox) {
