@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "toolkit/Dialogs.h"
+
 namespace audio77 {
 
 class ProfileHost {
@@ -25,6 +27,9 @@ class ProfileHost {
   virtual std::string UserFolderName() const = 0;
   // The caption of the standard error box.
   virtual std::string Title() const = 0;
+  // The window's dialogs as they are when a profile operation runs (a driven
+  // window answers them from its script).
+  virtual toolkit::Dialogs& Dialogs() = 0;
 };
 
 }  // namespace audio77

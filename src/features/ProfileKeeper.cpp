@@ -83,7 +83,7 @@ int ProfileKeeper::SaveProfileAs() {
   if (!deps_.host.DeviceHidPresent()) return kNoDeviceOrFile;
   const std::string folder = UserProfileFolder();
   CreateFolder(folder);
-  const auto chosen = deps_.dialogs.SaveFile({"Save", folder, kDefaultFileName, kFilter, ""});
+  const auto chosen = deps_.host.Dialogs().SaveFile({"Save", folder, kDefaultFileName, kFilter, ""});
   if (!chosen) return kCancelled;
   const std::string path = WithIniExtension(*chosen);
   if (WriteProfile(path) != kDone) {
@@ -106,7 +106,7 @@ std::string ProfileKeeper::OpenDialogFolder() {
 
 int ProfileKeeper::OpenProfile() {
   if (!deps_.host.DeviceHidPresent()) return kNoDeviceOrFile;
-  const auto chosen = deps_.dialogs.OpenFile({"Load", OpenDialogFolder(), "", kFilter, ""});
+  const auto chosen = deps_.host.Dialogs().OpenFile({"Load", OpenDialogFolder(), "", kFilter, ""});
   if (!chosen) return kCancelled;
   try {
     return ApplyProfile(*chosen);
@@ -141,10 +141,10 @@ int ProfileKeeper::ApplyLastProfileAtStart() {
     return ApplyLastProfile();
   } catch (const EConvertError& error) {
     fs::copy_file(LastProfilePath(), bad, fs::copy_options::overwrite_existing, ignored);
-    ShowError(error.what());
+    last_problem_ = error.what();
   } catch (const ProfileFileError& error) {
     fs::rename(LastProfilePath(), bad, ignored);
-    ShowError(error.what());
+    last_problem_ = error.what();
   }
   return kFailed;
 }
@@ -154,7 +154,7 @@ int ProfileKeeper::ApplyDefaultProfile() {
   try {
     return ApplyProfile(DefaultProfilePath());
   } catch (const std::exception& error) {
-    ShowError(error.what());
+    last_problem_ = error.what();
     return kFailed;
   }
 }
@@ -170,7 +170,7 @@ int ProfileKeeper::ReadDefaultEnables(DefaultEnables& enables) {
 }
 
 void ProfileKeeper::ShowError(const std::string& text) {
-  deps_.dialogs.ShowMessage({text, deps_.host.Title(), toolkit::MessageIcon::kError, toolkit::MessageButtons::kOk});
+  deps_.host.Dialogs().ShowMessage({text, deps_.host.Title(), toolkit::MessageIcon::kError, toolkit::MessageButtons::kOk});
 }
 
 }  // namespace audio77

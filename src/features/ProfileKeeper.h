@@ -20,7 +20,6 @@
 #include "platform/KnownFolders.h"
 #include "settings/PrivateProfile.h"
 #include "settings/ProgramConfigFile.h"
-#include "toolkit/Dialogs.h"
 
 namespace audio77 {
 
@@ -43,7 +42,6 @@ struct ProfileKeeperDeps {
   PrivateProfile& profiles;
   const ProgramConfigFile& program_config;
   const KnownFolders& folders;
-  toolkit::Dialogs& dialogs;
   DebugOutput& debug;
   ProfileHost& host;
 };
@@ -77,11 +75,12 @@ class ProfileKeeper {
   // 0 applied; 1 no last profile. Throws as ApplyProfile.
   int ApplyLastProfile();
   // Start-up's own call: 0 applied; 1 no last profile; 3 the apply stopped:
-  // the error was shown and the bad file kept as "LastProfile.ini.bad", so
-  // that the exit-time write, which replaces it, loses nothing.
+  // the bad file is kept as "LastProfile.ini.bad", so that the exit-time
+  // write, which replaces it, loses nothing, and LastProblem says what to
+  // show once the window is up.
   int ApplyLastProfileAtStart();
-  // 0 applied; 1 no default profile; 3 the apply stopped, error shown (the
-  // installed file is never written, so it is not copied).
+  // 0 applied; 1 no default profile; 3 the apply stopped and LastProblem
+  // says why (the installed file is never written, so it is not copied).
   int ApplyDefaultProfile();
   // 0 read; 1 no default profile (enables unchanged).
   int ReadDefaultEnables(DefaultEnables& enables);
@@ -91,6 +90,8 @@ class ProfileKeeper {
   // The folder the save dialog starts in, and "Load" when no profile was saved yet.
   std::string UserProfileFolder() const;
   const std::string& LastProblem() const { return last_problem_; }
+  // The standard error box with text.
+  void ShowError(const std::string& text);
 
   static constexpr const char* kFilter = "INI (*.ini)|*.ini";
   static constexpr const char* kDefaultFileName = "AudioSetting.ini";
@@ -98,7 +99,6 @@ class ProfileKeeper {
  private:
   std::string AppDataFolder() const;
   std::string OpenDialogFolder();
-  void ShowError(const std::string& text);
 
   ProfileKeeperDeps deps_;
   std::vector<Feature*> features_;
