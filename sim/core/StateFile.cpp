@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <pthread.h>
-#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +12,8 @@
 #include <cstring>
 #include <random>
 #include <type_traits>
+
+#include "platform/posix/FlockLock.h"
 
 namespace audio77::sim {
 namespace {
@@ -209,13 +210,12 @@ StateFile::Header& StateFile::Head() const {
 // may be touched (past the end of the file a mapped page faults).
 void StateFile::SetUp(bool renew_lock) {
   for (int attempt = 0; attempt < kReopenAttempts && fd_ >= 0; ++attempt) {
-    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-    }
+    FlockLock setting_up = FlockLock::Wait(fd_);
     struct stat info {};
     if (::fstat(fd_, &info) != 0) break;
     if (info.st_nlink == 0 && attempt + 1 < kReopenAttempts) {
       // Deleted or replaced: the folder's file is the one every user opens.
-      ::flock(fd_, LOCK_UN);
+      setting_up.Release();
       Close();
       Open();
       continue;
@@ -245,7 +245,6 @@ void StateFile::SetUp(bool renew_lock) {
     set_up_ = true;
     break;
   }
-  if (fd_ >= 0) ::flock(fd_, LOCK_UN);
 }
 
 void StateFile::Lock() {
