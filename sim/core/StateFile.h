@@ -62,6 +62,7 @@ class StateFile {
   // its process.
   bool Usable() const { return map_ != nullptr; }
 
+
   // Exclusive between processes and between device objects of one process,
   // with no system call unless the file is new or was overwritten.
   void Lock();
