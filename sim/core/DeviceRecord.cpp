@@ -67,7 +67,17 @@ SharedDevice DeviceRecord::FromDeviceIni() const {
 
 DeviceRecord::Held::Held(const DeviceRecord& record)
     : record_(const_cast<DeviceRecord&>(record)), lock_(record_.mutex_) {
-  if (record_.file_ == nullptr || !record_.file_->Usable()) return;
+  if (record_.file_ == nullptr) return;
+  record_.file_->Retry();
+  if (!record_.file_->Usable()) {
+    if (!record_.reported_) {
+      std::cerr << "audio77-virtual: " << record_.RecordPath() << ": cannot be used (" << record_.file_->Problem()
+                << "); this process keeps its own device and follows the others' plug events\n";
+    }
+    record_.reported_ = true;
+    return;
+  }
+  record_.reported_ = false;
   file_ = record_.file_.get();
   file_->Lock();
   if (file_->Refresh(record_.shared_)) return;

@@ -54,6 +54,7 @@ class DeviceRecord {
   // The record as last read or written; its setup.state is the live state
   // only without a usable state folder.
   SharedDevice shared_;
+  bool reported_ = false;  // that the record cannot be used
 };
 
 // The device's lock and the record's lock, with the copy brought up to date
