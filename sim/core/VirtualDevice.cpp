@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -172,6 +173,7 @@ void VirtualDevice::Reset() {
   held->plug_generation = generation + 1;
   const bool now_present = held->setup.present;
   std::ofstream(record_.TracePath(), std::ios::trunc);
+  std::remove((record_.TracePath() + ".1").c_str());
   reports_.clear();
   held.Release();
   if (was_present) {
@@ -250,6 +252,12 @@ void VirtualDevice::Receive(const std::string& command, std::uintmax_t at) {
   std::string verb, argument;
   words >> verb >> argument;
   if (verb == "present" && (argument == "0" || argument == "1")) {
+    {
+      // Without the folder's record the sender's change is not seen here:
+      // this object's own device follows it.
+      Held held(record_);
+      if (!held.Shared()) SetPresence(held, argument == "1");
+    }
     Announce(argument == "1");
   } else if (verb == "button") {
     const auto lines = ParseNumber(argument);
