@@ -5,6 +5,11 @@
 #include "wiring/ChoosePlatform.h"
 
 namespace audio77::ctl {
+namespace {
+
+constexpr const char* kUsageHint = "Try 'audio77ctl --help'.";
+
+}  // namespace
 
 CtlContext::CtlContext(std::ostream& out_stream, std::ostream& err_stream)
     : out(out_stream), err(err_stream) {}
@@ -16,13 +21,26 @@ Platform& CtlContext::platform() {
   return host_->Get();
 }
 
+void CtlContext::Emit(const Json& document) {
+  out << document.dump(2) << '\n';
+  emitted_ = true;
+}
+
 int CtlContext::Fail(const std::string& message) {
-  err << "audio77ctl: " << message << '\n';
+  if (json) {
+    err << Json{{"error", message}, {"exit", kExitFailure}}.dump() << '\n';
+  } else {
+    err << "audio77ctl: " << message << '\n';
+  }
   return kExitFailure;
 }
 
 int CtlContext::UsageError(const std::string& message) {
-  err << "audio77ctl: " << message << "\nTry 'audio77ctl --help'.\n";
+  if (json) {
+    err << Json{{"error", message}, {"usage", kUsageHint}, {"exit", kExitUsage}}.dump() << '\n';
+  } else {
+    err << "audio77ctl: " << message << '\n' << kUsageHint << '\n';
+  }
   return kExitUsage;
 }
 
