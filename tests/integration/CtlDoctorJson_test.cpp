@@ -138,6 +138,10 @@ TEST_F(CtlOnVirtualDevice, ErrorsAreOneJsonObjectOnStandardErrorWithTheTextsExit
       {{"ids", "check", "/"}, 1},
       {{"ids", "check", "/nonexistent/AudioConfig.cfg"}, 1},
       {{"doctor", "now"}, 2},
+      {{"ini", "dump", "/"}, 1},
+      {{"profile", "get", "/", "Section", "Key"}, 1},
+      {{"config", "show", "/nonexistent"}, 1},
+      {{"devices", "--config", "/"}, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.front() + (c.args.size() > 1 ? " " + c.args[1] : ""));

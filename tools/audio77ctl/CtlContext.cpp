@@ -1,5 +1,8 @@
 #include "CtlContext.h"
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <ostream>
 
 #include "wiring/ChoosePlatform.h"
@@ -24,6 +27,16 @@ Platform& CtlContext::platform() {
 void CtlContext::Emit(const Json& document) {
   out << document.dump(2) << '\n';
   emitted_ = true;
+}
+
+std::optional<int> CtlContext::RejectUnreadableFile(const std::string& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::directory) return Fail(path + " is a folder, not a file");
+  if (std::filesystem::exists(status) && ::access(path.c_str(), R_OK) != 0) {
+    return Fail("cannot read " + path + ": permission denied");
+  }
+  return std::nullopt;
 }
 
 int CtlContext::Fail(const std::string& message) {

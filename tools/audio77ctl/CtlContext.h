@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <nlohmann/json.hpp>
 #include <span>
 #include <string>
@@ -39,6 +40,9 @@ class CtlContext {
   int Fail(const std::string& message);
   // Writes "audio77ctl: <message>" and the usage hint to err and gives the usage exit code.
   int UsageError(const std::string& message);
+  // A failure for a FILE argument that names a folder or a file this user
+  // cannot read; nothing for a readable file or one that does not exist.
+  std::optional<int> RejectUnreadableFile(const std::string& path);
 
  private:
   std::unique_ptr<PlatformHost> host_;

@@ -9,7 +9,7 @@ namespace audio77::ctl {
 namespace {
 
 void PrintHelp(std::ostream& out, const std::vector<CtlNoun>& nouns) {
-  out << "Usage: audio77ctl [--json] <noun> <verb> [arguments]\n"
+  out << "Usage: audio77ctl <noun> <verb> [arguments] [--json]\n"
          "       audio77ctl --help | --version\n\n"
          "Scripting, diagnostics and signing for Audio77.\n"
          "AUDIO77_PLATFORM=virtual acts on the virtual device instead of hardware.\n\n"

@@ -103,7 +103,10 @@ int CheckFile(CtlContext& context, const std::string& file) {
 
 int RunIds(CtlContext& context, CtlArgs args) {
   if (args.size() == 2 && args[0] == "sign") return SignPattern(context, args[1]);
-  if (args.size() == 2 && args[0] == "check") return CheckFile(context, args[1]);
+  if (args.size() == 2 && args[0] == "check") {
+    if (const auto rejected = context.RejectUnreadableFile(args[1])) return *rejected;
+    return CheckFile(context, args[1]);
+  }
   return context.UsageError("usage: ids sign PATTERN | ids check FILE");
 }
 
@@ -132,6 +135,7 @@ int RunDevices(CtlContext& context, CtlArgs args) {
   if (args.size() == 2 && args[0] == "--config") config = args[1];
   else if (!args.empty()) return context.UsageError("usage: devices [--config FILE]");
   if (config.empty()) config = ChosenDevice::DefaultConfig(context.platform());
+  if (const auto rejected = context.RejectUnreadableFile(config)) return *rejected;
   const auto present = context.platform().devices.ListPresentDevices();
   if (!present) return context.Fail("the list of present devices cannot be obtained");
   const ChosenDevice chosen = ChosenDevice::Search(context.platform(), config);

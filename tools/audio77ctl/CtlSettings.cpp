@@ -1,4 +1,5 @@
 // audio77ctl nouns of the settings files: ini, profile, config, registry.
+#include <filesystem>
 #include <ostream>
 
 #include "CtlContext.h"
@@ -35,6 +36,9 @@ int IniDump(CtlContext& context, const std::string& path) {
 }
 
 int RunIni(CtlContext& context, CtlArgs args) {
+  if (args.size() >= 2) {
+    if (const auto rejected = context.RejectUnreadableFile(args[1])) return *rejected;
+  }
   if (args.size() == 2 && args[0] == "dump") return IniDump(context, args[1]);
   if (args.size() == 4 && args[0] == "get") {
     CIniMgr ini;
@@ -49,6 +53,9 @@ int RunIni(CtlContext& context, CtlArgs args) {
 }
 
 int RunProfile(CtlContext& context, CtlArgs args) {
+  if (args.size() >= 2) {
+    if (const auto rejected = context.RejectUnreadableFile(args[1])) return *rejected;
+  }
   const auto guard = CreateLinuxFileGuard();  // other programs may write the same file
   PrivateProfile profiles(*guard);
   if (args.size() >= 4 && args.size() <= 5 && args[0] == "get") {
@@ -134,6 +141,10 @@ int RunConfig(CtlContext& context, CtlArgs args) {
   if (args.empty() || args[0] != "show" || args.size() > 2) return context.UsageError("usage: config show [PROGRAM_FOLDER]");
   KnownFolders& folders = context.platform().folders;
   std::string folder = args.size() == 2 ? args[1] : folders.ProgramFolder();
+  std::error_code error;
+  if (args.size() == 2 && !std::filesystem::is_directory(folder, error)) {
+    return context.Fail(folder + " is not a folder");
+  }
   if (folder.empty() || folder.back() != '/') folder += '/';
   PrivateProfile profiles(context.platform().files);
   // The folder given is seen through this user's overlay, as the program would see it.

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <functional>
 #include <map>
 
 #include "UsbTestbed.h"
@@ -27,7 +29,7 @@ constexpr const char* kSources =
     R"("properties":{"alsa.card":"1"}},{"name":"alsa_input.usb-77xx.mono-fallback","monitor_of_sink":"n/a",)"
     R"("properties":{"alsa.card":"1"}}])";
 
-struct Setup {
+struct Machine {
   bool plugged = true;
   test::UsbDeviceSetup device;
   int open_error = 0;
@@ -39,11 +41,12 @@ struct Setup {
 
 class DoctorOnTestbed : public ::testing::Test {
  protected:
-  std::map<std::string, DoctorCheck> Run(const Setup& setup) {
+  std::map<std::string, DoctorCheck> Run(const Machine& setup) {
     test::UsbTestbed testbed;
     if (setup.plugged) testbed.Plug(setup.device);
     program_.Write("AudioConfig.cfg", kConfig);
     program_.Write("libDLLQK_UsbAudio77xx.so", "");
+    std::filesystem::remove(rules_.File("70-audio77.rules"));
     if (setup.rule_installed) rules_.Write("70-audio77.rules", "");
     DoctorEnvironment environment;
     environment.program_folder = program_.path().string() + "/";
@@ -95,34 +98,36 @@ TEST_F(DoctorOnTestbed, APresentDeviceNamesItsUsbIdSysfsFolderNodeAndCard) {
 TEST_F(DoctorOnTestbed, EachMissingPieceFailsWithItsFix) {
   struct Case {
     const char* what;
-    Setup setup;
+    std::function<void(Machine&)> change;
     const char* check;
     DoctorStatus status;
     const char* finding_part;
     const char* fix_part;
   };
   const Case cases[] = {
-      {"unplugged", {.plugged = false}, "device", DoctorStatus::kFail, "no 77xx device is plugged in", "lsusb -d 2e8d:"},
-      {"not listed", {.device = {.vendor_id = 0x2E8D, .product_id = 0x1234}}, "device", DoctorStatus::kFail,
+      {"unplugged", [](Machine& m) { m.plugged = false; }, "device", DoctorStatus::kFail, "no 77xx device is plugged in", "lsusb -d 2e8d:"},
+      {"not listed", [](Machine& m) { m.device.product_id = 0x1234; }, "device", DoctorStatus::kFail,
        "USB device 2e8d:1234 is plugged in", "audio77ctl ids sign"},
-      {"no hidraw", {.device = {.hid = false}}, "hid", DoctorStatus::kFail, "has no hidraw node", "modprobe"},
-      {"no rule", {.open_error = EACCES, .rule_installed = false}, "access", DoctorStatus::kFail,
+      {"no hidraw", [](Machine& m) { m.device.hid = false; }, "hid", DoctorStatus::kFail, "has no hidraw node", "modprobe"},
+      {"no rule", [](Machine& m) { m.open_error = EACCES; m.rule_installed = false; }, "access", DoctorStatus::kFail,
        "tester (uid 1000) may not open /dev/hidraw0: no udev rule", "sudo apt install audio77"},
-      {"rule not applied", {.open_error = EACCES, .acl = false}, "access", DoctorStatus::kFail,
+      {"rule not applied", [](Machine& m) { m.open_error = EACCES; m.acl = false; }, "access", DoctorStatus::kFail,
        "ACL does not name this user", "sudo setfacl -m u:tester:rw /dev/hidraw0"},
-      {"node gone", {.open_error = ENODEV}, "access", DoctorStatus::kFail, "cannot be opened", "replug"},
-      {"no sound card", {.device = {.sound_card = false}}, "sound card", DoctorStatus::kFail,
+      {"node gone", [](Machine& m) { m.open_error = ENODEV; }, "access", DoctorStatus::kFail, "cannot be opened", "replug"},
+      {"no sound card", [](Machine& m) { m.device.sound_card = false; }, "sound card", DoctorStatus::kFail,
        "bound no ALSA sound card to 2e8d:771f", "snd-usb-audio"},
-      {"no sound server", {.sinks = std::nullopt}, "sound server", DoctorStatus::kWarn, "no sound server answers",
+      {"no sound server", [](Machine& m) { m.sinks = std::nullopt; }, "sound server", DoctorStatus::kWarn, "no sound server answers",
        "pipewire-pulse"},
-      {"no pactl", {.sinks = std::string()}, "sound server", DoctorStatus::kWarn, "pactl is not installed",
+      {"no pactl", [](Machine& m) { m.sinks = std::string(); }, "sound server", DoctorStatus::kWarn, "pactl is not installed",
        "pulseaudio-utils"},
-      {"no microphone", {.sources = std::string("[]")}, "sound server", DoctorStatus::kWarn,
+      {"no microphone", [](Machine& m) { m.sources = std::string("[]"); }, "sound server", DoctorStatus::kWarn,
        "no source (microphone) of card1", "set-card-profile"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    auto checks = Run(c.setup);
+    Machine machine;
+    c.change(machine);
+    auto checks = Run(machine);
     const DoctorCheck& check = checks[c.check];
     EXPECT_EQ(check.status, c.status) << check.finding;
     EXPECT_NE(check.finding.find(c.finding_part), std::string::npos) << check.finding;
@@ -132,7 +137,9 @@ TEST_F(DoctorOnTestbed, EachMissingPieceFailsWithItsFix) {
 }
 
 TEST_F(DoctorOnTestbed, WithoutADeviceTheDeviceChecksAreSkipped) {
-  auto checks = Run({.plugged = false});
+  Machine unplugged;
+  unplugged.plugged = false;
+  auto checks = Run(unplugged);
   for (const char* name : {"hid", "access", "sound card", "sound server"}) {
     EXPECT_EQ(checks[name].status, DoctorStatus::kSkip) << name;
   }
