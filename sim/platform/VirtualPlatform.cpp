@@ -8,6 +8,7 @@
 #include "platform/ManualClock.h"
 #include "platform/PlatformServices.h"
 #include "platform/RecordingDebugOutput.h"
+#include "platform/RecordingShell.h"
 #include "sim/core/StateFolder.h"
 #include "sim/platform/VirtualServices.h"
 
@@ -44,6 +45,7 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   services.bus = CreateVirtualMessageBus(context);
   services.automation = options.automation ? std::move(options.automation)
                                            : std::make_unique<InProcessAutomationEndpoint>();
+  services.shell = options.shell ? std::move(options.shell) : std::make_unique<RecordingShell>();
   return std::make_unique<OwningPlatformHost>(std::move(services));
 }
 

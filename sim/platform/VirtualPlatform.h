@@ -20,6 +20,8 @@ struct VirtualPlatformOptions {
   // null: served and called inside the process (tests); the program puts the
   // session-bus endpoint here so that audio77ctl reaches it.
   std::unique_ptr<AutomationEndpoint> automation;
+  // null: a recorder (tests); the program puts the desktop's shell here.
+  std::unique_ptr<Shell> shell;
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

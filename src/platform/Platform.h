@@ -20,6 +20,7 @@
 #include "platform/MessageBus.h"
 #include "platform/Registry.h"
 #include "platform/ServiceManager.h"
+#include "platform/Shell.h"
 
 namespace audio77 {
 
@@ -39,6 +40,7 @@ struct Platform {
   InstanceLink& instance_link;
   MessageBus& bus;
   AutomationEndpoint& automation;
+  Shell& shell;
 };
 
 // Owns the implementations behind one Platform bundle.

@@ -23,6 +23,7 @@ OwningPlatformHost::OwningPlatformHost(PlatformServices services)
                 Required(services_.devices),       Required(services_.notifier),
                 Required(services_.services),
                 Required(services_.instance_lock), Required(services_.instance_link),
-                Required(services_.bus),           Required(services_.automation)} {}
+                Required(services_.bus),           Required(services_.automation),
+                Required(services_.shell)} {}
 
 }  // namespace audio77

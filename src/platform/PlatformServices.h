@@ -23,6 +23,7 @@ struct PlatformServices {
   std::unique_ptr<InstanceLink> instance_link;
   std::unique_ptr<MessageBus> bus;
   std::unique_ptr<AutomationEndpoint> automation;
+  std::unique_ptr<Shell> shell;
 };
 
 class OwningPlatformHost final : public PlatformHost {

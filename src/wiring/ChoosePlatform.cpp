@@ -44,6 +44,8 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
   options.automation = std::make_unique<SessionAutomationEndpoint>(
       [] { return QDBusConnection::sessionBus(); },
       SessionAutomationEndpoint::VirtualBusName(sim::DefaultStateFolder()), true);
+  // Opening a web address or starting a plug-in is the desktop's, not the device's.
+  options.shell = CreateLinuxShell();
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

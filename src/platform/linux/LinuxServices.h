@@ -29,5 +29,7 @@ std::unique_ptr<InstanceLink> CreateLinuxInstanceLink(const LinuxContext& contex
 std::unique_ptr<MessageBus> CreateLinuxMessageBus(const LinuxContext& context);
 // Serves only when AUDIO77_AUTOMATION=1; calls always.
 std::unique_ptr<AutomationEndpoint> CreateLinuxAutomationEndpoint(const LinuxContext& context);
+// Web addresses and plug-in programs.
+std::unique_ptr<Shell> CreateLinuxShell();
 
 }  // namespace audio77
