@@ -118,6 +118,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   int AutomationPage() override { return static_cast<int>(state_.current_page); }
   bool AutomationDeviceActive() override { return session_.Active(); }
   std::string AutomationScreenshot(const std::string& png_path) override;
+  std::string AutomationScreenshotOf(toolkit::Form& form, const std::string& png_path) override;
 
   // The buttons of the window, dispatched by the sender's Tag.
   void OnImageMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
