@@ -18,6 +18,7 @@
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
 #include "app/MainFormResource.h"
+#include "app/MicFormView.h"
 #include "app/RegisteredMessages.h"
 #include "settings/UserSettings.h"
 #include "ui/Skin.h"
@@ -265,8 +266,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   bool BeeConfigured() const;
   void MoveEqKnob(toolkit::Control& knob, int top);
   void MoveMicKnob(toolkit::Control& knob, int top);
-  // The Mic value label and fill follow the knob.
-  void FollowMicKnob(const toolkit::Control& knob);
   // A slider's value label shows value as "%d".
   void ShowSliderValue(std::string_view label, int value);
   int ClickTop(const toolkit::Control& knob, toolkit::Point screen, SliderTravel travel) const;
@@ -341,6 +340,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   std::optional<UserSettings> user_settings_;
   ui::Skin skin_;
   std::unique_ptr<ControlFeatureView> feature_view_;
+  std::unique_ptr<MicFormView> mic_view_;
   Equalizer equalizer_;
   Sound3D sound3d_;
   EnvironmentEffects effects_;

@@ -280,7 +280,6 @@ void TAudioMainForm::RegisterDeviceNotifications() {
 }
 
 void TAudioMainForm::ShowFirstPage() {
-  microphone_.ReleaseEndpoint();
   // The test tone's picture shows only while a tone plays.
   if (auto* bee = form_.Find<toolkit::Image>("BeeImage")) bee->Hide();
   ShowPage(Page::kEqualizer);

@@ -16,6 +16,8 @@ void TAudioMainForm::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
   StopTimersAndNotifications();
+  // Nothing keeps the microphone captured or routed once the window is gone.
+  microphone_.StopSound();
   automation_.reset();
   if (hook_id_ != 0) app_.RemoveMouseHook(hook_id_);
   hook_id_ = 0;

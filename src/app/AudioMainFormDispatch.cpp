@@ -258,6 +258,7 @@ void TAudioMainForm::SelectPage(int tab_tag) {
   }
   app_.Loop().ProcessPending();
   ShowPage(state_.current_page);
+  microphone_.PageShown(static_cast<int>(state_.current_page));
   // The tabs of the left group and the LED tab take their labels' colours.
   for (Page other : {Page::kEqualizer, Page::kSound3D, Page::kEffect, Page::kMicrophone, Page::kLed}) {
     View().HighlightLabel(ui::PageTabs::FindByPage(static_cast<int>(other))->tag, false,

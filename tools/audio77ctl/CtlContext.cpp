@@ -12,7 +12,7 @@ CtlContext::CtlContext(std::ostream& out_stream, std::ostream& err_stream)
 CtlContext::~CtlContext() = default;
 
 Platform& CtlContext::platform() {
-  if (!host_) host_ = CreatePlatform(PlatformKindFromEnvironment());
+  if (!host_) host_ = CreatePlatform(PlatformKindFromEnvironment(), PlatformUser::kTool);
   return host_->Get();
 }
 

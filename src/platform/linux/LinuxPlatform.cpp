@@ -24,6 +24,7 @@ PlatformServices CreateLinuxServices() {
   services.instance_link = CreateLinuxInstanceLink(context);
   services.bus = CreateLinuxMessageBus(context);
   services.automation = CreateLinuxAutomationEndpoint(context);
+  services.sound = CreateLinuxSoundServices(context);
   return services;
 }
 
