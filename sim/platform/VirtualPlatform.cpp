@@ -8,6 +8,7 @@
 #include "platform/ManualClock.h"
 #include "platform/PlatformServices.h"
 #include "platform/RecordingDebugOutput.h"
+#include "platform/RecordingShell.h"
 #include "sim/core/StateFolder.h"
 #include "sim/platform/VirtualServices.h"
 #include "sim/platform/VirtualSoundDevice.h"
@@ -60,6 +61,7 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   services.bus = CreateVirtualMessageBus(context);
   services.automation = options.automation ? std::move(options.automation)
                                            : std::make_unique<InProcessAutomationEndpoint>();
+  services.shell = options.shell ? std::move(options.shell) : std::make_unique<RecordingShell>();
   services.sound = options.sound.endpoints ? std::move(options.sound) : SoundServices::None();
   auto platform = std::make_unique<OwningPlatformHost>(std::move(services));
   if (!options.sound_cards) return platform;

@@ -28,6 +28,8 @@ struct VirtualPlatformOptions {
   // Where the virtual device shows its sink and microphone while plugged in;
   // null: nowhere (tests).
   std::unique_ptr<SoundCardHost> sound_cards;
+  // null: a recorder (tests); the program puts the desktop's shell here.
+  std::unique_ptr<Shell> shell;
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

@@ -110,8 +110,12 @@ void TAudioMainForm::Present() {
 }
 
 std::string TAudioMainForm::AutomationScreenshot(const std::string& png_path) {
+  return AutomationScreenshotOf(form_, png_path);
+}
+
+std::string TAudioMainForm::AutomationScreenshotOf(toolkit::Form& form, const std::string& png_path) {
   toolkit::Presenter* presenter = app_.GetPresenter();
-  return presenter != nullptr ? presenter->SaveScreenshot(form_, png_path) : "nothing is presented";
+  return presenter != nullptr ? presenter->SaveScreenshot(form, png_path) : "nothing is presented";
 }
 
 }  // namespace audio77

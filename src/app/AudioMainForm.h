@@ -127,6 +127,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   int AutomationPage() override { return static_cast<int>(state_.current_page); }
   bool AutomationDeviceActive() override { return session_.Active(); }
   std::string AutomationScreenshot(const std::string& png_path) override;
+  std::string AutomationScreenshotOf(toolkit::Form& form, const std::string& png_path) override;
 
   // Shows the other side of a two-state control; returns the new state.
   int FlipSwitch(int tag, int state);

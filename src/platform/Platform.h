@@ -24,6 +24,7 @@
 #include "platform/ServiceManager.h"
 #include "platform/WaveIn.h"
 #include "platform/WaveOut.h"
+#include "platform/Shell.h"
 
 namespace audio77 {
 
@@ -48,6 +49,7 @@ struct Platform {
   WaveIn& wave_in;
   WaveOut& wave_out;
   MediaPlayer& media;
+  Shell& shell;
 };
 
 // Owns the implementations behind one Platform bundle.

@@ -36,6 +36,7 @@ OwningPlatformHost::OwningPlatformHost(PlatformServices services)
                 Required(services_.instance_lock), Required(services_.instance_link),
                 Required(services_.bus),           Required(services_.automation),
                 Required(services_.sound.endpoints), Required(services_.sound.wave_in),
-                Required(services_.sound.wave_out),  Required(services_.sound.media)} {}
+                Required(services_.sound.wave_out),  Required(services_.sound.media),
+                Required(services_.shell)} {}
 
 }  // namespace audio77

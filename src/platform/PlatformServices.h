@@ -35,6 +35,7 @@ struct PlatformServices {
   std::unique_ptr<MessageBus> bus;
   std::unique_ptr<AutomationEndpoint> automation;
   SoundServices sound;
+  std::unique_ptr<Shell> shell;
 };
 
 class OwningPlatformHost final : public PlatformHost {

@@ -49,6 +49,8 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind, PlatformUser use
   const LinuxContext context{*options.debug, *options.clock, *folders};
   options.sound = CreateLinuxSoundServices(context);
   if (user == PlatformUser::kProgram) options.sound_cards = CreateLinuxSoundCardHost(context);
+  // Opening a web address or starting a plug-in is the desktop's, not the device's.
+  options.shell = CreateLinuxShell();
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

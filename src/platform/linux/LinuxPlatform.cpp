@@ -25,6 +25,7 @@ PlatformServices CreateLinuxServices() {
   services.bus = CreateLinuxMessageBus(context);
   services.automation = CreateLinuxAutomationEndpoint(context);
   services.sound = CreateLinuxSoundServices(context);
+  services.shell = CreateLinuxShell();
   return services;
 }
 

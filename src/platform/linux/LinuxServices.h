@@ -36,5 +36,7 @@ std::unique_ptr<AutomationEndpoint> CreateLinuxAutomationEndpoint(const LinuxCon
 SoundServices CreateLinuxSoundServices(const LinuxContext& context);
 // Sound cards of our own in the user's sound server (the virtual device's).
 std::unique_ptr<SoundCardHost> CreateLinuxSoundCardHost(const LinuxContext& context);
+// Web addresses and plug-in programs.
+std::unique_ptr<Shell> CreateLinuxShell();
 
 }  // namespace audio77

@@ -267,3 +267,26 @@ TEST_F(AutomationCommandsTest, ScreenshotSavesThroughTheWindowAndReportsFailure)
 
 }  // namespace
 }  // namespace audio77::test
+
+namespace audio77::test {
+namespace {
+
+TEST_F(AutomationCommandsTest, AnotherWindowIsReachedByItsFormName) {
+  toolkit::Form about{app, "AboutForm"};
+  toolkit::Label& web = about.AddLabel("WebLabel");
+  web.SetBounds({88, 51, 200, 18});
+  int clicks = 0;
+  web.OnClick = [&clicks](toolkit::Control&) { ++clicks; };
+
+  EXPECT_EQ(Run({"window", "AboutForm", "get", "WebLabel"}).code, 0);
+  EXPECT_EQ(Run({"window", "AboutForm", "click", "WebLabel"}).code, 0);
+  EXPECT_EQ(clicks, 1);
+  // The main window is the one addressed again afterwards.
+  EXPECT_EQ(Run({"get", "WebLabel"}).code, 1);
+  EXPECT_EQ(Run({"window", "NoSuchForm", "list"}), (AutomationReply{1, "no window named 'NoSuchForm'"}));
+  EXPECT_EQ(Run({"window", "AboutForm", "menu", "Skin/Dark"}).code, 2);
+  EXPECT_EQ(Run({"window", "AboutForm"}).code, 2);
+}
+
+}  // namespace
+}  // namespace audio77::test
