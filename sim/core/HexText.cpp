@@ -1,5 +1,7 @@
 #include "sim/core/HexText.h"
 
+#include <cstdio>
+
 namespace audio77::sim {
 namespace {
 constexpr char kDigits[] = "0123456789abcdef";
@@ -19,6 +21,12 @@ std::string HexBytes(std::span<const std::uint8_t> bytes) {
     text[2 * i] = kDigits[bytes[i] >> 4];
     text[2 * i + 1] = kDigits[bytes[i] & 0x0F];
   }
+  return text;
+}
+
+std::string Hex4(std::uint16_t value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%04X", value);
   return text;
 }
 

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <pthread.h>
-#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +12,8 @@
 #include <cstring>
 #include <random>
 #include <type_traits>
+
+#include "platform/posix/FlockLock.h"
 
 namespace audio77::sim {
 namespace {
@@ -176,16 +177,27 @@ StateFile::~StateFile() { Close(); }
 
 void StateFile::Open() {
   fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd_ < 0) return;
+  if (fd_ < 0) {
+    problem_ = std::strerror(errno);
+    return;
+  }
   void* map = ::mmap(nullptr, kMappedSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
   if (map == MAP_FAILED) {
+    problem_ = std::strerror(errno);
     ::close(fd_);
     fd_ = -1;
     return;
   }
+  problem_.clear();
   map_ = static_cast<char*>(map);
   set_up_ = false;
   known_ = false;
+}
+
+void StateFile::Retry() {
+  if (Usable()) return;
+  Close();
+  Open();
 }
 
 void StateFile::Close() {
@@ -202,28 +214,45 @@ StateFile::Header& StateFile::Head() const {
   return *reinterpret_cast<Header*>(map_);
 }
 
+// Whether every page the header says the users grew the file to is still
+// there: another process may cut the file short, and past its end a mapped
+// page faults. One fstat, taken before each lock.
+bool StateFile::Intact() const {
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0 || info.st_nlink == 0) return false;
+  const auto size = static_cast<std::size_t>(info.st_size);
+  return size >= kVariableOffset && Head().file_size <= size;
+}
+
 // The slow path, once per object and whenever the file is not set up (new,
-// of another layout, or overwritten): under flock, makes sure the header
-// page exists and holds a working lock. The size is only looked at here:
-// afterwards the header's file_size, kept by every user, tells which pages
-// may be touched (past the end of the file a mapped page faults).
+// of another layout, overwritten, cut short or replaced): under flock, makes
+// sure the header page exists and holds a working lock. A file cut short
+// holds no record any more: it is grown again and counts as missing, so the
+// device starts again from device.ini. The header's file_size, kept by every
+// user, tells which pages may be touched.
 void StateFile::SetUp(bool renew_lock) {
   for (int attempt = 0; attempt < kReopenAttempts && fd_ >= 0; ++attempt) {
-    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-    }
+    FlockLock setting_up = FlockLock::Wait(fd_);
     struct stat info {};
     if (::fstat(fd_, &info) != 0) break;
     if (info.st_nlink == 0 && attempt + 1 < kReopenAttempts) {
       // Deleted or replaced: the folder's file is the one every user opens.
-      ::flock(fd_, LOCK_UN);
+      setting_up.Release();
       Close();
       Open();
       continue;
     }
     const auto size = static_cast<std::size_t>(info.st_size);
+    // Without its header page the lock is gone too; beyond it, the lock is
+    // whole and may be held by another user right now.
+    const bool header_cut = size < kStateOffset;
     if (size < kVariableOffset && ::ftruncate(fd_, static_cast<off_t>(kVariableOffset)) != 0) break;
     Header& head = Head();
-    if (head.magic != kMagic || renew_lock) {
+    if (!header_cut && head.magic == kMagic && head.file_size > size) {
+      SetComplete(0);
+      head.file_size = std::max(size, kVariableOffset);
+    }
+    if (head.magic != kMagic || renew_lock || header_cut) {
       SetComplete(0);
       head.magic = 0;
       head.file_id = 0;
@@ -245,13 +274,12 @@ void StateFile::SetUp(bool renew_lock) {
     set_up_ = true;
     break;
   }
-  if (fd_ >= 0) ::flock(fd_, LOCK_UN);
 }
 
 void StateFile::Lock() {
   ready_ = false;
   for (int attempt = 0; attempt < kLockAttempts && map_ != nullptr; ++attempt) {
-    if (!set_up_ || Head().magic != kMagic || attempt > 0) SetUp(attempt > 0);
+    if (!set_up_ || !Intact() || Head().magic != kMagic || attempt > 0) SetUp(attempt > 0);
     if (map_ == nullptr || !set_up_) return;
     const int locked = pthread_mutex_lock(&Head().lock);
     if (locked == EOWNERDEAD) {

@@ -26,9 +26,10 @@
 // rewrite of the variable part, so a reader whose copy is current decodes
 // nothing.
 //
-// A new file, or one overwritten by hand, is set up under flock: the only
-// time the file's size is looked at. Cutting the file short by hand while a
-// program has it mapped is not supported (the mapping's missing pages fault).
+// A new file, or one overwritten by hand, is set up under flock. Its size is
+// looked at before each lock (one fstat): a file that another process cut
+// short, or deleted or replaced, is set up again before a missing page is
+// touched, and a record it cut counts as missing.
 
 #include <cstddef>
 #include <cstdint>
@@ -61,6 +62,10 @@ class StateFile {
   // False when the file cannot be opened or mapped: the device then keeps to
   // its process.
   bool Usable() const { return map_ != nullptr; }
+  // Opens the file again when it is not usable (it may have become so).
+  void Retry();
+  // Why the file is not usable ("Is a directory"), or empty.
+  const std::string& Problem() const { return problem_; }
 
   // Exclusive between processes and between device objects of one process,
   // with no system call unless the file is new or was overwritten.
@@ -87,6 +92,7 @@ class StateFile {
   Header& Head() const;
   void Open();
   void Close();
+  bool Intact() const;
   void SetUp(bool renew_lock);
   bool Fits(std::size_t variable_size);
   void SetComplete(std::uint64_t variable_size);
@@ -103,6 +109,7 @@ class StateFile {
   std::uint64_t variable_size_ = 0;
   bool known_ = false;            // shared's variable part is the record's
   std::string encoded_;           // reused for each Commit
+  std::string problem_;
 };
 
 // The variable part, exposed for tests of the layout.

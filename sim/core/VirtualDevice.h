@@ -15,6 +15,7 @@
 // A change made by this object is acted on here at once, on the caller's
 // thread.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -29,10 +30,11 @@
 #include <vector>
 
 #include "device/DLLQK_UsbAudio77xx.h"
+#include "sim/core/ControlFile.h"
+#include "sim/core/DeviceRecord.h"
 #include "sim/core/DeviceSetup.h"
 #include "sim/core/DeviceState.h"
-#include "sim/core/StateFile.h"
-#include "sim/core/TraceLog.h"
+#include "sim/core/HidFirmware.h"
 
 namespace audio77::sim {
 
@@ -49,7 +51,6 @@ struct DeviceNotification {
 
 inline constexpr char kHidClassId[] = "{4D1E55B2-F16F-11CF-88CB-001111000030}";
 inline constexpr char kAudioClassId[] = "{6994AD04-93EF-11D0-A3CC-00A0C9223196}";
-inline constexpr char kVirtualHidPath[] = "virtual-hidraw0";
 
 class VirtualDevice {
  public:
@@ -127,8 +128,8 @@ class VirtualDevice {
   std::vector<std::vector<std::string>> PresentHardwareIds() const;
 
  private:
-  using Lock = std::unique_lock<std::mutex>;
-  class Held;
+  using Lock = DeviceRecord::Lock;
+  using Held = DeviceRecord::Held;
   struct Report {
     ButtonCallback callback;
     std::uint16_t vendor_id;
@@ -137,36 +138,23 @@ class VirtualDevice {
   };
 
   void Attach(const std::string& state_folder, Lock& lock);
-  SharedDevice FromDeviceIni() const;
   bool SetPresence(Held& held, bool present);
   void Announce(bool present);
   void Broadcast(const std::string& command);
   // at: where the command's line starts in the control file.
   void Receive(const std::string& command, std::uintmax_t at);
   void Notify(const std::vector<DeviceNotification>& notifications);
-  std::vector<DeviceNotification> InterfaceNotifications(bool arrival) const;
-  static bool TakeCount(int& count);
+  static std::vector<DeviceNotification> InterfaceNotifications(const DeviceIdentity& identity, bool arrival);
   void QueueButtonReport(const Held& device, std::uint16_t held);
-  bool SessionValid(const SharedDevice& shared, std::uint64_t session) const;
-  static void ApplyHidCommand(DeviceState& state, std::span<const std::uint8_t> report);
-  static bool ExtensionRequest(Held& held, std::uint32_t code, std::span<const std::uint8_t> in,
-                               std::span<std::uint8_t> out, std::uint32_t& returned);
   void DeliverReports();
   void Wake();
   void Work();
   void ReadControlFile();
 
-  mutable std::mutex mutex_;
-  std::string folder_;
-  std::unique_ptr<TraceLog> trace_;
-  std::unique_ptr<StateFile> file_;
-  // The record as last read or written; its setup.state is the live state
-  // only without a usable state folder.
-  mutable SharedDevice shared_;
+  // Its lock guards everything of this object below.
+  DeviceRecord record_;
   const std::uint64_t id_;       // names this object in the control file and as scan owner
-
-  std::uint64_t next_session_ = 1;
-  std::map<std::uint64_t, std::uint64_t> sessions_;  // session -> plug generation
+  HidFirmware hid_;
 
   ButtonCallback scan_callback_ = nullptr;
   std::deque<Report> reports_;
@@ -176,12 +164,10 @@ class VirtualDevice {
   int next_listener_ = 1;
   std::mutex notify_mutex_;  // one notification batch at a time, in order
 
-  std::uintmax_t control_offset_ = 0;
+  ControlFile control_;
   // Where the control file ended when this object's scan started: a press
   // sent before it, read late by the device's thread, is not the scan's.
   std::uintmax_t scan_from_ = 0;
-  int inotify_fd_ = -1;
-  int watch_ = -1;
   int wake_fd_ = -1;
   bool stopping_ = false;
   std::thread worker_;

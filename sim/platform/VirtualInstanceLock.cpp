@@ -1,11 +1,8 @@
 #include "sim/platform/VirtualInstanceLock.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
+#include <utility>
 
 #include "sim/core/TraceLog.h"
 
@@ -26,10 +23,6 @@ const char* ResultText(InstanceLockResult result) {
 VirtualInstanceLock::VirtualInstanceLock(std::string state_folder)
     : state_folder_(std::move(state_folder)) {}
 
-VirtualInstanceLock::~VirtualInstanceLock() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
 InstanceLockResult VirtualInstanceLock::Acquire(const std::string& name) {
   const InstanceLockResult result = Lock(name);
   TraceLog(state_folder_.empty() ? std::string() : state_folder_ + "/trace.log")
@@ -39,21 +32,22 @@ InstanceLockResult VirtualInstanceLock::Acquire(const std::string& name) {
 
 InstanceLockResult VirtualInstanceLock::Lock(const std::string& name) {
   // Like a named mutex that already exists: whoever asks again finds it taken.
-  if (fd_ >= 0) return InstanceLockResult::kHeldByAnother;
+  if (lock_.locked()) return InstanceLockResult::kHeldByAnother;
   if (state_folder_.empty() || name.empty() || name.find('/') != std::string::npos) {
     return InstanceLockResult::kFailed;
   }
   ::mkdir(state_folder_.c_str(), 0700);  // an existing folder is fine
-  const std::string path = state_folder_ + "/" + name;
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return InstanceLockResult::kFailed;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const bool held = errno == EWOULDBLOCK;
-    ::close(fd);
-    return held ? InstanceLockResult::kHeldByAnother : InstanceLockResult::kFailed;
+  FlockLock lock = FlockLock::TryFile(state_folder_ + "/" + name);
+  switch (lock.outcome()) {
+    case FlockLock::Outcome::kLocked:
+      lock_ = std::move(lock);
+      return InstanceLockResult::kAcquired;
+    case FlockLock::Outcome::kHeldByAnother:
+      return InstanceLockResult::kHeldByAnother;
+    case FlockLock::Outcome::kFailed:
+      break;
   }
-  fd_ = fd;
-  return InstanceLockResult::kAcquired;
+  return InstanceLockResult::kFailed;
 }
 
 }  // namespace audio77::sim

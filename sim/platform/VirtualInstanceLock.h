@@ -7,13 +7,13 @@
 #include <string>
 
 #include "platform/InstanceLock.h"
+#include "platform/posix/FlockLock.h"
 
 namespace audio77::sim {
 
 class VirtualInstanceLock final : public InstanceLock {
  public:
   explicit VirtualInstanceLock(std::string state_folder);
-  ~VirtualInstanceLock() override;
   VirtualInstanceLock(const VirtualInstanceLock&) = delete;
   VirtualInstanceLock& operator=(const VirtualInstanceLock&) = delete;
 
@@ -23,7 +23,7 @@ class VirtualInstanceLock final : public InstanceLock {
   InstanceLockResult Lock(const std::string& name);
 
   std::string state_folder_;
-  int fd_ = -1;
+  FlockLock lock_;
 };
 
 }  // namespace audio77::sim

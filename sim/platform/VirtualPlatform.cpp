@@ -8,8 +8,10 @@
 #include "platform/ManualClock.h"
 #include "platform/PlatformServices.h"
 #include "platform/RecordingDebugOutput.h"
+#include "platform/RecordingShell.h"
 #include "sim/core/StateFolder.h"
 #include "sim/platform/VirtualServices.h"
+#include "sim/platform/VirtualSoundDevice.h"
 
 namespace audio77::sim {
 namespace {
@@ -19,6 +21,21 @@ std::string HomeOrEnvironment(const std::string& home) {
   const char* value = std::getenv("HOME");
   return value != nullptr ? std::string(value) : std::string("/tmp");
 }
+
+// The bundle, and the virtual device's sound card in the user's server.
+class SoundCardPlatformHost final : public PlatformHost {
+ public:
+  SoundCardPlatformHost(std::unique_ptr<PlatformHost> platform, std::unique_ptr<SoundCardHost> cards)
+      : platform_(std::move(platform)),
+        cards_(std::move(cards)),
+        sound_device_(std::make_unique<VirtualSoundDevice>(VirtualDevice::Instance(), *cards_)) {}
+  Platform& Get() override { return platform_->Get(); }
+
+ private:
+  std::unique_ptr<PlatformHost> platform_;
+  std::unique_ptr<SoundCardHost> cards_;
+  std::unique_ptr<VirtualSoundDevice> sound_device_;  // last: gone first, its card with it
+};
 
 }  // namespace
 
@@ -44,7 +61,11 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   services.bus = CreateVirtualMessageBus(context);
   services.automation = options.automation ? std::move(options.automation)
                                            : std::make_unique<InProcessAutomationEndpoint>();
-  return std::make_unique<OwningPlatformHost>(std::move(services));
+  services.shell = options.shell ? std::move(options.shell) : std::make_unique<RecordingShell>();
+  services.sound = options.sound.endpoints ? std::move(options.sound) : SoundServices::None();
+  auto platform = std::make_unique<OwningPlatformHost>(std::move(services));
+  if (!options.sound_cards) return platform;
+  return std::make_unique<SoundCardPlatformHost>(std::move(platform), std::move(options.sound_cards));
 }
 
 }  // namespace audio77::sim

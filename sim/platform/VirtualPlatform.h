@@ -7,6 +7,8 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/PlatformServices.h"
+#include "platform/SoundCardHost.h"
 
 namespace audio77::sim {
 
@@ -20,6 +22,14 @@ struct VirtualPlatformOptions {
   // null: served and called inside the process (tests); the program puts the
   // session-bus endpoint here so that audio77ctl reaches it.
   std::unique_ptr<AutomationEndpoint> automation;
+  // The sound server is a desktop service, not the device's: the program puts
+  // the real one here. Members left null: no sound server (tests).
+  SoundServices sound;
+  // Where the virtual device shows its sink and microphone while plugged in;
+  // null: nowhere (tests).
+  std::unique_ptr<SoundCardHost> sound_cards;
+  // null: a recorder (tests); the program puts the desktop's shell here.
+  std::unique_ptr<Shell> shell;
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

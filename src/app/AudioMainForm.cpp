@@ -1,5 +1,8 @@
 #include "app/AudioMainForm.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/DebugFormat.h"
 #include "toolkit/Presenter.h"
 #include "ui/SkinFeatureView.h"
@@ -8,6 +11,19 @@
 #include "toolkit/TrayIcon.h"
 
 namespace audio77 {
+namespace {
+
+// The record test's file lives in a folder of this user only: the session's
+// runtime folder, else one of our own under the temporary folder.
+std::string RecordTestFolder(const KnownFolders& folders) {
+  const auto runtime = folders.Environment("XDG_RUNTIME_DIR");
+  if (runtime && !runtime->empty()) return (std::filesystem::path(*runtime) / "audio77").string();
+  std::error_code error;
+  const auto temporary = std::filesystem::temp_directory_path(error);
+  return ((error ? std::filesystem::path("/tmp") : temporary) / "audio77-record-test").string();
+}
+
+}  // namespace
 
 TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
     : platform_(platform),
@@ -18,10 +34,14 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       profiles_(platform.files),
       skin_(form_, *this, std::string(), false, nullptr),
       feature_view_(std::make_unique<ui::SkinFeatureView>(form_, skin_)),
+      mic_view_(std::make_unique<MicFormView>(
+          form_, *feature_view_, [this] { return MicTravel(); },
+          [this] { return static_cast<int>(skin_.Geometry().mic_progress_length); })),
       equalizer_(Deps()),
       sound3d_(Deps()),
       effects_(Deps(), session_.Extension()),
-      microphone_(Deps()),
+      microphone_(Deps(), MicSound{platform.endpoints, platform.wave_in, platform.wave_out, app.Loop(), *mic_view_,
+                                   RecordTestFolder(platform.folders)}),
       virtual71_(Deps()),
       noise_(Deps()),
       lighting_(Deps(), [this] { return skin_.Geometry().led_page_mode; }),
@@ -90,8 +110,12 @@ void TAudioMainForm::Present() {
 }
 
 std::string TAudioMainForm::AutomationScreenshot(const std::string& png_path) {
+  return AutomationScreenshotOf(form_, png_path);
+}
+
+std::string TAudioMainForm::AutomationScreenshotOf(toolkit::Form& form, const std::string& png_path) {
   toolkit::Presenter* presenter = app_.GetPresenter();
-  return presenter != nullptr ? presenter->SaveScreenshot(form_, png_path) : "nothing is presented";
+  return presenter != nullptr ? presenter->SaveScreenshot(form, png_path) : "nothing is presented";
 }
 
 }  // namespace audio77

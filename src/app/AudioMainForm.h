@@ -18,6 +18,7 @@
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
 #include "app/MainFormResource.h"
+#include "app/MicFormView.h"
 #include "app/RegisteredMessages.h"
 #include "settings/UserSettings.h"
 #include "ui/Skin.h"
@@ -29,6 +30,8 @@
 #include "features/FeatureRules.h"
 #include "features/Microphone.h"
 #include "features/NoiseCancellation.h"
+#include "features/ProfileKeeper.h"
+#include "features/RetainedProfileKeys.h"
 #include "features/Sound3D.h"
 #include "features/Virtual71.h"
 #include "lighting/Lighting.h"
@@ -102,6 +105,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   NoiseCancellation& NoiseFeature() { return noise_; }
   Lighting& LightingFeature() { return lighting_; }
   FeatureRules& Rules() { return rules_; }
+  // The last, default and user profiles; made at the equalizer's start-up step.
+  ProfileKeeper& Profiles() { return *profile_keeper_; }
   ControlFeatureView& View() { return *feature_view_; }
 
   // Device-change messages as the notifier delivers them.
@@ -122,6 +127,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   int AutomationPage() override { return static_cast<int>(state_.current_page); }
   bool AutomationDeviceActive() override { return session_.Active(); }
   std::string AutomationScreenshot(const std::string& png_path) override;
+  std::string AutomationScreenshotOf(toolkit::Form& form, const std::string& png_path) override;
 
   // Shows the other side of a two-state control; returns the new state.
   int FlipSwitch(int tag, int state);
@@ -202,6 +208,11 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void RegisterDeviceNotifications();
   void ShowFirstPage();
   void ApplyLastProfileAtStart();
+  // The profile keeper and the features it saves and applies, in key order.
+  void SetUpProfiles();
+  // The keeper's last problem in the standard error box, once start-up has
+  // ended and the window is up.
+  void ShowProfileErrorLater();
   void SyncFromDeviceAtStart();
   void Step(int number, const std::function<void()>& step);
 
@@ -256,8 +267,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   bool BeeConfigured() const;
   void MoveEqKnob(toolkit::Control& knob, int top);
   void MoveMicKnob(toolkit::Control& knob, int top);
-  // The Mic value label and fill follow the knob.
-  void FollowMicKnob(const toolkit::Control& knob);
   // A slider's value label shows value as "%d".
   void ShowSliderValue(std::string_view label, int value);
   int ClickTop(const toolkit::Control& knob, toolkit::Point screen, SliderTravel travel) const;
@@ -332,6 +341,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   std::optional<UserSettings> user_settings_;
   ui::Skin skin_;
   std::unique_ptr<ControlFeatureView> feature_view_;
+  std::unique_ptr<MicFormView> mic_view_;
   Equalizer equalizer_;
   Sound3D sound3d_;
   EnvironmentEffects effects_;
@@ -340,6 +350,29 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   NoiseCancellation noise_;
   Lighting lighting_;
   FeatureRules rules_;
+
+  // What the profiles see of this window.
+  class ProfileLink final : public ProfileHost {
+   public:
+    explicit ProfileLink(TAudioMainForm& form) : form_(form) {}
+    bool DeviceHidPresent() override;
+    void BeforeApply() override;
+    void AfterApply() override;
+    void SetProfileSaving(bool saving) override;
+    std::string UserFolderName() const override;
+    std::string Title() const override;
+    toolkit::Dialogs& Dialogs() override;
+
+   private:
+    TAudioMainForm& form_;
+  };
+  ProfileLink profile_link_{*this};
+  std::optional<ProfileKeeper> profile_keeper_;
+  // The profile keys of the speaker layout, the lighting page, noise
+  // cancellation and voice effects, which no feature applies yet.
+  std::optional<RetainedProfileKeys> speaker_keys_;
+  std::optional<RetainedProfileKeys> led_keys_;
+  std::optional<RetainedProfileKeys> voice_keys_;
 
   // The current language; made when the language menu is built.
   LanguageLink language_link_{*this};

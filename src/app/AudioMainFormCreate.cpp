@@ -245,6 +245,16 @@ void TAudioMainForm::OpenHeldDevice() {
 void TAudioMainForm::InitEqualizerAtStart() {
   equalizer_.InitEqualizer();
   equalizer_.StoreAllPresets();
+  SetUpProfiles();
+  if (state_.default_ini == 1) {
+    if (profile_keeper_->ApplyDefaultProfile() == ProfileKeeper::kFailed) ShowProfileErrorLater();
+    DefaultEnables enables;
+    if (profile_keeper_->ReadDefaultEnables(enables) == ProfileKeeper::kDone) {
+      equalizer_.SetDefaultEnable(enables.eq);
+      sound3d_.SetDefaultEnable(enables.d3);
+      virtual71_.SetDefaultEnable(enables.v71);
+    }
+  }
 }
 
 void TAudioMainForm::Init3DAndEffectsAtStart() {
@@ -270,14 +280,15 @@ void TAudioMainForm::RegisterDeviceNotifications() {
 }
 
 void TAudioMainForm::ShowFirstPage() {
-  microphone_.ReleaseEndpoint();
   // The test tone's picture shows only while a tone plays.
   if (auto* bee = form_.Find<toolkit::Image>("BeeImage")) bee->Hide();
   ShowPage(Page::kEqualizer);
 }
 
 void TAudioMainForm::ApplyLastProfileAtStart() {
-  // Profiles are not read yet: there is no last profile to apply.
+  // A bad last profile is kept aside by the keeper and shown once the
+  // window is up; start-up goes on.
+  if (profile_keeper_->ApplyLastProfileAtStart() == ProfileKeeper::kFailed) ShowProfileErrorLater();
 }
 
 void TAudioMainForm::SyncFromDeviceAtStart() {

@@ -16,12 +16,15 @@ void TAudioMainForm::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
   StopTimersAndNotifications();
+  // Nothing keeps the microphone captured or routed once the window is gone.
+  microphone_.StopSound();
   automation_.reset();
   if (hook_id_ != 0) app_.RemoveMouseHook(hook_id_);
   hook_id_ = 0;
   // A library that never bound is never called, and a start-up that did not
   // get as far as the last profile must not overwrite it.
   if (!LibraryBound()) return;
+  if (constructed_ >= kStepLastProfile) profile_keeper_->SaveLastProfile();
   rules_.ResetEqualizer();
   equalizer_.ApplyEqEnable(0);
   sound3d_.Reset3D();

@@ -69,7 +69,7 @@ void TAudioMainForm::OnDeviceChange(const DeviceInterfaceEvent& event) {
 void TAudioMainForm::DeviceArrival() {
   platform_.debug.Write("DeviceArrival1");
   platform_.clock.Sleep(kArrivalPauseMs);
-  microphone_.AtActivation();
+  microphone_.AtArrival(state_.current_page == Page::kMicrophone);
   if (session_.HoldsHid()) {
     platform_.debug.Write("m_hDevice != NULL");
     return;
@@ -135,10 +135,9 @@ void TAudioMainForm::DeactivateWithoutHid() {
 // that became active, feature by feature in this order. An arrival also
 // starts the button scan and brings 3D back; a timer tick does not.
 void TAudioMainForm::ActivationResync(bool from_arrival) {
-  if (!from_arrival) microphone_.AtActivation();
+  if (!from_arrival) microphone_.AtArrival(state_.current_page == Page::kMicrophone);
   if (from_arrival) microphone_.ClearMonitorState();
   lighting_.GpioAtActivation().Ignore("the LED button's line is set again at its next press");
-  microphone_.ReleaseEndpoint();
   if (from_arrival) StartButtonScan();
   RefreshPageDisplay();
   // A device that left while messages ran is not shown as active.
@@ -186,8 +185,6 @@ void TAudioMainForm::DeviceRemoval(const DeviceInterfaceEvent& event) {
   RefreshPageDisplay();
   if (!session_.HoldsHid()) return;
   session_.ReleaseHeldHid();
-  microphone_.ReleaseEndpoint();
-  microphone_.ForgetWaveIn();
   lighting_.ForgetWorker();
   session_.ClearActivationCount();
 }

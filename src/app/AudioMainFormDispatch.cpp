@@ -61,6 +61,8 @@ void TAudioMainForm::RegisterActions() {
       {Action::kMicMonitor, [this](int) { microphone_.ToggleMonitor(); }},
       {Action::kVirtualEnable, [this](int) { virtual71_.ToggleEnable(); }},
       {Action::kLatch, [this](int which) { if (!BeeChecked()) virtual71_.PressAnimationSwitch(which); }},
+      {Action::kSaveProfile, [this](int) { profile_keeper_->SaveProfileAs(); }},
+      {Action::kLoadProfile, [this](int) { profile_keeper_->OpenProfile(); }},
       {Action::kLedButton, Run([this](int held) {
          const FeatureResult result = held == 1 ? lighting_.PressLedButton() : lighting_.ReleaseLedButton();
          result.Ignore("the button shows the press whether or not the line followed");
@@ -140,6 +142,7 @@ void TAudioMainForm::PressRow(const ControlResource* row) {
       if (BeeChecked()) return;
       [[fallthrough]];
     case Behaviour::kMomentary:
+    case Behaviour::kMomentaryReleaseActs:
       ui::MomentaryButtons::Press(View(), row->tag);
       return;
     case Behaviour::kPress:
@@ -166,6 +169,10 @@ void TAudioMainForm::ReleaseRow(const ControlResource* row) {
       [[fallthrough]];
     case Behaviour::kMomentary:
       ui::MomentaryButtons::Release(View(), row->tag);
+      return;
+    case Behaviour::kMomentaryReleaseActs:
+      ui::MomentaryButtons::Release(View(), row->tag);
+      RunAction(*row, row->arg);
       return;
     case Behaviour::kHold:
       RunAction(*row, 0);
@@ -251,6 +258,7 @@ void TAudioMainForm::SelectPage(int tab_tag) {
   }
   app_.Loop().ProcessPending();
   ShowPage(state_.current_page);
+  microphone_.PageShown(static_cast<int>(state_.current_page));
   // The tabs of the left group and the LED tab take their labels' colours.
   for (Page other : {Page::kEqualizer, Page::kSound3D, Page::kEffect, Page::kMicrophone, Page::kLed}) {
     View().HighlightLabel(ui::PageTabs::FindByPage(static_cast<int>(other))->tag, false,

@@ -119,17 +119,8 @@ void TAudioMainForm::MoveEqKnob(toolkit::Control& knob, int top) {
 void TAudioMainForm::MoveMicKnob(toolkit::Control& knob, int top) {
   const SliderTravel travel = MicTravel();
   knob.SetTop(SliderMath::Clamp(top, travel.top, travel.top + travel.length));
-  microphone_.SetLevel(SliderMath::ValueFromTop(knob.Top(), travel.top, travel.length, 100));
-  FollowMicKnob(knob);
-}
-
-void TAudioMainForm::FollowMicKnob(const toolkit::Control& knob) {
-  ShowSliderValue("MicValueLabel", microphone_.Level());
-  // The fill reaches down to the knob's lower edge, as on the EQ bars. Tag
-  // 238 is shared with the LED page, so the fill is taken by its name.
-  if (auto* fill = form_.Find<toolkit::Image>("MicBarDownImage")) {
-    fill->SetHeight(std::max(0, knob.Top() + knob.Height() - fill->Top()));
-  }
+  // The level goes to the endpoint and is read back: knob, fill and label follow.
+  microphone_.SliderMoved(knob.Top());
 }
 
 void TAudioMainForm::ShowSliderValue(std::string_view label, int value) {

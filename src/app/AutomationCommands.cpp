@@ -1,6 +1,7 @@
 #include "app/AutomationCommands.h"
 
 #include "settings/HexText.h"
+#include "toolkit/Application.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace audio77 {
 namespace {
@@ -178,6 +180,7 @@ std::string ControlLine(const Control& control) {
 }
 
 AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
+  if (!args.empty() && args[0] == "window") return OnWindow(args);
   if (args.empty()) return Usage("ui needs a command");
   const std::string& verb = args[0];
   const std::size_t n = args.size();
@@ -196,7 +199,7 @@ AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
   if (verb == "screenshot" && n == 2) return Screenshot(args);
   static const std::vector<std::string> kVerbs = {
       "list", "get",  "find",  "press",  "release", "click", "move",
-      "drag", "menu", "menus", "answer", "boxes",   "state", "screenshot"};
+      "drag", "menu", "menus", "answer", "boxes",   "state", "screenshot", "window"};
   if (std::find(kVerbs.begin(), kVerbs.end(), verb) == kVerbs.end()) {
     return Usage("unknown ui command '" + verb + "'");
   }
@@ -205,13 +208,13 @@ AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
 
 AutomationReply AutomationCommands::List() {
   std::string out;
-  for (const auto& control : target_.AutomationForm().Controls())
+  for (const auto& control : Form().Controls())
     out += ControlLine(*control) + '\n';
   return Done(std::move(out));
 }
 
 AutomationReply AutomationCommands::Get(const std::vector<std::string>& args) {
-  const Control* control = target_.AutomationForm().FindControl(args[1]);
+  const Control* control = Form().FindControl(args[1]);
   if (control == nullptr) return Failed(NoControl(args[1]));
   return Done(ControlLine(*control) + '\n');
 }
@@ -219,13 +222,13 @@ AutomationReply AutomationCommands::Get(const std::vector<std::string>& args) {
 AutomationReply AutomationCommands::FindTag(const std::vector<std::string>& args) {
   const auto tag = ParseInt(args[1]);
   if (!tag) return Usage("TAG must be a whole number, not '" + args[1] + "'");
-  const Control* control = target_.AutomationForm().FindByTag<Control>(*tag);
+  const Control* control = Form().FindByTag<Control>(*tag);
   if (control == nullptr) return Failed("the window has no control with Tag " + args[1]);
   return Done(ControlLine(*control) + '\n');
 }
 
 AutomationReply AutomationCommands::Mouse(const std::vector<std::string>& args) {
-  const Control* control = target_.AutomationForm().FindControl(args[1]);
+  const Control* control = Form().FindControl(args[1]);
   const auto point = control != nullptr ? PointOf(*control, args) : std::nullopt;
   if (args.size() == 4 && (!ParseInt(args[2]) || !ParseInt(args[3]))) {
     return Usage("X and Y must be whole numbers");
@@ -249,7 +252,7 @@ AutomationReply AutomationCommands::Drag(const std::vector<std::string>& args) {
   const auto dx = ParseInt(args[2]);
   const auto dy = ParseInt(args[3]);
   if (!dx || !dy) return Usage("DX and DY must be whole numbers");
-  const Control* control = target_.AutomationForm().FindControl(args[1]);
+  const Control* control = Form().FindControl(args[1]);
   if (control == nullptr) return Failed(NoControl(args[1]));
   if (!control->Showing()) return Failed(NotShown(args[1]));
   const Point start = Centre(*control);
@@ -264,18 +267,18 @@ AutomationReply AutomationCommands::Drag(const std::vector<std::string>& args) {
 }
 
 void AutomationCommands::Press(Point client) {
-  target_.AutomationForm().MouseDown(client, toolkit::MouseButton::kLeft, toolkit::kLeftButton);
+  Form().MouseDown(client, toolkit::MouseButton::kLeft, toolkit::kLeftButton);
   left_down_ = true;
 }
 
 void AutomationCommands::MoveTo(Point client) {
-  target_.AutomationForm().MouseMove(client,
+  Form().MouseMove(client,
                                      left_down_ ? toolkit::kLeftButton : toolkit::kShiftNone);
 }
 
 void AutomationCommands::Release(Point client) {
   left_down_ = false;
-  target_.AutomationForm().MouseUp(client, toolkit::MouseButton::kLeft, toolkit::kShiftNone);
+  Form().MouseUp(client, toolkit::MouseButton::kLeft, toolkit::kShiftNone);
 }
 
 AutomationReply AutomationCommands::Menu(const std::vector<std::string>& args) {
@@ -322,7 +325,7 @@ AutomationReply AutomationCommands::Boxes() {
 }
 
 AutomationReply AutomationCommands::State() {
-  const toolkit::Form& form = target_.AutomationForm();
+  const toolkit::Form& form = Form();
   const toolkit::TrayIcon* tray = target_.AutomationTray();
   const bool tray_shown = tray != nullptr && tray->Visible();
   std::string out = std::string("visible=") + (form.Visible() ? "1" : "0") +
@@ -337,9 +340,32 @@ AutomationReply AutomationCommands::State() {
 
 AutomationReply AutomationCommands::Screenshot(const std::vector<std::string>& args) {
   if (!EndsWithPng(args[1])) return Usage("the picture's file name must end in .png");
-  const std::string error = target_.AutomationScreenshot(args[1]);
+  const std::string error = window_ != nullptr ? target_.AutomationScreenshotOf(*window_, args[1])
+                                               : target_.AutomationScreenshot(args[1]);
   if (!error.empty()) return Failed(error);
   return Done(args[1] + '\n');
+}
+
+toolkit::Form& AutomationCommands::Form() { return window_ != nullptr ? *window_ : target_.AutomationForm(); }
+
+AutomationReply AutomationCommands::OnWindow(const std::vector<std::string>& args) {
+  if (args.size() < 3) return Usage("usage: ui window NAME COMMAND [ARGUMENTS]");
+  toolkit::Form* found = nullptr;
+  for (toolkit::Form* form : Form().App().Forms()) {
+    if (form->Name() == args[1]) found = form;
+  }
+  if (found == nullptr) return AutomationReply{1, "no window named '" + args[1] + "'"};
+  static const std::vector<std::string> kWindowVerbs = {"list",  "get",  "find", "press",     "release",
+                                                        "click", "move", "drag", "screenshot", "state"};
+  if (std::find(kWindowVerbs.begin(), kWindowVerbs.end(), args[2]) == kWindowVerbs.end()) {
+    return Usage("'ui window' takes list, get, find, press, release, click, move, drag, state or screenshot");
+  }
+  window_ = found;
+  const bool was_down = std::exchange(left_down_, false);
+  AutomationReply reply = Run(std::vector<std::string>(args.begin() + 2, args.end()));
+  left_down_ = was_down;
+  window_ = nullptr;
+  return reply;
 }
 
 }  // namespace audio77

@@ -17,6 +17,9 @@
 //   state                visible=0|1 minimised=0|1 tray=0|1 page=N
 //                        device_active=0|1 region_rects=N title="…"
 //   screenshot FILE.png  saves the window as painted; prints the file name
+//   window NAME COMMAND  runs list, get, find, press, release, click, move,
+//                        drag, state or screenshot on another window of the
+//                        program by its form name (AboutForm, LEDForm, SimpleForm)
 // Coordinates are in the form's client space. Mouse input goes through the
 // form's own entry points: the hook first, then the control under the point
 // (or the one holding the press), as with a real mouse.
@@ -50,6 +53,9 @@ class AutomationCommands {
   AutomationReply Boxes();
   AutomationReply State();
   AutomationReply Screenshot(const std::vector<std::string>& args);
+  AutomationReply OnWindow(const std::vector<std::string>& args);
+  // The window the command acts on: the main window, or the one `window` names.
+  toolkit::Form& Form();
 
   void Press(toolkit::Point client);
   void MoveTo(toolkit::Point client);
@@ -60,6 +66,7 @@ class AutomationCommands {
   // The left button as automation left it, so that moves between a press and
   // a release carry it, as a real drag's do.
   bool left_down_ = false;
+  toolkit::Form* window_ = nullptr;
 };
 
 // One control as `ui list` shows it:

@@ -52,6 +52,14 @@ std::string BoxLine(const toolkit::MessageRequest& request) {
   return line;
 }
 
+std::string FileDialogLine(const toolkit::FileRequest& request, bool open) {
+  std::string line;
+  AppendEscaped(line, request.title);
+  line += open ? "\topen " : "\tsave ";
+  AppendEscaped(line, request.initial_folder + "/" + request.file_name + " (" + request.filter + ")");
+  return line;
+}
+
 std::optional<DialogAnswer> AutomationDialogs::TakeAnswer() {
   if (answers_.empty()) return std::nullopt;
   DialogAnswer answer = std::move(answers_.front());
@@ -78,6 +86,7 @@ std::optional<toolkit::Color> AutomationDialogs::ChooseColor(const toolkit::Colo
 
 std::optional<std::string> AutomationDialogs::FileDialog(const toolkit::FileRequest& request,
                                                          bool open) {
+  boxes_.push_back(FileDialogLine(request, open));
   const auto answer = TakeAnswer();
   if (!answer) return open ? inner_.OpenFile(request) : inner_.SaveFile(request);
   if (const auto* file = std::get_if<FileAnswer>(&*answer)) return file->path;

@@ -2,7 +2,8 @@
 // The dialogs of a window driven from outside: `ui answer` queues answers in
 // advance, each dialog takes the first queued answer (so an answer applies to
 // the next dialog only), and without one the inner dialogs (the real ones)
-// answer. Every message box shown is recorded for `ui boxes`.
+// answer. Every message box and every open and save dialog shown is recorded
+// for `ui boxes`.
 //
 // An answer that the next dialog cannot give (FILE= for a message box, Yes for
 // a box with OK only) is still used up by that dialog, which then answers as if
@@ -55,5 +56,8 @@ class AutomationDialogs final : public toolkit::Dialogs {
 // A box's caption and text as one line: line breaks and tabs inside them are
 // written as \n and \t.
 std::string BoxLine(const toolkit::MessageRequest& request);
+// An open or save dialog as `ui boxes` shows it: "TITLE<TAB>open|save
+// FOLDER/FILE (FILTER)".
+std::string FileDialogLine(const toolkit::FileRequest& request, bool open);
 
 }  // namespace audio77

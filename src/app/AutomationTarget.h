@@ -39,6 +39,10 @@ class AutomationTarget {
   virtual int AutomationPage() = 0;
   virtual bool AutomationDeviceActive() = 0;
   virtual std::string AutomationScreenshot(const std::string& png_path) = 0;
+  // The same for another window of the program.
+  virtual std::string AutomationScreenshotOf(toolkit::Form& form, const std::string& png_path) {
+    return &form == &AutomationForm() ? AutomationScreenshot(png_path) : "this window cannot be pictured";
+  }
 };
 
 }  // namespace audio77

@@ -14,6 +14,9 @@ enum class Role {
   kWindowInstance,  // "-servicestart" or "-serviceboot"
 };
 
+// "--help" and "--version": answered on standard output before any role runs.
+enum class InformationRequest { kNone, kHelp, kVersion };
+
 class CommandLine {
  public:
   // arguments[0] is the program itself.
@@ -26,6 +29,13 @@ class CommandLine {
   Role ChooseRole(DebugOutput& debug) const;
   // The arguments joined by spaces, as the raw process command line.
   std::string RawText() const;
+  // "--help" or "--version" when one comes before the first role switch
+  // (exact spelling, as desktop tools expect); the role switches are not
+  // changed by it.
+  InformationRequest AskedForInformation() const;
+  // What "--help" and "--version" print.
+  static std::string UsageText();
+  static std::string VersionText(const std::string& version);
 
  private:
   std::vector<std::string> arguments_;

@@ -57,6 +57,8 @@ enum class Behaviour {
   kMomentary,
   // As kMomentary, but at rest while the bee test runs.
   kMomentaryUnlessBee,
+  // Down picture while pressed; the release shows the up picture, then runs the action.
+  kMomentaryReleaseActs,
   // The press runs the action (switches, presets, choices, latches).
   kPress,
   // The press runs the action with 1, the release with 0.
@@ -95,6 +97,8 @@ enum class Action {
   kVirtualEnable,
   kLatch,  // arg: which animation switch
   kLedButton,
+  kSaveProfile,
+  kLoadProfile,
 };
 
 struct ControlResource {

@@ -1,5 +1,7 @@
 #include "app/MainWindowInstance.h"
 
+#include "settings/FileVersion.h"
+
 namespace audio77 {
 
 MainWindowInstance::MainWindowInstance(const WindowInstanceContext& context)
@@ -22,9 +24,13 @@ void MainWindowInstance::CreateWindows() {
   main_->Create();
   main_->FormCreate();
   main_->Form().OnActivate = [this](toolkit::Form&) { OnActivate(); };
-  about_ = std::make_unique<TAboutForm>(app_);
+  // An unreadable version leaves the text empty: the captions end in "(V)".
+  std::string version;
+  GetFileVersionText(platform_.folders.ProgramPath(), version);
+  about_ = std::make_unique<TAboutForm>(app_, platform_.shell, platform_.debug, version);
   led_ = std::make_unique<TLEDForm>(app_);
-  simple_ = std::make_unique<TSimpleForm>(app_);
+  simple_ = std::make_unique<TSimpleForm>(
+      app_, TSimpleForm::Services{platform_.debug, platform_.registry, app_.Boxes()}, version);
 }
 
 void MainWindowInstance::Run() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/EntryPoint.h"
 #include "app/MainWindowInstance.h"
 #include "platform/StderrDebugOutput.h"
@@ -43,6 +44,18 @@ void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) 
 int main(int argc, char** argv) {
   // Taken before Qt sees the command line, so every argument stays as given.
   std::vector<std::string> arguments(argv, argv + argc);
+  // Answered before Qt or any platform service starts, so that they work
+  // anywhere (a man page generator, a terminal without a display).
+  switch (audio77::CommandLine(arguments).AskedForInformation()) {
+    case audio77::InformationRequest::kHelp:
+      std::cout << audio77::CommandLine::UsageText();
+      return 0;
+    case audio77::InformationRequest::kVersion:
+      std::cout << audio77::CommandLine::VersionText(AUDIO77_VERSION);
+      return 0;
+    case audio77::InformationRequest::kNone:
+      break;
+  }
   // The one-shot service requests also run where no display is reachable (a
   // session start before the desktop); Qt would end the process there.
   if (!HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);

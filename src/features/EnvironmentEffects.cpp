@@ -35,6 +35,13 @@ void EnvironmentEffects::SelectEffect(int n) {
   extension_.ApplyEffect(kApplyValue);
 }
 
+void EnvironmentEffects::Save(ProfileWriter& profile) { profile.WriteInt("Effect", "CurrentEffect", current_); }
+
+void EnvironmentEffects::Load(ProfileReader& profile) {
+  const int n = profile.Strict("Effect", "CurrentEffect");
+  SelectEffect(n >= 1 && n <= kCount ? n : 1);
+}
+
 void EnvironmentEffects::ShowEffectButtons() {
   for (int n = 1; n <= kCount; ++n) {
     const Environment& environment = kEnvironments[n - 1];

@@ -27,6 +27,11 @@ class EnvironmentEffects final : public Feature {
   // The device left: "Nothing" is current on screen, nothing is sent.
   void OnRemoved() override;
   void Describe(ui::SkinViewState& view) const override;
+  // "CurrentEffect".
+  void Save(ProfileWriter& profile) override;
+  // "CurrentEffect" (strict) is selected and sent; a number that names no
+  // environment selects "Nothing".
+  void Load(ProfileReader& profile) override;
 
   // n = 1..5 from the buttons; a profile may give any number, which is sent
   // as it is (index n - 1) and leaves the effect picture unchanged.

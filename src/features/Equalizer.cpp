@@ -62,6 +62,36 @@ void Equalizer::InitEqualizer() {
   flat_ = false;
 }
 
+void Equalizer::Save(ProfileWriter& profile) {
+  for (int n = 1; n <= kPresets; ++n) {
+    const Record preset = EqualizerCodec::Unpack(SlotBytes(n - 1));
+    std::string line;
+    for (const std::uint16_t code : preset.codes) line += Format("0x%X,", code);
+    profile.WriteText("EQ", "S" + std::to_string(n), line + std::to_string(enable_));
+  }
+  profile.WriteInt("EQ", "EQEN", enable_);
+  profile.WriteInt("EQ", "EQFromEEPROM", from_eeprom_);
+}
+
+void Equalizer::Load(ProfileReader& profile) {
+  from_eeprom_ = profile.ZeroWhenEmpty("EQ", "EQFromEEPROM");
+  for (int n = 1; n <= kPresets; ++n) {
+    std::array<std::string, kValueCount> values;
+    SplitCommaList(profile.Text("EQ", "S" + std::to_string(n)), values);
+    // A code beyond the knobs' travel would put a knob off its bar and send
+    // a gain no knob can give: it is kept to the travel's ends.
+    for (std::size_t band = 0; band < static_cast<std::size_t>(kBands); ++band) {
+      const std::int32_t code = StrToInt(values[band]);
+      values[band] = std::to_string(std::clamp<std::int32_t>(code, EqualizerCodec::kLowestCode, EqualizerCodec::kHighestCode));
+    }
+    values[kValueCount - 1] = StrToInt(values[kValueCount - 1]) != 0 ? "1" : "0";
+    LoadEqPresetFromValues(values, n - 1, current_preset_ - 1);
+  }
+  enable_ = profile.ZeroWhenEmpty("EQ", "EQEN") != 0 ? 1 : 0;
+  SetEqEnableRegister(enable_).Ignore("the library switch below follows the enable either way");
+  ApplyEqEnable(enable_);
+}
+
 void Equalizer::UpdateFlat() { flat_ = EqualizerCodec::Flat(record_.codes); }
 
 void Equalizer::StoreEqPreset(int k) {

@@ -45,6 +45,12 @@ class Equalizer final : public Feature {
   std::string_view Name() const override { return "Equalizer"; }
   void OnRemoved() override;
   void Describe(ui::SkinViewState& view) const override;
+  // "S1".."S4" from the preset slots with the enable, "EQEN", "EQFromEEPROM";
+  // nothing is selected, so nothing reaches the device.
+  void Save(ProfileWriter& profile) override;
+  // "EQFromEEPROM", the four presets (strict; codes kept to the knobs'
+  // range), then "EQEN" with the enable register and the library switch.
+  void Load(ProfileReader& profile) override;
 
   // RESET takes the current preset from the default profile (without one,
   // the flat record).

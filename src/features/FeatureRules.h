@@ -34,11 +34,12 @@ class FeatureRules {
   // Activation: the default enable of virtual 7.1, off while 3D is on under
   // the exclusion (a request for both keeps 3D).
   void Virtual71EnableAtActivation();
+  // 3D is on and excludes virtual 7.1.
+  bool ThreeDExcludesVirtual71() const { return exclusive_ == 1 && sound3d_.Enabled() == 1; }
   // Shutdown: every effect enable of the shared register cleared.
   FeatureResult ClearEffectEnables(RegisterSession& transaction);
 
  private:
-  bool ThreeDExcludesVirtual71() const { return exclusive_ == 1 && sound3d_.Enabled() == 1; }
 
   Equalizer& equalizer_;
   Sound3D& sound3d_;

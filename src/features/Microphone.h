@@ -1,67 +1,78 @@
 #pragma once
-// The microphone as the window holds it today: mute, boost and monitoring
-// switches, the level the Mic slider stands at, and whether its sound
-// endpoint was found. The endpoint, the level meter and the monitoring path
-// itself come with the sound-server seam.
+// The microphone page: level, boost and mute of the device's capture endpoint
+// in the sound system, the monitor (chip registers and "listen", or the
+// record test), and the input level bar while the page shows. The window
+// calls the named steps in its orders; MicLifecycle holds the sequences.
+
+#include <string>
 
 #include "features/Feature.h"
 #include "features/FeatureDeps.h"
+#include "features/MicLifecycle.h"
+#include "features/MicView.h"
+#include "platform/AudioEndpoints.h"
+#include "platform/WaveIn.h"
+#include "platform/WaveOut.h"
+#include "toolkit/EventLoop.h"
 
 namespace audio77 {
 
+// What the microphone needs besides the device: the sound system, the UI
+// thread's loop, the page's controls and a private folder for the record test.
+struct MicSound {
+  AudioEndpoints& endpoints;
+  WaveIn& wave_in;
+  WaveOut& wave_out;
+  toolkit::EventLoop& loop;
+  MicView& view;
+  std::string runtime_folder;
+};
+
 class Microphone final : public Feature {
  public:
-  static constexpr int kBoostTag = 21;
-  static constexpr int kMuteTag = 22;
-  static constexpr int kMonitorTag = 89;
+  static constexpr int kBoostTag = MicView::kBoostTag;
+  static constexpr int kMuteTag = MicView::kMuteTag;
+  static constexpr int kMonitorTag = MicView::kMonitorTag;
 
-  explicit Microphone(FeatureDeps deps);
+  Microphone(FeatureDeps deps, MicSound sound);
 
   std::string_view Name() const override { return "Microphone"; }
-  // The endpoint is looked for again at the next activation; mute and
-  // monitoring show off.
-  void OnRemoved() override;
+  // Mute and monitoring show off, nothing is sent; the meter and the record
+  // test end.
+  void OnRemoved() override { mic_.OnRemoved(); }
   void Describe(ui::SkinViewState& view) const override;
 
   // "Monitor" of the configuration.
-  void SetMonitorKey(int monitor) { monitor_key_ = monitor; }
+  void SetMonitorKey(int monitor) { mic_.SetMonitorMode(monitor); }
 
-  void SetMute(int mute);
-  void SetMonitor(int monitor);
-  void ToggleMute();
-  void ToggleBoost();
-  void ToggleMonitor();
-  // The Mic slider's value, 0..100.
-  void SetLevel(int percent) { level_ = percent; }
+  // Start-up with an active device.
+  void AtStart() { mic_.OnStartup(); }
+  // Every arrival (and the timer's activation): the endpoint looked up once,
+  // mute and monitor sent off, the bar cleared.
+  void AtArrival(bool mic_page_showing) { mic_.OnArrival(mic_page_showing); }
+  // The arrival's re-sync forgets the monitoring state (its picture stays).
+  void ClearMonitorState() { mic_.OnActivated(); }
+  // A page became current: the meter runs on the microphone page only.
+  void PageShown(int page) { mic_.OnPageShown(page); }
+  // The window closes: meter, record test and listen route end.
+  void StopSound() { mic_.OnShutdown(); }
 
-  // Start-up with an active device, and every activation: the switches off
-  // and the endpoint found once.
-  void AtStart();
-  void AtActivation();
-  // An arrival forgets the monitoring state (its picture stays).
-  void ClearMonitorState() { monitor_ = 0; }
-  void ReleaseEndpoint() { endpoint_held_ = false; }
-  void ForgetWaveIn() { wave_in_open_ = false; }
+  void ToggleMute() { mic_.ToggleMute(); }
+  void ToggleBoost() { mic_.ToggleBoost(); }
+  void ToggleMonitor() { mic_.ToggleMonitor(); }
+  // The Mic knob stands at top (clamped to its travel).
+  void SliderMoved(int top) { mic_.SliderMoved(top); }
 
-  int Muted() const { return mute_; }
-  int Boosted() const { return boost_; }
-  int Monitoring() const { return monitor_; }
-  int Level() const { return level_; }
-  int MonitorKey() const { return monitor_key_; }
-  bool EndpointFound() const { return endpoint_found_; }
+  int Muted() const { return mic_.Mute(); }
+  int Boosted() const { return mic_.Boost(); }
+  int Monitoring() const { return mic_.Monitor(); }
+  int Level() const { return mic_.Level(); }
+  int MonitorKey() const { return mic_.MonitorMode(); }
+  bool EndpointFound() const { return mic_.EndpointFound(); }
+  const MicLifecycle& Page() const { return mic_; }
 
  private:
-  void FindEndpointOnce();
-
-  FeatureDeps deps_;
-  int mute_ = 0;
-  int boost_ = 0;
-  int monitor_ = 0;
-  int level_ = 0;
-  int monitor_key_ = 1;
-  bool endpoint_held_ = false;
-  bool wave_in_open_ = false;
-  bool endpoint_found_ = false;
+  MicLifecycle mic_;
 };
 
 }  // namespace audio77

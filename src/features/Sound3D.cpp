@@ -38,6 +38,25 @@ void Sound3D::Init3DRecord() {
   enable_ = 0;
 }
 
+void Sound3D::Save(ProfileWriter& profile) {
+  profile.WriteInt("3D", "LeftAlpha", record_.alpha_left);
+  profile.WriteInt("3D", "LeftBeta", record_.beta_left);
+  profile.WriteInt("3D", "RightAlpha", record_.alpha_right);
+  profile.WriteInt("3D", "RightBeta", record_.beta_right);
+  profile.WriteInt("3D", "FBM", fbm_state_);
+  profile.WriteInt("3D", "3DEN", enable_);
+  profile.WriteInt("3D", "3DFromEEPROM", from_eeprom_);
+}
+
+void Sound3D::Load(ProfileReader& profile) {
+  enable_ = profile.ZeroWhenEmpty("3D", "3DEN") != 0 ? 1 : 0;
+  Apply3DEnable(enable_);
+  deps_.view.ShowSwitch(kFbmTag, fbm_state_);
+  deps_.view.ShowSwitch(kEnableTag, enable_);
+  Show3D();
+  from_eeprom_ = profile.ZeroWhenEmpty("3D", "3DFromEEPROM");
+}
+
 void Sound3D::Apply3DEnable(int flag) {
   DeviceLibrary& library = deps_.library;
   // The switch is read back below; what the configuration call gives adds nothing.

@@ -35,6 +35,11 @@ class Sound3D final : public Feature {
   std::string_view Name() const override { return "3D"; }
   void OnRemoved() override;
   void Describe(ui::SkinViewState& view) const override;
+  // The four parameters, "FBM", "3DEN" and "3DFromEEPROM".
+  void Save(ProfileWriter& profile) override;
+  // "3DEN" switches 3D and the pictures follow; "3DFromEEPROM" is kept. The
+  // parameters are not taken from a profile.
+  void Load(ProfileReader& profile) override;
 
   // The record's defaults, FBM on, 3D off.
   void Init3DRecord();

@@ -24,6 +24,19 @@ std::size_t Virtual71::LatchIndex(int tag) {
   }
 }
 
+void Virtual71::Save(ProfileWriter& profile) { profile.WriteInt("Virtual7ch1", "7ch1EN", enable_); }
+
+void Virtual71::Load(ProfileReader& profile) {
+  enable_ = profile.Strict("Virtual7ch1", "7ch1EN") != 0 ? 1 : 0;
+  if (excluded_by_3d_ && excluded_by_3d_()) enable_ = 0;
+  remembered_ = enable_;
+  deps_.view.ShowSwitch(kEnableTag, enable_);
+  // The switch shows what the profile asked for; a library that refuses is
+  // sent the enable again at the next activation.
+  deps_.library.SetVirtual7ch1_OnOff(enable_);
+  SendSpeakerPlacement();
+}
+
 void Virtual71::ToggleEnable() {
   enable_ = Flipped(enable_);
   deps_.view.ShowSwitch(kEnableTag, enable_);

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "features/Feature.h"
 #include "features/FeatureDeps.h"
@@ -32,6 +33,13 @@ class Virtual71 final : public Feature {
   // The enable shows off; nothing is sent.
   void OnRemoved() override;
   void Describe(ui::SkinViewState& view) const override;
+  // "7ch1EN".
+  void Save(ProfileWriter& profile) override;
+  // "7ch1EN" (strict) sets the enable, off while 3D excludes it, and is
+  // remembered; the switch shows it and the library follows.
+  void Load(ProfileReader& profile) override;
+  // Whether 3D is on under the exclusion (FeatureRules answers).
+  void SetExcludedBy3D(std::function<bool()> excluded) { excluded_by_3d_ = std::move(excluded); }
 
   // "V7ch1Scalar" × 0.1 of the configuration.
   void SetScale(float scale) { scale_ = scale; }
@@ -80,6 +88,7 @@ class Virtual71 final : public Feature {
   // Clockwise, counter-clockwise, narrow, enlarge; at most one is on.
   std::array<int, 4> latches_{};
   float scale_ = kDefaultScale;
+  std::function<bool()> excluded_by_3d_;
 };
 
 }  // namespace audio77

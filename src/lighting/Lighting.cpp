@@ -47,6 +47,15 @@ FeatureResult Lighting::GpioAtActivation() {
   return Finish(transaction, step);
 }
 
+void Lighting::Save(ProfileWriter& profile) { profile.WriteInt("LED", "LEDON", button_state_); }
+
+void Lighting::Load(ProfileReader& profile) {
+  const auto on = profile.WhenPresent("LED", "LEDON");
+  if (!on) return;
+  button_state_ = *on != 0 ? 1 : 0;
+  deps_.view.ShowSwitch(kLedButtonTag, button_state_);
+}
+
 void Lighting::ForgetWorker() { worker_started_ = false; }
 
 void Lighting::OnShutdown() {

@@ -27,6 +27,10 @@ class Lighting final : public Feature {
   // The worker is stopped.
   void OnShutdown() override;
   void Describe(ui::SkinViewState& view) const override;
+  // "LEDON": the LED button's state.
+  void Save(ProfileWriter& profile) override;
+  // "LEDON" when present sets the LED button and its picture.
+  void Load(ProfileReader& profile) override;
 
   // The LED button: pressed it flips and drives GPIO 0 high, released it
   // flips back and drives it low. 1 no HID interface; 2 the exchange failed.

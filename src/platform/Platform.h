@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/AudioEndpoints.h"
 #include "platform/AutomationEndpoint.h"
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
@@ -17,9 +18,13 @@
 #include "platform/InstanceLink.h"
 #include "platform/InstanceLock.h"
 #include "platform/KnownFolders.h"
+#include "platform/MediaPlayer.h"
 #include "platform/MessageBus.h"
 #include "platform/Registry.h"
 #include "platform/ServiceManager.h"
+#include "platform/WaveIn.h"
+#include "platform/WaveOut.h"
+#include "platform/Shell.h"
 
 namespace audio77 {
 
@@ -39,6 +44,12 @@ struct Platform {
   InstanceLink& instance_link;
   MessageBus& bus;
   AutomationEndpoint& automation;
+  // The sound server: the device's capture endpoint, capture and playback.
+  AudioEndpoints& endpoints;
+  WaveIn& wave_in;
+  WaveOut& wave_out;
+  MediaPlayer& media;
+  Shell& shell;
 };
 
 // Owns the implementations behind one Platform bundle.

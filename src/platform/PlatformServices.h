@@ -7,6 +7,17 @@
 
 namespace audio77 {
 
+// The sound server's services, made together: they share one connection.
+struct SoundServices {
+  std::unique_ptr<AudioEndpoints> endpoints;
+  std::unique_ptr<WaveIn> wave_in;
+  std::unique_ptr<WaveOut> wave_out;
+  std::unique_ptr<MediaPlayer> media;
+
+  // Where there is no sound server: no endpoints, no capture, no playback.
+  static SoundServices None();
+};
+
 struct PlatformServices {
   std::unique_ptr<DebugOutput> debug;
   std::unique_ptr<Clock> clock;
@@ -23,6 +34,8 @@ struct PlatformServices {
   std::unique_ptr<InstanceLink> instance_link;
   std::unique_ptr<MessageBus> bus;
   std::unique_ptr<AutomationEndpoint> automation;
+  SoundServices sound;
+  std::unique_ptr<Shell> shell;
 };
 
 class OwningPlatformHost final : public PlatformHost {

@@ -51,7 +51,9 @@ std::string AtomicFile::TemporaryPrefix(const std::string& target) {
 AtomicFile::Content AtomicFile::Read(const std::string& path) {
   std::error_code error;
   if (!fs::exists(path, error)) return {error ? ReadStatus::kFailed : ReadStatus::kMissing, {}};
-  if (fs::is_directory(path, error)) return {ReadStatus::kFailed, {}};
+  // A folder, a pipe or a device is no settings file: opening a pipe would
+  // wait for a writer, and a device may never end.
+  if (!fs::is_regular_file(path, error)) return {ReadStatus::kFailed, {}};
   std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return {ReadStatus::kFailed, {}};
   const std::streamoff length = file.tellg();

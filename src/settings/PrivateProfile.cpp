@@ -35,9 +35,21 @@ std::optional<std::string> PrivateProfile::Find(const std::string& section, cons
                                                 std::size_t buffer_chars, const std::string& path) {
   const auto document = cache_.Load(path);
   if (!document) return std::nullopt;
-  auto value = document->Find(section, key);
+  return Value(*document, section, key, buffer_chars);
+}
+
+std::optional<std::string> PrivateProfile::Value(const ProfileDocument& document, const std::string& section,
+                                                 const std::string& key, std::size_t buffer_chars) {
+  auto value = document.Find(section, key);
   if (!value) return std::nullopt;
   return buffer_chars == 0 ? std::string() : TruncateToUtf16Units(StripQuotes(*value), buffer_chars - 1);
+}
+
+PrivateProfile::Loaded PrivateProfile::Load(const std::string& path) {
+  AtomicFile::Content content = AtomicFile::Read(path);
+  const AtomicFile::ReadStatus status = content.status;
+  if (status != AtomicFile::ReadStatus::kRead) return {status, nullptr};
+  return {status, cache_.Load(path, std::move(content))};
 }
 
 bool PrivateProfile::WriteString(const std::string& section, const std::optional<std::string>& key,
@@ -52,6 +64,21 @@ bool PrivateProfile::WriteString(const std::string& section, const std::optional
     if (!key) changed = document.DeleteSection(section);
     else if (!value) changed = document.DeleteKey(section, *key);
     else changed = document.SetValue(section, *key, *value);
+    if (!changed) return std::nullopt;
+    return document.Serialize();
+  });
+}
+
+bool PrivateProfile::WriteStrings(const std::vector<IniEntry>& entries, const std::string& path) {
+  for (const auto& entry : entries) {
+    if (HoldsLineEnd(entry.section) || HoldsLineEnd(entry.key) || HoldsLineEnd(entry.value)) return false;
+    if (entry.key.find_first_not_of(" \t") == std::string::npos) return false;
+  }
+  return files_.Update(path, [&](const AtomicFile::Content& current) -> std::optional<std::string> {
+    const bool exists = current.status == AtomicFile::ReadStatus::kRead;
+    ProfileDocument document = exists ? ProfileDocument::Parse(current.bytes) : ProfileDocument();
+    bool changed = false;
+    for (const auto& entry : entries) changed = document.SetValue(entry.section, entry.key, entry.value) || changed;
     if (!changed) return std::nullopt;
     return document.Serialize();
   });

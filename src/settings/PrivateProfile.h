@@ -11,14 +11,22 @@
 // and touches no other byte of it.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/FileGuard.h"
 #include "settings/AtomicFile.h"
 #include "settings/ProfileCache.h"
 
 namespace audio77 {
+
+struct IniEntry {
+  std::string section;
+  std::string key;
+  std::string value;
+};
 
 // The program owns one, made over the platform's file guard, and hands it to
 // every reader and writer of its settings files.
@@ -41,6 +49,21 @@ class PrivateProfile {
   // holds a line end, or the key has no name.
   bool WriteString(const std::string& section, const std::optional<std::string>& key,
                    const std::optional<std::string>& value, const std::string& path);
+  // Sets every entry, in order, with one replacement of the file: a reader
+  // sees all of them or none. False, and the file unchanged, when any entry
+  // could not be written as WriteString says or the file could not be.
+  bool WriteStrings(const std::vector<IniEntry>& entries, const std::string& path);
+
+  // One file as it is now, for a reader that asks many keys of the same
+  // version of it: the document is null unless the status is kRead.
+  struct Loaded {
+    AtomicFile::ReadStatus status = AtomicFile::ReadStatus::kMissing;
+    std::shared_ptr<const ProfileDocument> document;
+  };
+  Loaded Load(const std::string& path);
+  // A value of a loaded file, as Find gives it.
+  static std::optional<std::string> Value(const ProfileDocument& document, const std::string& section,
+                                          const std::string& key, std::size_t buffer_chars);
 
  private:
   AtomicFile files_;

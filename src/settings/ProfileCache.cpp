@@ -1,11 +1,12 @@
 #include "settings/ProfileCache.h"
 
-#include "settings/AtomicFile.h"
-
 namespace audio77 {
 
 std::shared_ptr<const ProfileDocument> ProfileCache::Load(const std::string& path) {
-  AtomicFile::Content content = AtomicFile::Read(path);
+  return Load(path, AtomicFile::Read(path));
+}
+
+std::shared_ptr<const ProfileDocument> ProfileCache::Load(const std::string& path, AtomicFile::Content content) {
   if (content.status != AtomicFile::ReadStatus::kRead) return nullptr;
   if (auto document = Find(path, content.bytes)) return document;
   auto document = std::make_shared<const ProfileDocument>(ProfileDocument::Parse(content.bytes));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/AtomicFile.h"
 #include "settings/ProfileDocument.h"
 
 namespace audio77 {
@@ -17,6 +18,8 @@ class ProfileCache {
  public:
   // Null when the file is missing or cannot be read.
   std::shared_ptr<const ProfileDocument> Load(const std::string& path);
+  // The same for content the caller has just read from path.
+  std::shared_ptr<const ProfileDocument> Load(const std::string& path, AtomicFile::Content content);
 
  private:
   struct Entry {

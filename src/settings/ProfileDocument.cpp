@@ -62,6 +62,20 @@ std::string RepairUtf8(std::string_view bytes) {
   return TextCodec::Utf16ToUtf8(TextCodec::Utf8ToUtf16(bytes));
 }
 
+// Text saved as UTF-16 without a byte-order mark (some editors do): the
+// first two characters are ASCII with a zero high byte. Text in any 8-bit
+// encoding never holds a zero byte, so nothing else looks like this.
+bool LooksLikeUtf16(std::string_view bytes, bool big_endian) {
+  if (bytes.size() < 4) return false;
+  const std::size_t low = big_endian ? 1 : 0;
+  const std::size_t high = 1 - low;
+  auto ascii_unit = [&](std::size_t at) {
+    const auto byte = static_cast<unsigned char>(bytes[at + low]);
+    return bytes[at + high] == '\0' && byte != 0 && byte < 0x80;
+  };
+  return ascii_unit(0) && ascii_unit(2);
+}
+
 }  // namespace
 
 std::size_t ProfileDocument::UnitSize() const {
@@ -77,6 +91,10 @@ ProfileDocument ProfileDocument::Parse(std::string_view bytes) {
     document.encoding_ = Encoding::kUtf16Le, document.mark_ = "\xFF\xFE";
   } else if (starts("\xFE\xFF")) {
     document.encoding_ = Encoding::kUtf16Be, document.mark_ = "\xFE\xFF";
+  } else if (LooksLikeUtf16(bytes, false)) {
+    document.encoding_ = Encoding::kUtf16Le;
+  } else if (LooksLikeUtf16(bytes, true)) {
+    document.encoding_ = Encoding::kUtf16Be;
   }
   std::string_view body = bytes.substr(document.mark_.size());
   const std::size_t unit_size = document.UnitSize();

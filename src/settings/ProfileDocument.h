@@ -14,6 +14,7 @@ namespace audio77 {
 
 class ProfileDocument {
  public:
+  // UTF-16 files keep whether they had a byte-order mark.
   enum class Encoding { kUtf8, kUtf8Mark, kUtf16Le, kUtf16Be };
 
   // A new, empty file: UTF-8 without mark, CR LF line ends.

@@ -17,6 +17,7 @@ struct Font {
   Color color = kBlack;
   bool bold = false;
   bool italic = false;
+  bool underline = false;
 
   friend bool operator==(const Font&, const Font&) = default;
   // Taller than any screen. Sizes come from language files, so a wild one is

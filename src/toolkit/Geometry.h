@@ -3,6 +3,7 @@
 // the points with left <= x < right and top <= y < bottom.
 
 #include <algorithm>
+#include <limits>
 
 namespace audio77::toolkit {
 
@@ -42,12 +43,21 @@ struct Rect {
     if (r <= l || b <= t) return {l, t, 0, 0};
     return {l, t, r - l, b - t};
   }
+  // Far-apart rectangles span more than an int holds: the span is cut at the
+  // largest size, and the far edge with it.
   Rect United(const Rect& o) const {
     if (Empty()) return o;
     if (o.Empty()) return *this;
     const int l = std::min(left, o.left);
     const int t = std::min(top, o.top);
-    return {l, t, std::max(Right(), o.Right()) - l, std::max(Bottom(), o.Bottom()) - t};
+    return {l, t, Span(l, std::max(End(left, width), End(o.left, o.width))),
+            Span(t, std::max(End(top, height), End(o.top, o.height)))};
+  }
+
+ private:
+  static long long End(int start, int length) { return static_cast<long long>(start) + length; }
+  static int Span(int start, long long end) {
+    return static_cast<int>(std::min<long long>(end - start, std::numeric_limits<int>::max() - std::max(start, 0)));
   }
 };
 

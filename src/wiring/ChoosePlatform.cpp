@@ -24,7 +24,7 @@ PlatformKind PlatformKindFromEnvironment() {
                               std::string(name) + "\"");
 }
 
-std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
+std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind, PlatformUser user) {
   if (kind == PlatformKind::kLinux) {
     PlatformServices services = CreateLinuxServices();
     services.registry = std::make_unique<RegistryStore>(RegistryStore::InstalledPathFor(*services.folders),
@@ -44,6 +44,13 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind) {
   options.automation = std::make_unique<SessionAutomationEndpoint>(
       [] { return QDBusConnection::sessionBus(); },
       SessionAutomationEndpoint::VirtualBusName(sim::DefaultStateFolder()), true);
+  // The virtual device's endpoints live in the user's own sound server.
+  const auto folders = CreateLinuxKnownFolders();
+  const LinuxContext context{*options.debug, *options.clock, *folders};
+  options.sound = CreateLinuxSoundServices(context);
+  if (user == PlatformUser::kProgram) options.sound_cards = CreateLinuxSoundCardHost(context);
+  // Opening a web address or starting a plug-in is the desktop's, not the device's.
+  options.shell = CreateLinuxShell();
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

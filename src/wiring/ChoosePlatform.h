@@ -14,8 +14,13 @@ enum class PlatformKind { kLinux, kVirtual };
 // Throws std::invalid_argument for an unknown name.
 PlatformKind PlatformKindFromEnvironment();
 
+// Who uses the platform: the program, which shows the virtual device's sound
+// card in the user's sound server while the device is plugged in, or a tool
+// (audio77ctl), which must not add or take away the program's card.
+enum class PlatformUser { kProgram, kTool };
+
 // The virtual platform takes the running program's folder as its program
 // folder and reports in real time, like the Linux one.
-std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind);
+std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind, PlatformUser user = PlatformUser::kProgram);
 
 }  // namespace audio77

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "CtlContext.h"
+#include "LinuxDeviceNodes.h"
 #include "device/AudioCommand.h"
 #include "device/DeviceLibrary.h"
 #include "settings/HexText.h"
@@ -70,24 +71,43 @@ std::string Hex4(unsigned value) { return HexDigits(value & 0xFFFF, 4); }
 
 int Status(CtlContext& context, sim::VirtualDevice& device) {
   const auto identity = device.Identity();
+  const auto faults = device.Faults();
+  Json fault_counts = Json::object();
+  for (const auto& [name, count] : faults.entries) {
+    if (count > 0) fault_counts[name] = count;
+  }
+  if (faults.hid_out > 0) fault_counts["hid.out"] = faults.hid_out;
+  if (faults.hid_in > 0) fault_counts["hid.in"] = faults.hid_in;
+  if (faults.extension_missing) fault_counts["ext"] = "missing";
+  if (faults.output_report_length) fault_counts["output_report_length"] = *faults.output_report_length;
+  if (faults.input_report_length) fault_counts["input_report_length"] = *faults.input_report_length;
+  const std::string setup_message = device.SetupMessage();
+  if (context.json) {
+    context.Emit({{"state_folder", device.StateFolder()},
+                  {"vendor_id", Hex4(identity.vendor_id)},
+                  {"product_id", Hex4(identity.product_id)},
+                  {"revision", Hex4(identity.revision)},
+                  {"usb_id", LinuxDeviceNodes::UsbId(identity.vendor_id, identity.product_id)},
+                  {"present", device.Present()},
+                  {"input_report_length", device.InputReportLength()},
+                  {"output_report_length", device.OutputReportLength()},
+                  {"faults", fault_counts},
+                  {"device_ini", setup_message.empty() ? Json(nullptr) : Json(setup_message)}});
+    return kExitOk;
+  }
   context.out << "state folder: " << device.StateFolder() << '\n'
               << "device: " << Hex4(identity.vendor_id) << ':' << Hex4(identity.product_id) << " revision "
               << Hex4(identity.revision) << '\n'
               << "present: " << (device.Present() ? "yes" : "no") << '\n'
               << "report lengths: input " << device.InputReportLength() << ", output "
-              << device.OutputReportLength() << '\n';
-  const auto faults = device.Faults();
+              << device.OutputReportLength() << '\n'
+              << "usb id: " << LinuxDeviceNodes::UsbId(identity.vendor_id, identity.product_id) << '\n';
   std::ostringstream listed;
-  for (const auto& [name, count] : faults.entries) {
-    if (count > 0) listed << ' ' << name << '=' << count;
+  for (const auto& [name, count] : fault_counts.items()) {
+    listed << ' ' << name << '=' << (count.is_string() ? count.get<std::string>() : count.dump());
   }
-  if (faults.hid_out > 0) listed << " hid.out=" << faults.hid_out;
-  if (faults.hid_in > 0) listed << " hid.in=" << faults.hid_in;
-  if (faults.extension_missing) listed << " ext=missing";
-  if (faults.output_report_length) listed << " output_report_length=" << *faults.output_report_length;
-  if (faults.input_report_length) listed << " input_report_length=" << *faults.input_report_length;
   context.out << "faults:" << (listed.str().empty() ? " none" : listed.str()) << '\n';
-  if (const auto message = device.SetupMessage(); !message.empty()) context.out << "device.ini: " << message << '\n';
+  if (!setup_message.empty()) context.out << "device.ini: " << setup_message << '\n';
   return kExitOk;
 }
 

@@ -10,6 +10,6 @@ namespace audio77::ctl {
 
 std::vector<CtlNoun> AllNouns();
 // Runs one command line (without the program name) and gives the exit code.
-int RunCtl(CtlContext& context, const std::vector<std::string>& args);
+int RunCtl(CtlContext& context, std::vector<std::string> args);
 
 }  // namespace audio77::ctl

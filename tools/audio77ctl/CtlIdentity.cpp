@@ -5,7 +5,9 @@
 #include <ostream>
 #include <string>
 
+#include "ChosenDevice.h"
 #include "CtlContext.h"
+#include "LinuxDeviceNodes.h"
 #include "device/DeviceIdMgr.h"
 #include "device/DeviceSearch.h"
 #include "device/HidTransport.h"
@@ -13,6 +15,7 @@
 #include "device/VidPid.h"
 #include "settings/HexText.h"
 #include "settings/TextCodec.h"
+#include "wiring/ChoosePlatform.h"
 
 namespace audio77::ctl {
 namespace {
@@ -65,64 +68,101 @@ int SignPattern(CtlContext& context, const std::string& pattern) {
     return context.UsageError("PATTERN must not be empty or begin or end with a space");
   }
   if (pattern.find(',') != std::string::npos) return context.UsageError("PATTERN must not contain a comma");
-  context.out << pattern << ',' << SignedText::Sign(pattern) << '\n';
+  const std::string entry = pattern + ',' + SignedText::Sign(pattern);
+  if (context.json) {
+    context.Emit({{"entry", entry}});
+  } else {
+    context.out << entry << '\n';
+  }
   return kExitOk;
 }
 
 int CheckFile(CtlContext& context, const std::string& file) {
   CDeviceIdMgr manager;
   const int result = manager.LoadFromConfigFile(kSection, file);
+  Json entries = Json::array();
   for (std::size_t i = 0; i < manager.Entries().size(); ++i) {
-    context.out << OutcomeName(manager.Outcomes()[i]) << ' ' << TextCodec::Utf16ToUtf8(manager.Entries()[i]) << '\n';
+    const char* outcome = OutcomeName(manager.Outcomes()[i]);
+    const std::string entry = TextCodec::Utf16ToUtf8(manager.Entries()[i]);
+    if (context.json) {
+      entries.push_back({{"outcome", outcome}, {"entry", entry}});
+    } else {
+      context.out << outcome << ' ' << entry << '\n';
+    }
   }
-  context.out << "load result " << result << '\n';
+  if (context.json) {
+    context.Emit({{"file", file}, {"entries", entries}, {"load_result", result}});
+  } else {
+    context.out << "load result " << result << '\n';
+  }
   return result == 0 ? kExitOk : context.Fail(LoadFailure(result, file));
 }
 
 int RunIds(CtlContext& context, CtlArgs args) {
   if (args.size() == 2 && args[0] == "sign") return SignPattern(context, args[1]);
-  if (args.size() == 2 && args[0] == "check") return CheckFile(context, args[1]);
+  if (args.size() == 2 && args[0] == "check") {
+    if (const auto rejected = context.RejectUnreadableFile(args[1])) return *rejected;
+    return CheckFile(context, args[1]);
+  }
   return context.UsageError("usage: ids sign PATTERN | ids check FILE");
 }
 
-struct ChosenDevice {
-  std::string hardware_id;  // empty when none was found
-  std::uint16_t vendor_id = 0;
-  std::uint16_t product_id = 0;
-};
-
-// The device search the program runs at start-up and arrival.
-ChosenDevice SearchDevice(CtlContext& context, const std::string& config) {
-  CDeviceIdMgr manager;
-  manager.LoadFromConfigFile(kSection, config);
-  ChosenDevice chosen;
-  FindPresentListedDevice(context.platform().devices, kAudioDeviceClassId, kTemplateHardwareId, manager,
-                          &chosen.hardware_id);
-  ParseVidPid(chosen.hardware_id, chosen.vendor_id, chosen.product_id);
-  return chosen;
+// Where the chosen device shows up on Linux; nothing of it on the virtual platform.
+Json LinuxIdentity(const ChosenDevice& chosen) {
+  Json identity = {{"usb_id", LinuxDeviceNodes::UsbId(chosen.vendor_id, chosen.product_id)},
+                   {"sysfs", nullptr},
+                   {"hidraw", nullptr}};
+  if (PlatformKindFromEnvironment() != PlatformKind::kLinux) return identity;
+  const LinuxDeviceNodes nodes("/sys", "/dev");
+  if (const auto device = nodes.UsbDevice(chosen.vendor_id, chosen.product_id)) identity["sysfs"] = *device;
+  const auto hidraw = nodes.HidrawNodes(chosen.vendor_id, chosen.product_id);
+  for (const auto& node : hidraw) {
+    if (node.vendor_interface) {
+      identity["hidraw"] = node.node;
+      break;
+    }
+  }
+  return identity;
 }
 
-std::string DefaultConfig(CtlContext& context) {
-  return context.platform().folders.ProgramFolder() + "AudioConfig.cfg";
-}
+std::string TextOf(const Json& value) { return value.is_string() ? value.get<std::string>() : "-"; }
 
 int RunDevices(CtlContext& context, CtlArgs args) {
   std::string config;
   if (args.size() == 2 && args[0] == "--config") config = args[1];
   else if (!args.empty()) return context.UsageError("usage: devices [--config FILE]");
-  if (config.empty()) config = DefaultConfig(context);
+  if (config.empty()) config = ChosenDevice::DefaultConfig(context.platform());
+  if (const auto rejected = context.RejectUnreadableFile(config)) return *rejected;
   const auto present = context.platform().devices.ListPresentDevices();
   if (!present) return context.Fail("the list of present devices cannot be obtained");
-  const ChosenDevice chosen = SearchDevice(context, config);
+  const ChosenDevice chosen = ChosenDevice::Search(context.platform(), config);
+  Json listed = Json::array();
   bool marked = false;
   for (const auto& device : *present) {
     const std::string id = device.hardware_ids.empty() ? "(no hardware ID)" : device.hardware_ids.front();
     const bool picked = !marked && !chosen.hardware_id.empty() && id == chosen.hardware_id;
     marked = marked || picked;
-    context.out << (picked ? "* " : "  ") << id << '\n';
+    if (context.json) {
+      listed.push_back({{"hardware_id", id}, {"chosen", picked}});
+    } else {
+      context.out << (picked ? "* " : "  ") << id << '\n';
+    }
   }
+  Json choice = nullptr;
+  if (!chosen.hardware_id.empty()) {
+    const Json identity = LinuxIdentity(chosen);
+    choice = {{"hardware_id", chosen.hardware_id},
+              {"vendor_id", Hex(chosen.vendor_id, 4)},
+              {"product_id", Hex(chosen.product_id, 4)}};
+    choice.update(identity);
+    if (!context.json) {
+      context.out << "vendor " << Hex(chosen.vendor_id, 4) << " product " << Hex(chosen.product_id, 4) << '\n'
+                  << "usb " << TextOf(identity["usb_id"]) << " sysfs " << TextOf(identity["sysfs"]) << " hidraw "
+                  << TextOf(identity["hidraw"]) << '\n';
+    }
+  }
+  if (context.json) context.Emit({{"config", config}, {"devices", listed}, {"chosen", choice}});
   if (chosen.hardware_id.empty()) return context.Fail("no listed device present (list from " + config + ")");
-  context.out << "vendor " << Hex(chosen.vendor_id, 4) << " product " << Hex(chosen.product_id, 4) << '\n';
   return kExitOk;
 }
 
@@ -130,7 +170,7 @@ int RunDevices(CtlContext& context, CtlArgs args) {
 // report, close. operation gives the operation's result.
 template <typename Operation>
 int HidTransaction(CtlContext& context, const char* what, Operation operation) {
-  const ChosenDevice chosen = SearchDevice(context, DefaultConfig(context));
+  const ChosenDevice chosen = ChosenDevice::Search(context.platform(), ChosenDevice::DefaultConfig(context.platform()));
   if (chosen.hardware_id.empty()) return context.Fail("no listed device present");
   auto handle = HidTransport(context.platform().hid).Open(chosen.vendor_id, chosen.product_id);
   if (!handle) {
@@ -153,7 +193,12 @@ int RunReg(CtlContext& context, CtlArgs args) {
     const int code = HidTransaction(context, "register read", [&](HidHandle* handle) {
       return HidTransport::RegisterRead(handle, static_cast<std::uint16_t>(*address), value);
     });
-    if (code == kExitOk) context.out << Hex(value, 2) << '\n';
+    if (code != kExitOk) return code;
+    if (context.json) {
+      context.Emit({{"address", Hex(*address, 4)}, {"value", Hex(value, 2)}});
+    } else {
+      context.out << Hex(value, 2) << '\n';
+    }
     return code;
   }
   if (args.size() == 3 && args[0] == "write") {
@@ -175,6 +220,12 @@ int RunGpio(CtlContext& context, CtlArgs args) {
     const int code = HidTransaction(context, "GPIO read",
                                     [&](HidHandle* handle) { return HidTransport::GpioRead(handle, lines); });
     if (code != kExitOk) return code;
+    if (context.json) {
+      Json values = Json::array();
+      for (const auto line : lines) values.push_back(int{line});
+      context.Emit({{"gpio", values}});
+      return kExitOk;
+    }
     for (std::size_t n = 0; n < lines.size(); ++n) context.out << (n ? " " : "") << int{lines[n]};
     context.out << '\n';
     return kExitOk;

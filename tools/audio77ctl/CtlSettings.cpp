@@ -1,4 +1,5 @@
 // audio77ctl nouns of the settings files: ini, profile, config, registry.
+#include <filesystem>
 #include <ostream>
 
 #include "CtlContext.h"
@@ -35,6 +36,9 @@ int IniDump(CtlContext& context, const std::string& path) {
 }
 
 int RunIni(CtlContext& context, CtlArgs args) {
+  if (args.size() >= 2) {
+    if (const auto rejected = context.RejectUnreadableFile(args[1])) return *rejected;
+  }
   if (args.size() == 2 && args[0] == "dump") return IniDump(context, args[1]);
   if (args.size() == 4 && args[0] == "get") {
     CIniMgr ini;
@@ -49,6 +53,9 @@ int RunIni(CtlContext& context, CtlArgs args) {
 }
 
 int RunProfile(CtlContext& context, CtlArgs args) {
+  if (args.size() >= 2) {
+    if (const auto rejected = context.RejectUnreadableFile(args[1])) return *rejected;
+  }
   const auto guard = CreateLinuxFileGuard();  // other programs may write the same file
   PrivateProfile profiles(*guard);
   if (args.size() >= 4 && args.size() <= 5 && args[0] == "get") {
@@ -69,11 +76,24 @@ int RunProfile(CtlContext& context, CtlArgs args) {
   return kExitOk;
 }
 
-void ShowField(std::ostream& out, const char* name, const std::string& value) {
-  out << name << " = " << value << '\n';
-}
+// One "NAME = VALUE" line of config show, or one key of its JSON object.
+class FieldSink {
+ public:
+  FieldSink(std::ostream& out, Json* object) : out_(out), object_(object) {}
+  void operator()(const char* name, const std::string& value) {
+    if (object_) {
+      (*object_)[name] = value;
+    } else {
+      out_ << name << " = " << value << '\n';
+    }
+  }
 
-void ShowAppConfig(std::ostream& out, const AppConfig& c) {
+ private:
+  std::ostream& out_;
+  Json* object_;
+};
+
+void ShowAppConfig(FieldSink& ShowField, const AppConfig& c) {
   const std::pair<const char*, const std::string*> fields[] = {
       {"ProgramFolder", &c.program_folder},          {"SourceAppFileName", &c.source_file_name},
       {"SourceFolderFullPath", &c.source_folder},    {"LanguageFolderName", &c.language_folder_name},
@@ -91,36 +111,40 @@ void ShowAppConfig(std::ostream& out, const AppConfig& c) {
       {"EffectAppShortcutName", &c.effect_app_shortcut}, {"PluginFolderName", &c.plugin_folder_name},
       {"ApplicationDebugLevel", &c.app_debug_level},  {"ServiceDebugLevel", &c.service_debug_level},
   };
-  for (const auto& [name, value] : fields) ShowField(out, name, *value);
+  for (const auto& [name, value] : fields) ShowField(name, *value);
 }
 
-void ShowRuntime(std::ostream& out, const ProgramConfigFile& file) {
+void ShowRuntime(FieldSink& ShowField, const ProgramConfigFile& file) {
   auto read = [&file](const char* section, const char* key) { return ReadRuntimeValue(file, section, key); };
-  ShowField(out, "HintName", read("TrayIconHint", "HintName"));
-  ShowField(out, "OldVersion", std::to_string(LeadingInt(read("Version", "OldVersion"))));
-  ShowField(out, "DefaultIni", std::to_string(LeadingInt(read("Version", "DefaultIni"))));
-  ShowField(out, "Bee", std::to_string(LeadingInt(read("Version", "Bee"))));
-  ShowField(out, "Monitor", std::to_string(LeadingIntOr(read("Mic", "Monitor"), 1)));
+  ShowField("HintName", read("TrayIconHint", "HintName"));
+  ShowField("OldVersion", std::to_string(LeadingInt(read("Version", "OldVersion"))));
+  ShowField("DefaultIni", std::to_string(LeadingInt(read("Version", "DefaultIni"))));
+  ShowField("Bee", std::to_string(LeadingInt(read("Version", "Bee"))));
+  ShowField("Monitor", std::to_string(LeadingIntOr(read("Mic", "Monitor"), 1)));
   char scalar[32];
   std::snprintf(scalar, sizeof scalar, "%.1f", LeadingIntOr(read("DefaultSet", "V7ch1Scalar"), 20) * 0.1);
-  ShowField(out, "V7ch1Scalar", scalar);
-  ShowField(out, "EncButtonMode", std::to_string(LeadingInt(read("DefaultSet", "EncButtonMode"))));
-  ShowField(out, "EncGpio", std::to_string(LeadingInt(read("DefaultSet", "EncGpio"))));
-  ShowField(out, "3DV7ch1MutuallyExclusive", std::to_string(LeadingInt(read("DefaultSet", "3DV7ch1MutuallyExclusive"))));
+  ShowField("V7ch1Scalar", scalar);
+  ShowField("EncButtonMode", std::to_string(LeadingInt(read("DefaultSet", "EncButtonMode"))));
+  ShowField("EncGpio", std::to_string(LeadingInt(read("DefaultSet", "EncGpio"))));
+  ShowField("3DV7ch1MutuallyExclusive", std::to_string(LeadingInt(read("DefaultSet", "3DV7ch1MutuallyExclusive"))));
   for (const auto& [section, key] : {std::pair{"Skin", "RegionCut"}, std::pair{"Simple", "Enable"}}) {
     try {
-      ShowField(out, key, std::to_string(StrToInt(read(section, key))));
+      ShowField(key, std::to_string(StrToInt(read(section, key))));
     } catch (const EConvertError& error) {
-      ShowField(out, key, std::string("error: ") + error.what());
+      ShowField(key, std::string("error: ") + error.what());
     }
   }
-  ShowField(out, "LastINI", file.GetString("LastINI", "Path", "", kIniValueBufferChars));
+  ShowField("LastINI", file.GetString("LastINI", "Path", "", kIniValueBufferChars));
 }
 
 int RunConfig(CtlContext& context, CtlArgs args) {
   if (args.empty() || args[0] != "show" || args.size() > 2) return context.UsageError("usage: config show [PROGRAM_FOLDER]");
   KnownFolders& folders = context.platform().folders;
   std::string folder = args.size() == 2 ? args[1] : folders.ProgramFolder();
+  std::error_code error;
+  if (args.size() == 2 && !std::filesystem::is_directory(folder, error)) {
+    return context.Fail(folder + " is not a folder");
+  }
   if (folder.empty() || folder.back() != '/') folder += '/';
   PrivateProfile profiles(context.platform().files);
   // The folder given is seen through this user's overlay, as the program would see it.
@@ -129,13 +153,38 @@ int RunConfig(CtlContext& context, CtlArgs args) {
   AppConfig config;
   LoadAppConfig(config, folder + "audio77", file, context.platform().debug);
   const std::string& path = file.installed_path();
-  if (!FileExists(path)) context.err << "audio77ctl: note: " << path << " does not exist; every key reads as missing\n";
-  ShowAppConfig(context.out, config);
-  ShowRuntime(context.out, file);
+  if (!FileExists(path)) {
+    const std::string note = path + " does not exist; every key reads as missing";
+    if (context.json) {
+      context.err << Json{{"note", note}}.dump() << '\n';
+    } else {
+      context.err << "audio77ctl: note: " << note << '\n';
+    }
+  }
   const UserSettings user(profiles, folders.AppData(), config.install_folder_name);
-  ShowField(context.out, "UserConfigFile", user.Path() + (user.Exists() ? "" : " (missing)"));
-  ShowField(context.out, "DefaultLanguage", user.Language());
-  ShowField(context.out, "DefaultSkin", user.Skin());
+  if (context.json) {
+    Json record = Json::object();
+    Json runtime = Json::object();
+    FieldSink record_sink(context.out, &record);
+    FieldSink runtime_sink(context.out, &runtime);
+    ShowAppConfig(record_sink, config);
+    ShowRuntime(runtime_sink, file);
+    context.Emit({{"config_file", path},
+                  {"config", record},
+                  {"runtime", runtime},
+                  {"user",
+                   {{"file", user.Path()},
+                    {"exists", user.Exists()},
+                    {"DefaultLanguage", user.Language()},
+                    {"DefaultSkin", user.Skin()}}}});
+    return kExitOk;
+  }
+  FieldSink ShowField(context.out, nullptr);
+  ShowAppConfig(ShowField, config);
+  ShowRuntime(ShowField, file);
+  ShowField("UserConfigFile", user.Path() + (user.Exists() ? "" : " (missing)"));
+  ShowField("DefaultLanguage", user.Language());
+  ShowField("DefaultSkin", user.Skin());
   return kExitOk;
 }
 

@@ -1,12 +1,14 @@
 #include "platform/linux/FlockFileGuard.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <string>
+#include <utility>
+
+#include "platform/posix/FlockLock.h"
 
 namespace audio77 {
 namespace {
@@ -33,17 +35,10 @@ class Descriptor {
 
 class FlockHold final : public FileGuard::Hold {
  public:
-  explicit FlockHold(int fd) : folder_(fd) {
-    if (folder_.get() < 0) return;
-    while (::flock(folder_.get(), LOCK_EX) != 0 && errno == EINTR) {
-    }
-  }
-  ~FlockHold() override {
-    if (folder_.get() >= 0) ::flock(folder_.get(), LOCK_UN);
-  }
+  explicit FlockHold(FlockLock lock) : lock_(std::move(lock)) {}
 
  private:
-  Descriptor folder_;
+  FlockLock lock_;
 };
 
 constexpr mode_t kFileMode = 0666;  // narrowed by the umask, as any new file
@@ -99,7 +94,7 @@ bool CreateNamed(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 std::unique_ptr<FileGuard::Hold> FlockFileGuard::LockFolder(const std::string& folder) {
-  return std::make_unique<FlockHold>(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  return std::make_unique<FlockHold>(FlockLock::WaitFolder(folder));
 }
 
 bool FlockFileGuard::CreateComplete(const std::string& path, const std::string& bytes) {

@@ -1,12 +1,10 @@
 #include "platform/linux/FlockInstanceLock.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
+#include <utility>
 
 namespace audio77 {
 namespace {
@@ -28,10 +26,6 @@ bool IsPrivateFolder(const std::string& path) {
 
 FlockInstanceLock::FlockInstanceLock(std::string folder) : folder_(std::move(folder)) {}
 
-FlockInstanceLock::~FlockInstanceLock() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
 std::optional<std::string> FlockInstanceLock::RuntimeFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime != nullptr && runtime[0] == '/' && IsFolder(runtime)) return std::string(runtime);
@@ -43,7 +37,7 @@ std::optional<std::string> FlockInstanceLock::RuntimeFolder() {
 
 InstanceLockResult FlockInstanceLock::Acquire(const std::string& name) {
   // Like a named mutex that already exists: whoever asks again finds it taken.
-  if (fd_ >= 0) return InstanceLockResult::kHeldByAnother;
+  if (lock_.locked()) return InstanceLockResult::kHeldByAnother;
   if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") {
     return InstanceLockResult::kFailed;
   }
@@ -51,21 +45,17 @@ InstanceLockResult FlockInstanceLock::Acquire(const std::string& name) {
   if (folder.empty()) folder = RuntimeFolder().value_or(std::string());
   if (folder.empty()) return InstanceLockResult::kFailed;
 
-  const std::string path = folder + "/" + name;
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
-  if (fd < 0) return InstanceLockResult::kFailed;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return InstanceLockResult::kFailed;
+  FlockLock lock = FlockLock::TryFile(folder + "/" + name);
+  switch (lock.outcome()) {
+    case FlockLock::Outcome::kLocked:
+      lock_ = std::move(lock);
+      return InstanceLockResult::kAcquired;
+    case FlockLock::Outcome::kHeldByAnother:
+      return InstanceLockResult::kHeldByAnother;
+    case FlockLock::Outcome::kFailed:
+      break;
   }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const bool held = errno == EWOULDBLOCK;
-    ::close(fd);
-    return held ? InstanceLockResult::kHeldByAnother : InstanceLockResult::kFailed;
-  }
-  fd_ = fd;
-  return InstanceLockResult::kAcquired;
+  return InstanceLockResult::kFailed;
 }
 
 }  // namespace audio77

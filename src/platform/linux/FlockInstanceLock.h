@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/InstanceLock.h"
+#include "platform/posix/FlockLock.h"
 
 namespace audio77 {
 
@@ -15,7 +16,6 @@ class FlockInstanceLock final : public InstanceLock {
  public:
   // folder: where the lock files live; empty: the runtime folder.
   explicit FlockInstanceLock(std::string folder = {});
-  ~FlockInstanceLock() override;
   FlockInstanceLock(const FlockInstanceLock&) = delete;
   FlockInstanceLock& operator=(const FlockInstanceLock&) = delete;
 
@@ -28,7 +28,7 @@ class FlockInstanceLock final : public InstanceLock {
 
  private:
   std::string folder_;
-  int fd_ = -1;
+  FlockLock lock_;
 };
 
 }  // namespace audio77

@@ -24,6 +24,8 @@ PlatformServices CreateLinuxServices() {
   services.instance_link = CreateLinuxInstanceLink(context);
   services.bus = CreateLinuxMessageBus(context);
   services.automation = CreateLinuxAutomationEndpoint(context);
+  services.sound = CreateLinuxSoundServices(context);
+  services.shell = CreateLinuxShell();
   return services;
 }
 

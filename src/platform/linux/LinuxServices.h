@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/PlatformServices.h"
+#include "platform/SoundCardHost.h"
 
 namespace audio77 {
 
@@ -29,5 +31,12 @@ std::unique_ptr<InstanceLink> CreateLinuxInstanceLink(const LinuxContext& contex
 std::unique_ptr<MessageBus> CreateLinuxMessageBus(const LinuxContext& context);
 // Serves only when AUDIO77_AUTOMATION=1; calls always.
 std::unique_ptr<AutomationEndpoint> CreateLinuxAutomationEndpoint(const LinuxContext& context);
+// The user's sound server (PipeWire's PulseAudio server or PulseAudio), one
+// connection shared by the four services, made on first use.
+SoundServices CreateLinuxSoundServices(const LinuxContext& context);
+// Sound cards of our own in the user's sound server (the virtual device's).
+std::unique_ptr<SoundCardHost> CreateLinuxSoundCardHost(const LinuxContext& context);
+// Web addresses and plug-in programs.
+std::unique_ptr<Shell> CreateLinuxShell();
 
 }  // namespace audio77

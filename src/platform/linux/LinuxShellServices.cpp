@@ -1,6 +1,7 @@
 // Service control, the single-instance lock and link, session messages and
 // automation on Linux.
 #include "platform/linux/ControlDatagram.h"
+#include "platform/linux/DesktopShell.h"
 #include "platform/linux/FlockInstanceLock.h"
 #include "platform/linux/LinuxServices.h"
 #include "platform/linux/SessionAutomationEndpoint.h"
@@ -32,5 +33,7 @@ std::unique_ptr<AutomationEndpoint> CreateLinuxAutomationEndpoint(const LinuxCon
       [] { return QDBusConnection::sessionBus(); }, SessionAutomationEndpoint::LinuxBusName(),
       SessionAutomationEndpoint::EnabledByEnvironment());
 }
+
+std::unique_ptr<Shell> CreateLinuxShell() { return std::make_unique<DesktopShell>(); }
 
 }  // namespace audio77

@@ -11,6 +11,7 @@ QFont ToQFont(const Font& font) {
   q.setPixelSize(std::max(1, font.PixelHeight()));
   q.setBold(font.bold);
   q.setItalic(font.italic);
+  q.setUnderline(font.underline);
   return q;
 }
 

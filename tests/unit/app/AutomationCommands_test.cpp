@@ -229,9 +229,9 @@ TEST_F(AutomationCommandsTest, AnswersAreUsedByTheNextDialogsInTurnThenTheRealOn
       << "a file answer for a message box dismisses it";
   EXPECT_EQ(dialogs.QueuedAnswers(), 0u);
 
-  EXPECT_EQ(
-      Run({"boxes"}),
-      (AutomationReply{0, "Audio77\tKeep?\nAudio77\tKeep?\nAudio77\tDone\nAudio77\tWrong\n"}));
+  // The open and save dialogs are listed with their title, folder, file and filter.
+  EXPECT_EQ(Run({"boxes"}), (AutomationReply{0, "Audio77\tKeep?\n\topen / ()\n\tsave / ()\nAudio77\tKeep?\n"
+                                                "Audio77\tDone\nAudio77\tWrong\n"}));
 }
 
 TEST_F(AutomationCommandsTest, BoxesKeepOneLinePerBox) {
@@ -263,6 +263,29 @@ TEST_F(AutomationCommandsTest, ScreenshotSavesThroughTheWindowAndReportsFailure)
   EXPECT_EQ(Run({"screenshot", "/nowhere/shot.png"}),
             (AutomationReply{1, "cannot write /nowhere/shot.png"}));
   EXPECT_EQ(target.screenshots, (std::vector<std::string>{"/tmp/shot.PNG", "/nowhere/shot.png"}));
+}
+
+}  // namespace
+}  // namespace audio77::test
+
+namespace audio77::test {
+namespace {
+
+TEST_F(AutomationCommandsTest, AnotherWindowIsReachedByItsFormName) {
+  toolkit::Form about{app, "AboutForm"};
+  toolkit::Label& web = about.AddLabel("WebLabel");
+  web.SetBounds({88, 51, 200, 18});
+  int clicks = 0;
+  web.OnClick = [&clicks](toolkit::Control&) { ++clicks; };
+
+  EXPECT_EQ(Run({"window", "AboutForm", "get", "WebLabel"}).code, 0);
+  EXPECT_EQ(Run({"window", "AboutForm", "click", "WebLabel"}).code, 0);
+  EXPECT_EQ(clicks, 1);
+  // The main window is the one addressed again afterwards.
+  EXPECT_EQ(Run({"get", "WebLabel"}).code, 1);
+  EXPECT_EQ(Run({"window", "NoSuchForm", "list"}), (AutomationReply{1, "no window named 'NoSuchForm'"}));
+  EXPECT_EQ(Run({"window", "AboutForm", "menu", "Skin/Dark"}).code, 2);
+  EXPECT_EQ(Run({"window", "AboutForm"}).code, 2);
 }
 
 }  // namespace

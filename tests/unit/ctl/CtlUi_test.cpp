@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <thread>
 
 #include "../app/AutomationFixture.h"
@@ -75,6 +77,51 @@ TEST_F(CtlUiOverSessionBus, ListFailuresAndUsageComeBackAsTheWindowGaveThem) {
   ASSERT_EQ(target.screenshots.size(), 1u);
   EXPECT_TRUE(target.screenshots[0].starts_with("/")) << "made absolute on the calling side";
   EXPECT_TRUE(target.screenshots[0].ends_with("/relative/shot.png"));
+}
+
+TEST_F(CtlUiOverSessionBus, JsonRecordsCarryTheFieldsOfTheTextLines) {
+  SessionAutomationEndpoint endpoint(Connection(), SessionAutomationEndpoint::LinuxBusName(), true);
+  AutomationServer server(endpoint, target);
+  ASSERT_TRUE(server.Start());
+  server.Dialogs().ShowMessage(
+      {"Line one\nline \"two\"", "Caption", toolkit::MessageIcon::kWarning, toolkit::MessageButtons::kOk});
+
+  const auto text = Ctl({"ui", "list"}, linux_);
+  const auto json = Ctl({"--json", "ui", "list"}, linux_);
+  ASSERT_EQ(json.code, 0) << json.err;
+  const auto document = nlohmann::json::parse(json.out);
+  std::istringstream lines(text.out);
+  std::size_t index = 0;
+  for (std::string line; std::getline(lines, line); ++index) {
+    ASSERT_LT(index, document["controls"].size());
+    const auto& control = document["controls"][index];
+    // Each field of the line, in the line's spelling.
+    std::string rebuilt = control["name"].get<std::string>() + " tag=" + std::to_string(control["tag"].get<int>()) +
+                          " kind=" + control["kind"].get<std::string>() +
+                          " visible=" + (control["visible"].get<bool>() ? "1" : "0") +
+                          " enabled=" + (control["enabled"].get<bool>() ? "1" : "0");
+    EXPECT_EQ(line.rfind(rebuilt, 0), 0u) << line;
+    EXPECT_NE(line.find(" x=" + std::to_string(control["x"].get<int>()) + " "), std::string::npos) << line;
+    if (control.contains("caption")) {
+      EXPECT_NE(line.find(" color=" + control["color"].get<std::string>()), std::string::npos) << line;
+    }
+  }
+  EXPECT_EQ(index, document["controls"].size());
+
+  const auto boxes = nlohmann::json::parse(Ctl({"ui", "boxes", "--json"}, linux_).out);
+  ASSERT_EQ(boxes["boxes"].size(), 1u);
+  EXPECT_EQ(boxes["boxes"][0]["caption"], "Caption");
+  EXPECT_EQ(boxes["boxes"][0]["text"], "Line one\\nline \"two\"");
+
+  const auto state = nlohmann::json::parse(Ctl({"--json", "ui", "state"}, linux_).out);
+  EXPECT_TRUE(state["visible"].is_boolean()) << state.dump();
+  EXPECT_TRUE(state["page"].is_number()) << state.dump();
+  EXPECT_TRUE(state["title"].is_string()) << state.dump();
+
+  const auto missing = Ctl({"--json", "ui", "get", "Nope"}, linux_);
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(nlohmann::json::parse(missing.err)["error"], "the window has no control named 'Nope'");
 }
 
 TEST_F(CtlUiOverSessionBus, EachVirtualDeviceHasItsOwnWindowAndNoneMeansFailure) {

@@ -16,14 +16,17 @@
 #include "device/DeviceSession.h"
 #include "features/EnvironmentEffects.h"
 #include "features/FeatureDeps.h"
+#include "features/Microphone.h"
 #include "lighting/Lighting.h"
 #include "platform/ManualClock.h"
 #include "platform/RecordingDebugOutput.h"
 #include "platform/posix/PosixDynamicLibrary.h"
 #include "sim/platform/VirtualPlatform.h"
+#include "FakeSound.h"
 #include "support/DeviceTraffic.h"
 #include "support/TempDir.h"
 #include "toolkit/DialogsMessageBox.h"
+#include "toolkit/EventLoop.h"
 #include "toolkit/ScriptedDialogs.h"
 #include "ui/FeatureView.h"
 
@@ -83,6 +86,7 @@ class FeatureBench {
   FeatureDeps Deps() { return FeatureDeps{*library_, *session_, *session_, *clock_, debug_, view}; }
   DeviceSession& Session() { return *session_; }
   ManualClock& Clock() { return *clock_; }
+  Platform& Services() { return host_->Get(); }
   const TempDir& StateFolder() const { return state_; }
 
   // The traffic since the last call (or since the bench was built).
@@ -127,14 +131,22 @@ class FeatureBench {
 template <typename Feature>
 class FeatureFixture : public FeatureBench {
  public:
-  explicit FeatureFixture(const std::string& device_ini = {}) : FeatureBench(device_ini), feature(Make()) {}
+  explicit FeatureFixture(const std::string& device_ini = {}) : FeatureBench(device_ini) { feature = Make(); }
 
+  // The microphone's page and the loop its meter reports through.
+  TempDir runtime_;
+  toolkit::EventLoop loop_{Clock()};
+  RecordingMicView mic_view;
   std::unique_ptr<Feature> feature;
 
  private:
   std::unique_ptr<Feature> Make() {
     if constexpr (std::is_same_v<Feature, EnvironmentEffects>) {
       return std::make_unique<Feature>(Deps(), Session().Extension());
+    } else if constexpr (std::is_same_v<Feature, Microphone>) {
+      Platform& platform = Services();
+      return std::make_unique<Feature>(Deps(), MicSound{platform.endpoints, platform.wave_in, platform.wave_out,
+                                                        loop_, mic_view, runtime_.File("run")});
     } else if constexpr (std::is_same_v<Feature, Lighting>) {
       return std::make_unique<Feature>(Deps(), [] { return 1; });
     } else {

@@ -2,6 +2,9 @@
 // by the others as soon as the call returns, a writer killed in the middle
 // of a change leaves neither a mixed record nor a held lock, and the part of
 // the record that varies in size may grow and shrink.
+#include <filesystem>
+#include <functional>
+
 #include "SimFixture.h"
 #include "support/ProcessRunner.h"
 
@@ -56,6 +59,40 @@ TEST_F(StateRecord, AWriterKilledInTheMiddleOfAChangeLeavesTheDeviceToStartFromD
   VirtualDevice later;
   later.UseStateFolder(folder_.path().string());
   EXPECT_EQ(later.Snapshot().registers[0x200], 0x42);
+}
+
+TEST_F(StateRecord, AFileCutShortOrReplacedByAnotherProcessStartsTheDeviceAgainFromDeviceIni) {
+  Restart("[Registers]\n0x0200=0x04\n");
+  const std::string record = folder_.File("state");
+  const auto full = std::filesystem::file_size(record);
+  struct Case {
+    const char* what;
+    std::function<void()> damage;
+  };
+  const Case cases[] = {
+      {"emptied", [&] { std::filesystem::resize_file(record, 0); }},
+      {"cut inside the header", [&] { std::filesystem::resize_file(record, 100); }},
+      {"cut inside the live state", [&] { std::filesystem::resize_file(record, 4096 + 10); }},
+      {"cut by one byte", [&] { std::filesystem::resize_file(record, full - 1); }},
+      {"deleted", [&] { std::filesystem::remove(record); }},
+      {"replaced by a stranger's file", [&] {
+         std::filesystem::remove(record);
+         folder_.Write("state", "not a record");
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetRegister(device(), 0x200, 0x99);
+    c.damage();
+    // Any call that reaches the record: it must neither fault nor read the
+    // cut record as whole.
+    EXPECT_EQ(device().Snapshot().registers[0x200], 0x04);
+    EXPECT_TRUE(device().Present());
+    SetRegister(device(), 0x200, 0x42);
+    VirtualDevice other;
+    other.UseStateFolder(folder_.path().string());
+    EXPECT_EQ(other.Snapshot().registers[0x200], 0x42) << "the record is shared again";
+  }
 }
 
 TEST_F(StateRecord, TheVariablePartGrowsAndShrinksWithoutDisturbingTheRest) {

@@ -2,7 +2,9 @@
 // one device shared by every device object (every process) using the state folder.
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <mutex>
 
 #include "SimFixture.h"
@@ -222,6 +224,82 @@ TEST_F(VirtualDeviceTest, PlugsAndResetsOfAnotherObjectArriveAsNotifications) {
   EXPECT_EQ(seen[7].class_id, kHidClassId);
   EXPECT_TRUE(device().Present());
   EXPECT_EQ(device().Faults().hid_out, 0);
+}
+
+TEST_F(VirtualDeviceTest, PlugEventsAreFollowedWhateverIsDoneToTheControlFile) {
+  const std::string control = folder_.File("control");
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+  };
+  const Case cases[] = {
+      {"emptied", [&] { std::ofstream(control, std::ios::trunc); }},
+      {"removed", [&] { std::filesystem::remove(control); }},
+      {"replaced", [&] {
+         std::filesystem::remove(control);
+         folder_.Write("control", "");
+       }},
+      {"a folder for a while", [&] {
+         std::filesystem::remove(control);
+         ASSERT_TRUE(std::filesystem::create_directory(control));
+         std::filesystem::remove(control);
+       }},
+  };
+  VirtualDevice other;
+  other.UseStateFolder(folder_.path().string());
+  Notifications notifications(device());
+  // Old events first, so that an emptied file is shorter than what was read.
+  for (int i = 0; i < 20; ++i) other.PressButton(0);
+  std::size_t expected = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.change();
+    other.Unplug();
+    other.Plug();
+    expected += 4;
+    const auto seen = notifications.WaitFor(expected);
+    ASSERT_EQ(seen.size(), expected);
+    EXPECT_FALSE(seen[expected - 4].arrival);
+    EXPECT_TRUE(seen[expected - 1].arrival);
+  }
+}
+
+TEST_F(VirtualDeviceTest, AStateFolderWhoseRecordIsAFolderStillFollowsPlugs) {
+  test::TempDir elsewhere;
+  std::filesystem::create_directory(elsewhere.File("state"));
+  VirtualDevice program;
+  program.UseStateFolder(elsewhere.path().string());
+  VirtualDevice ctl;
+  ctl.UseStateFolder(elsewhere.path().string());
+  Notifications notifications(program);
+  ASSERT_TRUE(program.Present());
+  for (int cycle = 1; cycle <= 2; ++cycle) {
+    SCOPED_TRACE(cycle);
+    ctl.Unplug();
+    ASSERT_EQ(notifications.WaitFor(4 * cycle - 2).size(), 4u * cycle - 2);
+    EXPECT_FALSE(program.Present());
+    ctl.Plug();
+    ASSERT_EQ(notifications.WaitFor(4 * cycle).size(), 4u * cycle);
+    EXPECT_TRUE(program.Present()) << "the device comes back after a replug";
+  }
+}
+
+TEST_F(VirtualDeviceTest, TheControlFileAndTheTraceStayBounded) {
+  VirtualDevice other;
+  other.UseStateFolder(folder_.path().string());
+  Notifications notifications(device());
+  constexpr int kCycles = 1000;
+  for (int i = 0; i < kCycles; ++i) {
+    other.Unplug();
+    other.Plug();
+  }
+  const auto seen = notifications.WaitFor(4 * kCycles);
+  EXPECT_EQ(seen.size(), 4u * kCycles) << "no event lost to a rotation";
+  EXPECT_LE(std::filesystem::file_size(folder_.File("control")), ControlFile::kRotateAt + 4096);
+  // Each cycle traces its notifications: far beyond one part of the trace.
+  for (int i = 0; i < 2000; ++i) device().Trace(std::string(1000, 'x'));
+  EXPECT_LE(std::filesystem::file_size(folder_.File("trace.log")), TraceLog::kRotateAt + 70 * 1024);
+  EXPECT_TRUE(std::filesystem::exists(folder_.File("trace.log.1")));
 }
 
 TEST_F(VirtualDeviceTest, ButtonPressesReachTheObjectThatOwnsTheScan) {

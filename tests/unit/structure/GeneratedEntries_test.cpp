@@ -1,5 +1,5 @@
 // The device library's header and the virtual library's generic entries are
-// written by sim/dllqk/GenerateEntries.py from its one table; a hand edit of
+// written by tools/entries/GenerateEntries.py from its one table; a hand edit of
 // either file, or a table change without a new run, shows here. The script
 // runs on a copy, so the source tree is never written.
 #include <gtest/gtest.h>
@@ -32,10 +32,11 @@ TEST(GeneratedEntries, TheCheckedInFilesAreWhatTheGeneratorWritesNow) {
   // The generator writes relative to its own place: give it a tree of its own.
   test::TempDir copy;
   fs::create_directories(copy.path() / "sim/dllqk");
+  fs::create_directories(copy.path() / "tools/entries");
   fs::create_directories(copy.path() / "src/device");
   fs::create_directories(copy.path() / "src/hwlib");
-  fs::copy_file(source / "sim/dllqk/GenerateEntries.py", copy.path() / "sim/dllqk/GenerateEntries.py");
-  const auto run = test::RunProcess("/usr/bin/env", {"python3", copy.File("sim/dllqk/GenerateEntries.py")});
+  fs::copy_file(source / "tools/entries/GenerateEntries.py", copy.path() / "tools/entries/GenerateEntries.py");
+  const auto run = test::RunProcess("/usr/bin/env", {"python3", copy.File("tools/entries/GenerateEntries.py")});
   ASSERT_EQ(run.exit_code, 0) << run.err;
 
   for (const char* file : generated) {
@@ -43,7 +44,7 @@ TEST(GeneratedEntries, TheCheckedInFilesAreWhatTheGeneratorWritesNow) {
     const std::string expected = ReadFile(copy.path() / file);
     ASSERT_FALSE(expected.empty());
     EXPECT_TRUE(ReadFile(source / file) == expected)
-        << file << " differs from what the generator writes: run python3 sim/dllqk/GenerateEntries.py";
+        << file << " differs from what the generator writes: run python3 tools/entries/GenerateEntries.py";
   }
 }
 

@@ -2,7 +2,7 @@
 // the #include lines of every source file. The plain layers see only the C
 // and C++ standard libraries (and nettle for DES); Qt and the operating
 // system's own headers belong to toolkit/qt, platform/linux, platform/posix
-// (POSIX loading only, no Qt), the wiring and main().
+// (POSIX loading and file locks only, no Qt), the wiring and main().
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -78,8 +78,8 @@ const std::set<std::string>& StandardHeaders() {
   return names;
 }
 
-// Portable interfaces of the POSIX standard that loading a library needs.
-const std::set<std::string> kPosixHeaders = {"dlfcn.h", "fcntl.h", "unistd.h", "sys/types.h", "sys/stat.h",
+// Portable interfaces that loading a library and locking a file need.
+const std::set<std::string> kPosixHeaders = {"dlfcn.h", "fcntl.h", "unistd.h", "sys/types.h", "sys/stat.h", "sys/file.h",
                                              "link.h"};
 
 bool IsStandard(const std::string& header) {

@@ -62,6 +62,31 @@ TEST(RegionFileTest, EmptyInvertedAndOverwideRectanglesAreSkipped) {
   EXPECT_EQ(shape->region.Rects(), (std::vector<Rect>{{0, 0, 10, 10}, {20, 20, 1, 1}}));
 }
 
+TEST(RegionFileTest, BoundsOfFarApartRectanglesStayWithinAnInt) {
+  constexpr int kMax = 2147483647;
+  struct Case {
+    const char* what;
+    std::vector<Rect> edges;  // left, top, right, bottom
+    Rect bounds;
+  };
+  const Case cases[] = {
+      {"near", {{0, 0, 10, 10}, {20, 5, 30, 40}}, {0, 0, 30, 40}},
+      {"across the whole range in x", {{-2000000000, 0, -1999999990, 10}, {1000000000, 0, 1000000010, 10}},
+       {-2000000000, 0, kMax, 10}},
+      {"across the whole range in y", {{0, -2000000000, 10, -1999999990}, {0, 2000000000, 10, 2000000010}},
+       {0, -2000000000, 10, kMax}},
+      {"far right", {{0, 0, 10, 10}, {kMax - 10, kMax - 10, kMax, kMax}}, {0, 0, kMax, kMax}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto shape = Parse(RegionBytes(c.edges));
+    ASSERT_TRUE(shape);
+    const Rect bounds = shape->region.Bounds();
+    EXPECT_EQ(bounds, c.bounds);
+    EXPECT_GE(static_cast<long long>(bounds.left) + bounds.width, bounds.left) << "the right edge is an int";
+  }
+}
+
 TEST(RegionFileTest, MissingFileIsAnErrorAndAnUnusableOneNoShape) {
   audio77::test::TempDir dir;
   EXPECT_THROW(ReadRegionFile(dir.File("none.rgn")), RegionFileError);
