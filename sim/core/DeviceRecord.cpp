@@ -1,5 +1,7 @@
 #include "sim/core/DeviceRecord.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -11,20 +13,41 @@
 namespace audio77::sim {
 namespace {
 
-std::string ReadWholeFile(const std::string& path, bool& exists) {
+// The file's text, or why it cannot be read; nothing at all when it is missing.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string& problem) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) return std::nullopt;
+  if (error) {
+    problem = "device.ini cannot be read: " + error.message();
+    return std::nullopt;
+  }
+  if (std::filesystem::is_directory(status)) {
+    problem = "device.ini is a folder, not a file";
+    return std::nullopt;
+  }
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
-  exists = static_cast<bool>(in);
+  if (!in) {
+    problem = std::string("device.ini cannot be read: ") + std::strerror(errno != 0 ? errno : EACCES);
+    return std::nullopt;
+  }
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
 }
 
-// device.ini of the folder: the setup, or why it cannot be used.
+// device.ini of the folder: the setup, or why it cannot be used. One that
+// cannot be read is reported as a malformed one is.
 std::optional<DeviceSetup> ReadDeviceIni(const std::string& path, std::string& message) {
   message.clear();
-  bool exists = false;
-  const std::string text = ReadWholeFile(path, exists);
-  if (!exists) return std::nullopt;
+  std::string problem;
+  const auto text_or_none = ReadWholeFile(path, problem);
+  if (!text_or_none) {
+    if (!problem.empty()) message = problem + "; using the default device";
+    return std::nullopt;
+  }
+  const std::string& text = *text_or_none;
   std::string error;
   std::optional<DeviceSetup> loaded;
   if (auto ini = DeviceIni::Parse(text, error)) loaded = DeviceSetup::FromIni(*ini, error);

@@ -1,5 +1,6 @@
 #include "settings/AtomicFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -21,15 +22,28 @@ std::string TemporaryName(const std::string& path) {
   return AtomicFile::TemporaryPrefix(path) + std::to_string(seed) + "-" + std::to_string(counter++);
 }
 
-// Only writers holding the folder's lock make temporaries, so any that is
-// there while the lock is held was left by a writer that died.
-void RemoveStaleTemporaries(const std::string& path) {
-  const std::string prefix = fs::path(AtomicFile::TemporaryPrefix(path)).filename().string();
+// Our temporaries are ".NAME.tmp<seed>-<counter>": nothing else in a folder
+// is taken for one.
+bool OurTemporaryName(const std::string& name) {
+  const std::size_t tmp = name.rfind(".tmp");
+  if (name.size() < 2 || name.front() != '.' || tmp == std::string::npos || tmp < 2) return false;
+  const std::string tail = name.substr(tmp + 4);
+  const std::size_t dash = tail.find('-');
+  const auto digits = [](const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  return dash != std::string::npos && digits(tail.substr(0, dash)) && digits(tail.substr(dash + 1));
+}
+
+// Only writers holding the folder's lock make temporaries, so any of ours
+// that is there while the lock is held was left by a writer that died.
+void RemoveStaleTemporaries(const std::string& folder) {
   std::error_code error;
-  for (fs::directory_iterator it(FolderOf(path), error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     std::error_code ignored;
-    if (name.rfind(prefix, 0) == 0 && it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+    if (OurTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored)) {
+      fs::remove(it->path(), ignored);
+    }
   }
 }
 
@@ -64,7 +78,7 @@ AtomicFile::Content AtomicFile::Read(const std::string& path) {
 }
 
 bool AtomicFile::Replace(const std::string& path, const std::string& bytes) {
-  RemoveStaleTemporaries(path);
+  RemoveStaleTemporaries(FolderOf(path));
   const std::string temporary = TemporaryName(path);
   if (!guard_.CreateComplete(temporary, bytes)) return false;
   std::error_code error;
@@ -76,6 +90,11 @@ bool AtomicFile::Replace(const std::string& path, const std::string& bytes) {
     return false;
   }
   return true;
+}
+
+void AtomicFile::ClearStaleTemporaries(const std::string& folder) {
+  const auto hold = guard_.LockFolder(folder);
+  if (hold) RemoveStaleTemporaries(folder);
 }
 
 bool AtomicFile::Update(const std::string& link_or_path, const Change& change) {

@@ -32,6 +32,11 @@ class AtomicFile {
   using Change = std::function<std::optional<std::string>(const Content& current)>;
   bool Update(const std::string& path, const Change& change);
 
+  // Removes what writers killed before their rename left in folder (start-up
+  // does this for the folders the program writes; every update does it for
+  // its own folder).
+  void ClearStaleTemporaries(const std::string& folder);
+
   // The name prefix of the temporary files of target: ".NAME.tmp".
   static std::string TemporaryPrefix(const std::string& target);
 

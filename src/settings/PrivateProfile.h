@@ -54,6 +54,9 @@ class PrivateProfile {
   // could not be written as WriteString says or the file could not be.
   bool WriteStrings(const std::vector<IniEntry>& entries, const std::string& path);
 
+  // Removes temporaries that killed writers left in folder.
+  void ClearStaleTemporaries(const std::string& folder) { files_.ClearStaleTemporaries(folder); }
+
   // One file as it is now, for a reader that asks many keys of the same
   // version of it: the document is null unless the status is kRead.
   struct Loaded {

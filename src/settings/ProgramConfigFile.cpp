@@ -20,6 +20,10 @@ std::string ProgramConfigFile::GetString(const std::string& section, const std::
   return profiles_.GetString(section, key, default_value, buffer_chars, installed_path_);
 }
 
+const std::string& ProgramConfigFile::PathOf(const std::string& section, const std::string& key) const {
+  return profiles_.Find(section, key, 1, overlay_path_) ? overlay_path_ : installed_path_;
+}
+
 bool ProgramConfigFile::WriteString(const std::string& section, const std::string& key,
                                     const std::string& value) const {
   std::error_code error;

@@ -25,6 +25,8 @@ class ProgramConfigFile {
   // As PrivateProfile::GetString, the overlay first.
   std::string GetString(const std::string& section, const std::string& key, const std::string& default_value,
                         std::size_t buffer_chars) const;
+  // The file a value comes from: the overlay when it holds the key, else the program folder's.
+  const std::string& PathOf(const std::string& section, const std::string& key) const;
   // Into the overlay, created with its folder when needed.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value) const;
 

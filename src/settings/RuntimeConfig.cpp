@@ -1,5 +1,6 @@
 #include "settings/RuntimeConfig.h"
 
+#include "settings/EConvertError.h"
 #include "settings/IntegerText.h"
 
 namespace audio77 {
@@ -19,9 +20,18 @@ RuntimeConfig LoadRuntimeConfig(const ProgramConfigFile& file) {
   config.enc_button_mode = LeadingInt(read("DefaultSet", "EncButtonMode"));
   config.enc_gpio = LeadingInt(read("DefaultSet", "EncGpio"));
   config.exclusive_3d_v71 = LeadingInt(read("DefaultSet", "3DV7ch1MutuallyExclusive"));
-  config.region_cut = StrToInt(read("Skin", "RegionCut"));
-  config.simple_enable = StrToInt(read("Simple", "Enable"));
+  config.region_cut = ReadRuntimeStrict(file, "Skin", "RegionCut");
+  config.simple_enable = ReadRuntimeStrict(file, "Simple", "Enable");
   return config;
+}
+
+std::int32_t ReadRuntimeStrict(const ProgramConfigFile& file, const std::string& section, const std::string& key) {
+  try {
+    return StrToInt(ReadRuntimeValue(file, section, key));
+  } catch (const EConvertError& error) {
+    throw EConvertError(std::string(error.what()) + " (\"" + key + "\" in section \"" + section + "\" of " +
+                        file.PathOf(section, key) + ")");
+  }
 }
 
 std::int32_t ReadRegionCutLenient(const ProgramConfigFile& file) {

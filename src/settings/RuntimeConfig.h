@@ -31,6 +31,9 @@ inline constexpr std::size_t kRuntimeValueChars = 32;
 RuntimeConfig LoadRuntimeConfig(const ProgramConfigFile& file);
 // One run-time value as the main window reads it: at most 31 characters.
 std::string ReadRuntimeValue(const ProgramConfigFile& file, const std::string& section, const std::string& key);
+// A value that must be an integer; the EConvertError names the key, its
+// section and the file it was read from.
+std::int32_t ReadRuntimeStrict(const ProgramConfigFile& file, const std::string& section, const std::string& key);
 // "RegionCut" as a skin change re-reads it: leniently.
 std::int32_t ReadRegionCutLenient(const ProgramConfigFile& file);
 

@@ -1,5 +1,6 @@
 #include "toolkit/HeaderPictureLoader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -31,24 +32,22 @@ std::uint16_t LittleEndian16(const unsigned char* p) {
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
-bool Plausible(std::int64_t width, std::int64_t height) {
-  return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide;
-}
+struct HeaderSize {
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+};
 
 // PNG: signature, then the IHDR chunk with width and height.
-std::optional<Size> PngSize(const unsigned char* h, std::size_t n) {
+std::optional<HeaderSize> PngSize(const unsigned char* h, std::size_t n) {
   if (n < 24 || std::memcmp(h, kPngSignature.data(), kPngSignature.size()) != 0)
     return std::nullopt;
   if (std::memcmp(h + 12, "IHDR", 4) != 0) return std::nullopt;
-  const std::int64_t w = BigEndian32(h + 16);
-  const std::int64_t ht = BigEndian32(h + 20);
-  if (!Plausible(w, ht)) return std::nullopt;
-  return Size{static_cast<int>(w), static_cast<int>(ht)};
+  return HeaderSize{BigEndian32(h + 16), BigEndian32(h + 20)};
 }
 
 // Bitmap: "BM", then an info header of 12 bytes (16-bit sizes) or 40 and more.
 // A negative height marks a top-down bitmap.
-std::optional<Size> BmpSize(const unsigned char* h, std::size_t n) {
+std::optional<HeaderSize> BmpSize(const unsigned char* h, std::size_t n) {
   if (n < 26 || h[0] != 'B' || h[1] != 'M') return std::nullopt;
   const std::int32_t header = LittleEndian32(h + 14);
   std::int64_t w = 0;
@@ -63,8 +62,7 @@ std::optional<Size> BmpSize(const unsigned char* h, std::size_t n) {
   } else {
     return std::nullopt;
   }
-  if (!Plausible(w, ht)) return std::nullopt;
-  return Size{static_cast<int>(w), static_cast<int>(ht)};
+  return HeaderSize{w, ht};
 }
 
 }  // namespace
@@ -75,10 +73,16 @@ PicturePtr HeaderPictureLoader::Load(const std::string& path) {
   std::array<unsigned char, 32> header{};
   file.read(reinterpret_cast<char*>(header.data()), header.size());
   const auto got = static_cast<std::size_t>(file.gcount());
-  std::optional<Size> size = PngSize(header.data(), got);
+  std::optional<HeaderSize> size = PngSize(header.data(), got);
   if (!size) size = BmpSize(header.data(), got);
-  if (!size) throw PictureError::Unreadable(path);
-  return std::make_shared<const Picture>(*size, std::vector<std::uint32_t>{}, path);
+  if (!size || size->width <= 0 || size->height <= 0) throw PictureError::Unreadable(path);
+  if (size->width > kMaxSide || size->height > kMaxSide) {
+    const auto clamp = [](std::int64_t side) { return static_cast<int>(std::min<std::int64_t>(side, INT32_MAX)); };
+    throw PictureError::TooLarge(path, clamp(size->width), clamp(size->height),
+                                 std::to_string(kMaxSide) + " pixels a side");
+  }
+  return std::make_shared<const Picture>(Size{static_cast<int>(size->width), static_cast<int>(size->height)},
+                                         std::vector<std::uint32_t>{}, path);
 }
 
 }  // namespace audio77::toolkit

@@ -1,6 +1,7 @@
 #pragma once
-// Raised when a picture file is missing or cannot be read; callers report the
-// text the way any other file error is reported.
+// Raised when a picture file is missing, cannot be read, is no picture or is
+// larger than the decoder holds; callers report the text the way any other
+// file error is reported.
 
 #include <stdexcept>
 #include <string>
@@ -19,6 +20,11 @@ class PictureError : public std::runtime_error {
   static PictureError Unreadable(const std::string& path) {
     return PictureError(path,
                         "Cannot read picture \"" + path + "\": not a valid PNG or bitmap file.");
+  }
+  // A picture whose header asks for more than the decoder will hold.
+  static PictureError TooLarge(const std::string& path, int width, int height, const std::string& limit) {
+    return PictureError(path, "Cannot read picture \"" + path + "\": it is too large (" + std::to_string(width) +
+                                  " x " + std::to_string(height) + " pixels, at most " + limit + ").");
   }
 
  private:

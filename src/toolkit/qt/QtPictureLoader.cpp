@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <cstring>
+#include <string>
 
 #include "toolkit/PictureError.h"
 
@@ -18,6 +19,14 @@ PicturePtr QtPictureLoader::Load(const std::string& path) {
   reader.setDecideFormatFromContent(true);
   const QByteArray format = reader.format().toLower();
   if (format != "png" && format != "bmp") throw PictureError::Unreadable(path);
+  // The decoder refuses what would take more than its allocation limit as
+  // ARGB: say so instead of calling the file no picture.
+  const QSize size = reader.size();
+  const qint64 bytes = qint64{size.width()} * size.height() * 4;
+  const int limit_mb = QImageReader::allocationLimit();
+  if (size.isValid() && limit_mb > 0 && bytes > qint64{limit_mb} * 1024 * 1024) {
+    throw PictureError::TooLarge(path, size.width(), size.height(), std::to_string(limit_mb) + " MB decoded");
+  }
   const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
   if (image.isNull()) throw PictureError::Unreadable(path);
   const auto width = static_cast<std::size_t>(image.width());

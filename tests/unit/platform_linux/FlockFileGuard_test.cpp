@@ -73,6 +73,33 @@ TEST(FlockFileGuard, AWriterKilledHalfWayLeavesTheOldFileAndNoTemporary) {
   }
 }
 
+// Where a killed writer left a named temporary, the next write of any file of
+// that folder, or the program's start, removes it; files of other naming stay.
+TEST(FlockFileGuard, LeftTemporariesGoAtTheNextWriteInTheFolderOrAtStart) {
+  const std::vector<std::string> strangers = {".notes.tmp", ".p.ini.tmpx-1", "p.ini.tmp1-2", "q.ini"};
+  for (const bool at_start : {false, true}) {
+    SCOPED_TRACE(at_start ? "at start" : "at a write of another file");
+    test::TempDir dir;
+    const std::string path = dir.Write("p.ini", "[S]\nk=1\n");
+    for (const auto& name : strangers) dir.Write(name, "theirs");
+    WriteAndDieHalfWay(false, path);
+    ASSERT_EQ(Names(dir).size(), strangers.size() + 2);
+
+    FlockFileGuard guard;
+    PrivateProfile profiles(guard);
+    if (at_start) {
+      profiles.ClearStaleTemporaries(dir.path().string());
+    } else {
+      EXPECT_TRUE(profiles.WriteString("S", "k", "2", (dir.path() / "q.ini").string()));
+    }
+    std::vector<std::string> expected = strangers;
+    expected.push_back("p.ini");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(dir), expected);
+    EXPECT_EQ(dir.Read("p.ini"), "[S]\nk=1\n");
+  }
+}
+
 TEST(FlockFileGuard, NewFilesAreCompleteKeepTheModeAndNeverReplaceAStrangersFile) {
   for (const bool anonymous : {true, false}) {
     SCOPED_TRACE(anonymous ? "anonymous files" : "named files");

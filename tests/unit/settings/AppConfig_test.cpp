@@ -138,11 +138,29 @@ TEST(RuntimeConfig, StrictKeysStopStartUpAndValuesAreCut) {
     LoadRuntimeConfig(path);
     FAIL() << "no error";
   } catch (const EConvertError& error) {
-    EXPECT_STREQ(error.what(), "'yes' is not a valid integer value");
+    // The box that ends start-up names the key and the file, not only the value.
+    EXPECT_EQ(std::string(error.what()), "'yes' is not a valid integer value (\"RegionCut\" in section \"Skin\" of " +
+                                             path.installed_path() + ")");
   }
   EXPECT_EQ(ReadRegionCutLenient(path), 0);
   EXPECT_EQ(ReadRuntimeValue(path, "TrayIconHint", "HintName"), std::string(31, 'h'));
   EXPECT_THROW(LoadRuntimeConfig(files.At(dir.File("missing.cfg"))), EConvertError);
+}
+
+TEST(RuntimeConfig, AStrictKeyNamesTheFileItWasReadFrom) {
+  TempDir dir;
+  Files files;
+  const ProgramConfigFile config =
+      files.At(dir.Write("AudioConfig.cfg", "[Skin]\nRegionCut=1\n[Simple]\nEnable=0\n"));
+  dir.Write("AudioConfig.cfg.overlay", "[Simple]\nEnable=on\n");
+  try {
+    LoadRuntimeConfig(config);
+    FAIL() << "no error";
+  } catch (const EConvertError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "'on' is not a valid integer value (\"Enable\" in section \"Simple\" of " + config.overlay_path() + ")");
+  }
+  EXPECT_EQ(ReadRuntimeStrict(config, "Skin", "RegionCut"), 1);
 }
 
 TEST(UserSettings, RemembersChoicesOnlyWhenTheFileExists) {

@@ -109,6 +109,15 @@ TEST_F(VirtualDeviceTest, MalformedDeviceIniNamesTheLineAndFallsBackToTheDefault
   }
 }
 
+TEST_F(VirtualDeviceTest, ADeviceIniThatCannotBeReadIsReportedAsAMalformedOneIs) {
+  std::filesystem::remove(folder_.File("device.ini"));
+  std::filesystem::create_directory(folder_.File("device.ini"));
+  device().Load(folder_.path().string());
+  EXPECT_EQ(device().SetupMessage(), "device.ini is a folder, not a file; using the default device");
+  EXPECT_EQ(device().Identity().product_id, 0x771F);
+  std::filesystem::remove(folder_.File("device.ini"));
+}
+
 TEST_F(VirtualDeviceTest, UnplugAndPlugNotifyBothInterfacesAtOnce) {
   VirtualDeviceEnumerator enumerator(device());
   ASSERT_EQ(enumerator.ListPresentDevices()->size(), 2u);
