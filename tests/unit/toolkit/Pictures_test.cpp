@@ -54,7 +54,37 @@ TEST(HeaderPictureLoader, MissingAndUnreadableFilesRaiseTheirErrors) {
 TEST(HeaderPictureLoader, RefusesAbsurdSizes) {
   audio77::test::TempDir dir;
   std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\x7f\xff\xff\xff\0\0\0\x01", 24);
-  EXPECT_THROW(HeaderPictureLoader().Load(dir.Write("huge.png", png)), PictureError);
+  try {
+    HeaderPictureLoader().Load(dir.Write("huge.png", png));
+    ADD_FAILURE() << "loaded";
+  } catch (const PictureError& e) {
+    // Said as what it is, not as "no picture".
+    EXPECT_NE(std::string(e.what()).find("too large (2147483647 x 1 pixels"), std::string::npos) << e.what();
+  }
+}
+
+TEST(PictureCache, AFileThatCannotServeSaysWhy) {
+  audio77::test::TempDir dir;
+  std::filesystem::create_directories(dir.path() / "folder.png");
+  dir.Write("empty.png", "");
+  HeaderPictureLoader loader;
+  PictureCache cache(loader);
+  struct Case {
+    std::string path;
+    const char* says;
+  };
+  const Case cases[] = {{dir.File("folder.png"), "is a folder"},
+                        {dir.File("empty.png"), "is empty"},
+                        {dir.File("gone.png"), "No such file or directory"}};
+  for (const Case& c : cases) {
+    try {
+      cache.Load(c.path);
+      ADD_FAILURE() << c.path << " loaded";
+    } catch (const PictureError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+      EXPECT_EQ(std::string(e.what()).find("not a valid"), std::string::npos) << e.what();
+    }
+  }
 }
 
 class CountingLoader : public PictureLoader {

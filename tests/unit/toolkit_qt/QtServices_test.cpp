@@ -55,6 +55,30 @@ TEST(QtPictureLoader, MissingAndUnreadableFilesRaiseTheirErrors) {
   EXPECT_THROW(loader.Load(dir.File("folder.png")), PictureError);
 }
 
+TEST(QtPictureLoader, APictureLargerThanTheDecoderHoldsSaysSo) {
+  TestApp();
+  // A bitmap header for 16000 x 16000 pixels: 1 GB decoded.
+  std::string bmp = "BM";
+  const auto put32 = [&bmp](std::uint32_t v) {
+    for (int shift = 0; shift < 32; shift += 8) bmp += static_cast<char>((v >> shift) & 0xFF);
+  };
+  put32(54 + 16);
+  put32(0);
+  put32(54);
+  put32(40);
+  put32(16000);
+  put32(16000);
+  bmp += std::string("\x01\x00\x18\x00", 4);
+  bmp.append(54 + 16 - bmp.size(), '\0');
+  audio77::test::TempDir dir;
+  try {
+    QtPictureLoader().Load(dir.Write("huge.bmp", bmp));
+    ADD_FAILURE() << "loaded";
+  } catch (const PictureError& e) {
+    EXPECT_NE(std::string(e.what()).find("too large (16000 x 16000 pixels"), std::string::npos) << e.what();
+  }
+}
+
 TEST(QtDialogs, FilterBecomesQtNameFilters) {
   struct Case {
     const char* filter;
