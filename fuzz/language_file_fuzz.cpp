@@ -1,13 +1,10 @@
 // Any bytes as a language file: reading gives a table or the conversion
 // error, never a crash, and dressing labels from what was read keeps every
 // label within reach, with a caption no longer than a record holds.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <string>
+#include <string_view>
 
 #include "platform/ManualClock.h"
 #include "settings/EConvertError.h"
@@ -18,10 +15,6 @@
 #include "ui/LanguageReader.h"
 
 namespace {
-
-std::string ScratchFile() {
-  return "/tmp/audio77-language-fuzz-" + std::to_string(::getpid()) + ".ini";
-}
 
 void Dress(const audio77::ui::LanguageTable& table, int dpi) {
   static audio77::ManualClock clock{1000};
@@ -45,23 +38,23 @@ void Dress(const audio77::ui::LanguageTable& table, int dpi) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  const std::string path = ScratchFile();
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data) + 1, static_cast<std::streamsize>(size - 1));
-  }
+  // Parsed from memory: the file is read once by the program too, and a
+  // scratch file per input would cost more than the parse.
+  const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
   // The first byte picks the older layout and the screen resolution.
   const bool old_layout = (data[0] & 1) != 0;
   const int dpis[] = {96, 120, 144, 72, 0, -1, 600, 2147483647};
   const int dpi = dpis[(data[0] >> 1) % 8];
   try {
-    const auto table = audio77::ui::ReadLanguage({path, old_layout});
+    const auto table = audio77::ui::ReadLanguageText(bytes, {"Language.ini", old_layout});
     for (const auto& record : table.records) {
       if (record.caption.size() > 4 * 127) std::abort();
     }
     Dress(table, dpi);
   } catch (const audio77::EConvertError&) {
     // A numeric field that is not a number stops the read, as it should.
+  } catch (const audio77::ui::LanguageFileError&) {
+    // So does a file with none of the language's keys.
   }
   return 0;
 }

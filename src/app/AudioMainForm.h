@@ -177,7 +177,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   ui::SkinViewState ViewState() const override;
   std::int32_t RegionCut() const override;
   void SkinChanged() override;
-  std::string CurrentLanguage() const override { return state_.current_language; }
+  std::string CurrentLanguage() const override {
+    return language_ ? language_->SavedName() : state_.current_language;
+  }
   void SkinMenuClick(toolkit::MenuItem& item);
 
   void AttachChrome();
@@ -239,9 +241,11 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void BuildSkinMenu();
   void LoadLanguage();
   void ApplyLabels();
-  void LoadSkinSettings();
-  void ApplySkin();
-  void ApplyRegionFile();
+  void StartSkin();
+  // Why a skin or language is not the one asked for, or not saved: in the
+  // debug output and a box, now or once the window is up.
+  void ShowChoiceProblem(const std::string& text);
+  void ShowChoiceProblemLater(const std::string& text);
   // The device came or went: the controls that follow it (the device text,
   // the pictures of the device's switches) show or hide on the current page.
   void RefreshPageDisplay();

@@ -9,6 +9,7 @@
 #include "platform/DebugFormat.h"
 #include "settings/IntegerText.h"
 #include "settings/FirstRun.h"
+#include "settings/RuntimeConfig.h"
 #include "settings/UserSettings.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
@@ -150,6 +151,10 @@ void TAudioMainForm::ReadUserChoices() {
   // On first use the installer's part: the per-user folder from the templates.
   PrepareUserFolder(platform_.folders.ProgramFolder(), platform_.folders.AppData(), state_.user_folder_name);
   user_settings_.emplace(profiles_, platform_.folders.AppData(), state_.user_folder_name);
+  // A write killed between its temporary's naming and the rename left it
+  // behind; the folders this program writes are cleared of such at start.
+  profiles_.ClearStaleTemporaries(platform_.folders.AppData() + state_.user_folder_name);
+  profiles_.ClearStaleTemporaries(std::filesystem::path(program_config_->overlay_path()).parent_path().string());
   state_.current_language = user_settings_->Language();
   state_.current_skin = user_settings_->Skin();
 }
@@ -212,14 +217,15 @@ void TAudioMainForm::BuildMenus() {
 }
 
 void TAudioMainForm::ApplyWindowShape() {
-  runtime_.region_cut = StrToInt(ReadRuntimeValue(*program_config_, "Skin", "RegionCut"));
-  if (runtime_.region_cut != 0) ApplyRegionFile();
-  runtime_.simple_enable = StrToInt(ReadRuntimeValue(*program_config_, "Simple", "Enable"));
+  // Strict: a bad value ends start-up, and the box names the file and key.
+  // The skin's region is taken with the rest of the skin, so a skin that
+  // fails falls back as a whole.
+  runtime_.region_cut = ReadRuntimeStrict(*program_config_, "Skin", "RegionCut");
+  runtime_.simple_enable = ReadRuntimeStrict(*program_config_, "Simple", "Enable");
 }
 
 void TAudioMainForm::LoadSkin() {
-  LoadSkinSettings();
-  ApplySkin();
+  StartSkin();
   ApplyLabels();
 }
 

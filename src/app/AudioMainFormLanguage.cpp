@@ -1,5 +1,6 @@
 // The main window's languages: the language menu, the language file and the
 // labels it dresses.
+#include <exception>
 #include <map>
 
 #include "app/AudioMainForm.h"
@@ -40,16 +41,21 @@ void TAudioMainForm::BuildLanguageMenu() {
 
 void TAudioMainForm::LanguageMenuClick(toolkit::MenuItem& item) {
   try {
-    language_->LanguageMenuClick(item);
+    const std::string unsaved = language_->LanguageMenuClick(item);
     state_.current_language = language_->Name();
-  } catch (const EConvertError& error) {
+    ShowChoiceProblem(unsaved);
+  } catch (const std::exception& error) {
+    // A conversion error, or a file that cannot serve: the previous language stays.
     app_.GetDialogs().ShowMessage(
         {error.what(), app_.Title(), toolkit::MessageIcon::kError, toolkit::MessageButtons::kOk});
   }
 }
 
 void TAudioMainForm::LoadLanguage() {
-  if (language_) language_->LoadLanguage(state_.current_language);
+  if (!language_) return;
+  // A language that fails falls back to one that loads; the box waits for the window.
+  ShowChoiceProblemLater(language_->StartLanguage());
+  state_.current_language = language_->Name();
 }
 
 void TAudioMainForm::ApplyLabels() {
@@ -82,6 +88,6 @@ ui::LabelViewState TAudioMainForm::LanguageLink::LabelView() const {
 
 void TAudioMainForm::LanguageLink::LanguageChanged() { form_.ShowPage(form_.state_.current_page); }
 
-std::string TAudioMainForm::LanguageLink::CurrentSkin() const { return form_.state_.current_skin; }
+std::string TAudioMainForm::LanguageLink::CurrentSkin() const { return form_.skin_.SavedName(); }
 
 }  // namespace audio77

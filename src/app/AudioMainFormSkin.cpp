@@ -21,19 +21,33 @@ void TAudioMainForm::BuildSkinMenu() {
   }
 }
 
-void TAudioMainForm::ApplyRegionFile() { skin_.ApplyWindowRegion(); }
-
-void TAudioMainForm::LoadSkinSettings() { skin_.LoadSkinSettings(skin_.Name()); }
-
-void TAudioMainForm::ApplySkin() {
-  skin_.ApplySkin();
+void TAudioMainForm::StartSkin() {
+  // A skin that fails falls back to one that loads; the box waits for the window.
+  ShowChoiceProblemLater(skin_.StartSkin());
   state_.current_skin = skin_.Name();
+}
+
+void TAudioMainForm::ShowChoiceProblem(const std::string& text) {
+  if (text.empty()) return;
+  platform_.debug.Write(text);
+  app_.GetDialogs().ShowMessage(
+      {text, app_.Title(), toolkit::MessageIcon::kWarning, toolkit::MessageButtons::kOk});
+}
+
+void TAudioMainForm::ShowChoiceProblemLater(const std::string& text) {
+  if (text.empty()) return;
+  platform_.debug.Write(text);
+  app_.Loop().Post([this, text] {
+    app_.GetDialogs().ShowMessage(
+        {text, app_.Title(), toolkit::MessageIcon::kWarning, toolkit::MessageButtons::kOk});
+  });
 }
 
 void TAudioMainForm::SkinMenuClick(toolkit::MenuItem& item) {
   try {
-    skin_.SkinMenuClick(item);
+    const std::string unsaved = skin_.SkinMenuClick(item);
     state_.current_skin = skin_.Name();
+    ShowChoiceProblem(unsaved);
   } catch (const std::exception& error) {
     // The previous skin is still whole: the error is only reported.
     app_.GetDialogs().ShowMessage(

@@ -7,9 +7,11 @@
 #include "platform/DebugFormat.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Label.h"
+#include "ui/ChoiceSaver.h"
 #include "ui/LanguageLabel.h"
 #include "ui/LanguageReader.h"
 #include "ui/SkinMenu.h"
+#include "ui/StartupFallback.h"
 
 namespace audio77::ui {
 namespace {
@@ -87,6 +89,23 @@ void Language::LoadLanguage(const std::string& folder) {
       ReadLanguage({Folder() + folder + "/" + kLanguageFileName, options_.old_layout});
   table_ = std::move(table);
   loaded_ = true;
+}
+
+std::string Language::StartLanguage() {
+  const auto outcome = StartupFallback::Choose(
+      {"language", [this](const std::string& folder) { LoadLanguage(folder); },
+       [this](const std::string& folder) { return Folder() + folder + "/" + kLanguageFileName; }},
+      saved_name_, folders_);
+  name_ = outcome.chosen;
+  if (menu_ != nullptr && !outcome.notice.empty()) {
+    for (std::size_t i = 0; i < folders_.size() && i < menu_->Items().size(); ++i) {
+      if (folders_[i] == outcome.chosen) {
+        CheckOnly(*menu_, menu_->Items()[i].get());
+        break;
+      }
+    }
+  }
+  return outcome.notice;
 }
 
 void Language::Apply(const LabelRecord& record, toolkit::Label& label, bool up) const {
@@ -184,7 +203,7 @@ const LabelRecord* Language::RecordOfLabel(std::string_view control) const {
   return nullptr;
 }
 
-void Language::LanguageMenuClick(toolkit::MenuItem& item) {
+std::string Language::LanguageMenuClick(toolkit::MenuItem& item) {
   toolkit::MenuItem& menu = item.Parent() != nullptr ? *item.Parent() : item;
   toolkit::MenuItem* previous = CheckedItem(menu);
   CheckOnly(menu, &item);
@@ -201,12 +220,10 @@ void Language::LanguageMenuClick(toolkit::MenuItem& item) {
     throw;
   }
   name_ = folder;
+  saved_name_ = folder;
   ApplyLabels();
   host_.LanguageChanged();
-  if (user_) {
-    user_->SetLanguage(name_);
-    user_->SetSkin(host_.CurrentSkin());
-  }
+  return user_ ? ChoiceSaver::Save(*user_, name_, host_.CurrentSkin()) : std::string();
 }
 
 }  // namespace audio77::ui

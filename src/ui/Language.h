@@ -6,7 +6,9 @@
 // A language file is read into a new table before anything changes, so a
 // file that fails (a numeric field that is no integer) leaves the labels, the
 // table, the name and the menu's check mark as they were, and the error goes
-// on to the caller.
+// on to the caller. So does a file that cannot serve at all (a folder, closed
+// to us, empty, none of the language's keys): taking it would blank every
+// label and save that choice.
 
 #include <optional>
 #include <string>
@@ -41,8 +43,15 @@ class Language {
            std::optional<UserSettings> user);
 
   // The language read from the per-user file at start-up.
-  void SetName(std::string name) { name_ = std::move(name); }
+  void SetName(std::string name) {
+    name_ = name;
+    saved_name_ = std::move(name);
+  }
+  // The language shown.
   const std::string& Name() const { return name_; }
+  // The language to save with a skin choice: the user's last pick, which a
+  // start-up fallback does not replace.
+  const std::string& SavedName() const { return saved_name_; }
   void SetResolutionFolder(std::string folder) { resolution_folder_ = std::move(folder); }
   // languages root + resolution folder.
   std::string Folder() const { return options_.languages_root + resolution_folder_; }
@@ -53,9 +62,14 @@ class Language {
   // The folder names, in menu order.
   const std::vector<std::string>& FolderNames() const { return folders_; }
 
-  // Reads the language file of folder; throws EConvertError, keeping the
-  // current records.
+  // Reads the language file of folder; throws EConvertError or
+  // LanguageFileError, keeping the current records.
   void LoadLanguage(const std::string& folder);
+  // Start-up: reads the language named at start-up, or when it fails the
+  // first language of the menu that loads (the menu's check follows). Gives
+  // the notice of such a fallback, empty when the named language loaded;
+  // throws the named language's error when none loads.
+  std::string StartLanguage();
   // Dresses every label and menu entry of the main window for the view.
   void ApplyLabels();
   // Dresses DeviceActiveLabel with one of "LabelActive", "LabelUnDriver",
@@ -68,8 +82,9 @@ class Language {
   void ApplyTo(std::string_view key, toolkit::Label& label) const;
   // The language menu's click: checks the entry, loads and applies the
   // language, lets the window follow, saves the choice. On failure the
-  // previous language stays and the error is thrown on.
-  void LanguageMenuClick(toolkit::MenuItem& item);
+  // previous language stays and the error is thrown on. Gives why the choice
+  // could not be saved, empty when it was (or is not remembered at all).
+  std::string LanguageMenuClick(toolkit::MenuItem& item);
 
   const LanguageTable& Table() const { return table_; }
   const LabelRecord& Record(std::string_view key) const { return table_.Of(key); }
@@ -92,6 +107,7 @@ class Language {
   Options options_;
   std::optional<UserSettings> user_;
   std::string name_;
+  std::string saved_name_;
   std::string resolution_folder_;
   toolkit::MenuItem* menu_ = nullptr;
   std::vector<std::string> folders_;

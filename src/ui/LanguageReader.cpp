@@ -4,12 +4,17 @@
 #include <array>
 #include <limits>
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/DebugFormat.h"
-#include "platform/InProcessFileGuard.h"
+#include "platform/FileCheck.h"
+#include "settings/AtomicFile.h"
 #include "settings/CommaList.h"
 #include "settings/EConvertError.h"
 #include "settings/IntegerText.h"
 #include "settings/PrivateProfile.h"
+#include "settings/ProfileDocument.h"
 
 namespace audio77::ui {
 namespace {
@@ -23,22 +28,29 @@ std::int32_t Shifted(std::int32_t value, std::int32_t by) {
       sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
+// Reads every key from one parse of the file.
 class Reader {
  public:
-  explicit Reader(const LanguageSource& source) : source_(source) {}
+  // require_keys: a file that holds none of the keys is refused.
+  Reader(const LanguageSource& source, const ProfileDocument& document, bool require_keys)
+      : source_(source), document_(document), require_keys_(require_keys) {}
 
   LanguageTable Read() {
     Global();
     const auto keys = LanguageKeyList();
     for (std::size_t i = 0; i < keys.size(); ++i) Label(keys[i], result_.records[i]);
+    if (require_keys_ && found_ == 0) {
+      throw LanguageFileError("\"" + source_.path + "\" holds none of the keys of a language file.");
+    }
     return std::move(result_);
   }
 
  private:
   std::string Value(std::string_view section, std::string_view key) {
-    std::string text;
-    ReadIniValue(profiles_, source_.path, std::string(section), std::string(key), text);
-    return text;
+    auto value = PrivateProfile::Value(document_, std::string(section), std::string(key), kIniValueBufferChars);
+    if (!value) return {};
+    ++found_;
+    return std::move(*value);
   }
 
   // The first comma field of a global key as an integer, or fallback.
@@ -96,14 +108,34 @@ class Reader {
   }
 
   const LanguageSource& source_;
-  // The file is only read: one parse serves every key of this read.
-  InProcessFileGuard files_;
-  PrivateProfile profiles_{files_};
+  const ProfileDocument& document_;
+  bool require_keys_;
   LanguageTable result_;
+  std::size_t found_ = 0;
 };
 
 }  // namespace
 
-LanguageTable ReadLanguage(const LanguageSource& source) { return Reader(source).Read(); }
+LanguageTable ReadLanguageText(std::string_view bytes, const LanguageSource& source) {
+  const ProfileDocument document = ProfileDocument::Parse(bytes);
+  return Reader(source, document, true).Read();
+}
+
+LanguageTable ReadLanguage(const LanguageSource& source) {
+  std::error_code error;
+  if (!std::filesystem::exists(source.path, error) && !error) {
+    // A language that is not there reads as every key missing.
+    const ProfileDocument nothing;
+    return Reader(source, nothing, false).Read();
+  }
+  if (const auto problem = FileCheck::Problem(source.path, {kMaxLanguageFileBytes, false})) {
+    throw LanguageFileError(*problem);
+  }
+  const AtomicFile::Content content = AtomicFile::Read(source.path);
+  if (content.status != AtomicFile::ReadStatus::kRead) {
+    throw LanguageFileError(FileCheck::CannotRead(source.path, "it changed while it was read"));
+  }
+  return ReadLanguageText(content.bytes, source);
+}
 
 }  // namespace audio77::ui

@@ -1,11 +1,13 @@
 #include "ui/Skin.h"
 
 #include "toolkit/Application.h"
+#include "ui/ChoiceSaver.h"
 #include "ui/ResolutionFolder.h"
 #include "ui/SkinEntryView.h"
 #include "ui/SkinMenu.h"
 #include "ui/SkinPlan.h"
 #include "ui/SkinSettingsReader.h"
+#include "ui/StartupFallback.h"
 
 namespace audio77::ui {
 
@@ -129,7 +131,32 @@ void Skin::ApplySkin() {
   Commit(prepared);
 }
 
-void Skin::SkinMenuClick(toolkit::MenuItem& item) {
+void Skin::LoadAndShow(const std::string& name) {
+  SkinSettings settings = Read(name);
+  Prepared prepared = Prepare(settings, FolderOf(name));
+  name_ = name;
+  CommitSettings(std::move(settings));
+  Commit(prepared);
+}
+
+std::string Skin::StartSkin() {
+  std::vector<std::string> installed;
+  if (menu_ != nullptr) {
+    for (const auto& item : menu_->Items()) installed.push_back(SkinNameFromCaption(item->Caption()));
+  }
+  const auto outcome = StartupFallback::Choose(
+      {"skin", [this](const std::string& name) { LoadAndShow(name); },
+       [this](const std::string& name) { return FolderOf(name) + kSkinSettingsFileName; }},
+      saved_name_, installed);
+  if (menu_ != nullptr && !outcome.notice.empty()) {
+    for (const auto& item : menu_->Items()) {
+      if (SkinNameFromCaption(item->Caption()) == outcome.chosen) CheckOnly(*menu_, item.get());
+    }
+  }
+  return outcome.notice;
+}
+
+std::string Skin::SkinMenuClick(toolkit::MenuItem& item) {
   toolkit::MenuItem& menu = item.Parent() != nullptr ? *item.Parent() : item;
   toolkit::MenuItem* previous = CheckedItem(menu);
   CheckOnly(menu, &item);
@@ -144,14 +171,12 @@ void Skin::SkinMenuClick(toolkit::MenuItem& item) {
     throw;
   }
   name_ = name;
+  saved_name_ = name;
   CommitSettings(std::move(settings));
   Commit(*prepared);
   host_.SkinChanged();
   host_.ReplaceSpeakers(settings_.geometry.RadiusRatio());
-  if (user_ != nullptr) {
-    user_->SetLanguage(host_.CurrentLanguage());
-    user_->SetSkin(name_);
-  }
+  return user_ != nullptr ? ChoiceSaver::Save(*user_, host_.CurrentLanguage(), name_) : std::string();
 }
 
 void Skin::ApplyEntry(const SkinEntry& entry, toolkit::Image& image) const {

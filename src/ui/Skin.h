@@ -39,8 +39,15 @@ class Skin {
     user_ = user;
   }
   // The skin name read from the per-user file at start-up.
-  void SetName(std::string name) { name_ = std::move(name); }
+  void SetName(std::string name) {
+    name_ = name;
+    saved_name_ = std::move(name);
+  }
+  // The skin shown.
   const std::string& Name() const { return name_; }
+  // The skin to save with a language choice: the user's last pick, which a
+  // start-up fallback does not replace.
+  const std::string& SavedName() const { return saved_name_; }
   void ChooseResolutionFolder(std::int32_t screen_width, std::int32_t screen_height);
   const std::string& ResolutionFolder() const { return resolution_folder_; }
   // skin root + resolution folder + name + separator.
@@ -57,10 +64,16 @@ class Skin {
   // Shows every skinned control; throws PictureError or RegionFileError,
   // leaving the window as it was.
   void ApplySkin();
+  // Start-up: reads and shows the skin named at start-up, or when it fails
+  // the first skin of the menu that loads (the menu's check follows). Gives
+  // the notice of such a fallback, empty when the named skin loaded; throws
+  // the named skin's error when no skin loads.
+  std::string StartSkin();
   // The skin menu's click: checks the item, loads and applies the skin, lets
   // the window follow, saves the choice. On failure the previous skin stays
-  // and the error is thrown on.
-  void SkinMenuClick(toolkit::MenuItem& item);
+  // and the error is thrown on. Gives why the choice could not be saved,
+  // empty when it was (or is not remembered at all).
+  std::string SkinMenuClick(toolkit::MenuItem& item);
 
   // Shows one entry of this skin on an image control (state changes).
   void ApplyEntry(const SkinEntry& entry, toolkit::Image& image) const;
@@ -80,6 +93,8 @@ class Skin {
   Prepared Prepare(const SkinSettings& settings, const std::string& folder) const;
   void Commit(Prepared& prepared);
   void CommitSettings(SkinSettings settings);
+  // Reads, prepares and shows one skin; throws before anything changed.
+  void LoadAndShow(const std::string& name);
 
   toolkit::Form& form_;
   SkinHost& host_;
@@ -87,6 +102,7 @@ class Skin {
   bool old_layout_;
   const UserSettings* user_;
   std::string name_;
+  std::string saved_name_;
   std::string resolution_folder_;
   toolkit::MenuItem* menu_ = nullptr;
   int menu_count_ = 0;

@@ -8,8 +8,10 @@
 #include "settings/CommaList.h"
 #include "settings/EConvertError.h"
 #include "settings/IntegerText.h"
-#include "platform/InProcessFileGuard.h"
+#include "platform/FileCheck.h"
+#include "settings/AtomicFile.h"
 #include "settings/PrivateProfile.h"
+#include "settings/ProfileDocument.h"
 #include "ui/SkinKeys.h"
 
 namespace audio77::ui {
@@ -26,9 +28,10 @@ std::int32_t Shifted(std::int32_t value, std::int32_t by) {
 // The items of one key's value.
 class Value {
  public:
-  Value(PrivateProfile& profiles, const std::string& path, const SkinKey& key) : key_(key) {
-    std::string text;
-    ReadIniValue(profiles, path, std::string(key.section), std::string(key.key), text);
+  Value(const ProfileDocument& document, const SkinKey& key) : key_(key) {
+    const std::string text =
+        PrivateProfile::Value(document, std::string(key.section), std::string(key.key), kIniValueBufferChars)
+            .value_or(std::string());
     count_ = static_cast<std::size_t>(SplitCommaList(text, items_));
   }
 
@@ -57,14 +60,21 @@ class Value {
 class Reader {
  public:
   explicit Reader(const SkinSettingsSource& source) : source_(source) {}
-  // The file is only read: one parse serves every key of this read.
-  InProcessFileGuard files_;
-  PrivateProfile profiles_{files_};
 
   SkinSettings Read() {
+    // What cannot be read is said as such, not as the first strict key found empty.
+    if (const auto problem = FileCheck::Problem(source_.path, {kMaxSkinSettingsBytes, false})) {
+      throw SkinFileError(*problem);
+    }
+    const AtomicFile::Content content = AtomicFile::Read(source_.path);
+    if (content.status != AtomicFile::ReadStatus::kRead) {
+      throw SkinFileError(FileCheck::CannotRead(source_.path, "it changed while it was read"));
+    }
+    // One parse serves every key of this read.
+    const ProfileDocument document = ProfileDocument::Parse(content.bytes);
     const auto keys = SkinKeyList();
     for (std::size_t i = 0; i < keys.size(); ++i) {
-      const Value value(profiles_, source_.path, keys[i]);
+      const Value value(document, keys[i]);
       Apply(keys[i], value, i);
     }
     return std::move(result_);

@@ -7,9 +7,12 @@
 // leniently and an empty item leaves its field alone. The slider, speaker
 // circle, separator, LED page and swatch values are read strictly; a value
 // that is not an integer (a missing item counts as empty) stops the read with
-// EConvertError naming the key.
+// EConvertError naming the key. A settings file that is missing, a folder,
+// closed to us, empty or too large stops the read with SkinFileError saying
+// so, before any key is read.
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "ui/SkinSettings.h"
@@ -26,7 +29,15 @@ struct SkinSettingsSource {
   std::int32_t radius_so_far = 0;
 };
 
+class SkinFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 SkinSettings ReadSkinSettings(const SkinSettingsSource& source);
+
+// A skin's settings are a few kilobytes; anything larger is no settings file.
+inline constexpr std::uintmax_t kMaxSkinSettingsBytes = 1024 * 1024;
 
 // The shifts of the older layout.
 inline constexpr std::int32_t kOldLayoutPageLeft = 392;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -344,6 +346,96 @@ TEST_F(LanguageTest, AFailedLoadKeepsTheLabelsTheRecordsAndTheCheckMark) {
   EXPECT_EQ(L("PageEQLabel").Caption(), "Equalizer");
   EXPECT_EQ(L("PageMicLabel").Caption(), "Mic");
   EXPECT_EQ(host.changes, 0);
+}
+
+// A file that is there but cannot serve would blank every label and be
+// saved: it is refused as a conversion failure is.
+TEST_F(LanguageTest, AFileThatCannotServeIsRefusedTheLanguageKeptAndNothingSaved) {
+  WriteLanguage("English", {{"Main", "LabelPageEQ", "Equalizer"}});
+  const std::string folder = "Languages/1920x1080/";
+  std::filesystem::create_directories(dir.path() / folder / "Folder" / "Language.ini");
+  dir.Write(folder + "Empty/Language.ini", "");
+  dir.Write(folder + "Garbage/Language.ini", "\x7f" "ELF no [keys] here\n");
+  dir.Write(folder + "Huge/Language.ini", std::string(kMaxLanguageFileBytes + 1, ';'));
+  dir.Write(folder + "Closed/Language.ini", "[Main]\nLabelPageEQ=Zu\n");
+  const auto closed = dir.path() / folder / "Closed" / "Language.ini";
+  std::filesystem::permissions(closed, std::filesystem::perms::none);
+  const bool closed_works = !std::ifstream(closed).is_open();  // not when run with every privilege
+  InProcessFileGuard files;
+  PrivateProfile profiles(files);
+  const std::string app_data = dir.path().string() + "/appdata/";
+  dir.Write("appdata/Audio77/AudioConfig.cfg", "[Language]\nDefaultLanguage=English\n");
+  auto language = Make("English", false, UserSettings(profiles, app_data, "Audio77"));
+  language->BuildLanguageMenu(*list, *menu, [](const std::string& f) { return f; });
+  language->LoadLanguage("English");
+  language->ApplyLabels();
+
+  const std::map<std::string, std::string> says = {{"Closed", "cannot be read: Permission denied"},
+                                                   {"Empty", "is empty"},
+                                                   {"Folder", "is a folder"},
+                                                   {"Garbage", "holds none of the keys"},
+                                                   {"Huge", "is too large"}};
+  for (const auto& item : menu->Items()) {
+    const auto found = says.find(item->Caption());
+    if (found == says.end() || (found->first == "Closed" && !closed_works)) continue;
+    SCOPED_TRACE(found->first);
+    try {
+      item->Click();
+      ADD_FAILURE() << "accepted";
+    } catch (const LanguageFileError& error) {
+      EXPECT_NE(std::string(error.what()).find(found->first + "/Language.ini\" " + found->second), std::string::npos)
+          << error.what();
+    }
+    EXPECT_EQ(language->Name(), "English");
+    EXPECT_EQ(L("PageEQLabel").Caption(), "Equalizer");
+    EXPECT_EQ(CheckedItem(*menu)->Caption(), "English");
+    EXPECT_EQ(UserSettings(profiles, app_data, "Audio77").Language(), "English");
+  }
+  // A language that is not there at all still reads as every key missing.
+  EXPECT_NO_THROW(language->LoadLanguage("Absent"));
+}
+
+TEST_F(LanguageTest, StartUpFallsBackToTheFirstLanguageThatLoadsAndKeepsTheStoredChoice) {
+  WriteLanguage("English", {{"Main", "LabelPageEQ", "Equalizer"}});
+  WriteLanguage("German", {{"Main", "LabelPageEQ", "Entzerrer,xyz"}});
+  auto language = Make("German");
+  language->BuildLanguageMenu(*list, *menu, DisplayName);
+
+  const std::string notice = language->StartLanguage();
+  EXPECT_EQ(language->Name(), "English");
+  EXPECT_EQ(language->SavedName(), "German");
+  EXPECT_EQ(language->Record("LabelPageEQ").caption, "Equalizer");
+  EXPECT_EQ(CheckedItem(*menu)->Caption(), "English");
+  for (const std::string& part : std::vector<std::string>{root + "1920x1080/German/Language.ini", "\"LabelPageEQ\"", "'xyz'",
+                                 "\"English\" is shown"}) {
+    EXPECT_NE(notice.find(part), std::string::npos) << part << " in " << notice;
+  }
+
+  // Nothing loads: the stored language's own error ends start-up as before.
+  WriteLanguage("English", {{"Main", "LabelPageEQ", "Equalizer,bad"}});
+  EXPECT_THROW(language->StartLanguage(), EConvertError);
+}
+
+TEST_F(LanguageTest, AChoiceThatCannotBeSavedIsSaid) {
+  WriteLanguage("English", {{"Main", "LabelPageEQ", "Equalizer"}});
+  WriteLanguage("German", {{"Main", "LabelPageEQ", "Entzerrer"}});
+  InProcessFileGuard files;
+  PrivateProfile profiles(files);
+  const std::string app_data = dir.path().string() + "/appdata/";
+  dir.Write("appdata/Audio77/AudioConfig.cfg", "[Language]\nDefaultLanguage=English\n");
+  const auto user_file = std::filesystem::path(app_data) / "Audio77" / "AudioConfig.cfg";
+  std::filesystem::permissions(user_file, std::filesystem::perms::owner_read);
+  std::filesystem::permissions(user_file.parent_path(),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  auto language = Make("English", false, UserSettings(profiles, app_data, "Audio77"));
+  language->BuildLanguageMenu(*list, *menu, DisplayName);
+  language->LoadLanguage("English");
+  const std::string said = language->LanguageMenuClick(*menu->Items()[1]);
+  std::filesystem::permissions(user_file.parent_path(), std::filesystem::perms::owner_all);
+  if (std::ofstream(user_file, std::ios::app).is_open() && said.empty()) GTEST_SKIP() << "run with every privilege";
+  EXPECT_EQ(language->Name(), "German");
+  EXPECT_NE(said.find("could not be saved"), std::string::npos) << said;
+  EXPECT_NE(said.find(user_file.string()), std::string::npos) << said;
 }
 
 // The languages the build writes into the program folder.

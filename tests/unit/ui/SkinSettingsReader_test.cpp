@@ -162,7 +162,7 @@ TEST_F(SkinSettingsReaderTest, StrictValuesThatAreNoIntegersFailNamingTheKey) {
     return a;
   };
   const Case cases[] = {
-      {{}, "EQSlider", "''"},
+      {{{"Main", "LogoImage", "logo.bmp"}}, "EQSlider", "''"},
       {{{"EQ", "EQSlider", "100"}}, "EQSlider", "''"},
       {{{"EQ", "EQSlider", "100,1.5"}}, "EQSlider", "'1.5'"},
       {join(eq, {{"Mic", "MicSlider", "80,x"}}), "MicSlider", "'x'"},

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "platform/InProcessFileGuard.h"
 #include "settings/PrivateProfile.h"
 
@@ -14,6 +17,7 @@
 #include "toolkit/PictureError.h"
 #include "ui/SkinEntryView.h"
 #include "ui/SkinMenu.h"
+#include "ui/SkinSettingsReader.h"
 
 namespace audio77::ui {
 namespace {
@@ -290,6 +294,104 @@ TEST_F(SkinTest, RegionCutShapesTheWindowAndBadRegionDataLeavesItRectangular) {
   menu.Items()[0]->Click();  // "Broken"
   EXPECT_EQ(skin->Name(), "Broken");
   EXPECT_TRUE(form.Region().Empty());
+}
+
+TEST_F(SkinTest, StartUpFallsBackToTheFirstSkinThatLoadsAndKeepsTheStoredChoice) {
+  WriteSkin("A-BadNumber", {{"EQ", "EQSlider", "abc,120"}});
+  WriteSkin("B-Good", {}, 500);
+  WriteSkin("C-Good", {}, 600);
+  const std::string app_data = dir.path().string() + "/appdata/";
+  dir.Write("appdata/Audio77/AudioConfig.cfg", "[Skin]\nDefaultSkin=A-BadNumber\n");
+  InProcessFileGuard files;
+  PrivateProfile profiles(files);
+  const UserSettings user(profiles, app_data, "Audio77");
+  Skin skin(form, host, root, false, &user);
+  skin.SetName("A-BadNumber");
+  skin.ChooseResolutionFolder(800, 480);
+  skin.BuildSkinMenu(list, menu);
+
+  const std::string notice = skin.StartSkin();
+  EXPECT_EQ(skin.Name(), "B-Good");
+  EXPECT_EQ(skin.SavedName(), "A-BadNumber");
+  EXPECT_EQ(form.ClientSize(), (toolkit::Size{500, 300}));
+  EXPECT_TRUE(menu.Items()[1]->Checked());
+  EXPECT_FALSE(menu.Items()[0]->Checked());
+  // The notice names the file, the key and what is shown instead.
+  for (const std::string& part : std::vector<std::string>{root + "A-BadNumber/SkinSetting.ini", "\"EQSlider\"", "'abc'", "\"B-Good\" is shown"}) {
+    EXPECT_NE(notice.find(part), std::string::npos) << part << " in " << notice;
+  }
+  EXPECT_EQ(user.Skin(), "A-BadNumber");
+}
+
+TEST_F(SkinTest, StartUpWithAGoodSkinSaysNothingAndWithNoGoodSkinThrowsTheStoredOnesError) {
+  WriteSkin("Good", {});
+  auto good = std::make_unique<Skin>(form, host, root, false, nullptr);
+  good->SetName("Good");
+  good->ChooseResolutionFolder(800, 480);
+  good->BuildSkinMenu(list, menu);
+  EXPECT_EQ(good->StartSkin(), "");
+  EXPECT_EQ(good->Name(), "Good");
+
+  dir.Write("Skins/Good/SkinSetting.ini", "");
+  WriteSkin("Bad", {{"EQ", "EQSlider", "1,x"}});
+  toolkit::MenuItem other_menu{"SkinMenu", "Skin", nullptr};
+  Skin bad(form, host, root, false, nullptr);
+  bad.SetName("Bad");
+  bad.ChooseResolutionFolder(800, 480);
+  bad.BuildSkinMenu(list, other_menu);
+  EXPECT_THROW(bad.StartSkin(), EConvertError);
+}
+
+// A settings file that cannot serve says what is wrong with it, not what
+// reading nothing later looked like.
+TEST(SkinSettingsFileTest, AFileThatCannotBeReadSaysWhy) {
+  audio77::test::TempDir dir;
+  const std::string folder = (dir.path() / "folder.ini").string();
+  std::filesystem::create_directories(folder);
+  dir.Write("empty.ini", "");
+  dir.Write("large.ini", std::string(kMaxSkinSettingsBytes + 1, ';'));
+  dir.Write("closed.ini", "[EQ]\nEQSlider=1,2\n");
+  const std::string closed = (dir.path() / "closed.ini").string();
+  std::filesystem::permissions(closed, std::filesystem::perms::none);
+  const bool closed_works = !std::ifstream(closed).is_open();  // not when run with every privilege
+  struct Case {
+    std::string path;
+    std::string says;
+  };
+  std::vector<Case> cases = {{folder, "is a folder"},
+                             {(dir.path() / "empty.ini").string(), "is empty"},
+                             {(dir.path() / "large.ini").string(), "is too large"},
+                             {(dir.path() / "gone.ini").string(), "cannot be read: No such file or directory"}};
+  if (closed_works) cases.push_back({closed, "cannot be read: Permission denied"});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    try {
+      ReadSkinSettings({c.path, false, 0});
+      ADD_FAILURE() << "read";
+    } catch (const SkinFileError& error) {
+      EXPECT_NE(std::string(error.what()).find("\"" + c.path + "\" " + c.says), std::string::npos) << error.what();
+    }
+  }
+}
+
+TEST_F(SkinTest, AChoiceThatCannotBeSavedIsSaid) {
+  WriteSkin("Dark", {});
+  WriteSkin("Light", {});
+  const std::string app_data = dir.path().string() + "/appdata/";
+  InProcessFileGuard files;
+  PrivateProfile profiles(files);
+  // The per-user file is a folder: the choice cannot be kept.
+  std::filesystem::create_directories(app_data + "Audio77/AudioConfig.cfg");
+  const UserSettings user(profiles, app_data, "Audio77");
+  auto skin = StartWith("Dark", &user);
+  const std::string said = skin->SkinMenuClick(*menu.Items()[1]);
+  EXPECT_EQ(skin->Name(), "Light");
+  EXPECT_NE(said.find("could not be saved"), std::string::npos) << said;
+  EXPECT_NE(said.find("is a folder"), std::string::npos) << said;
+
+  // Without a per-user file nothing is remembered, by design, and nothing said.
+  std::filesystem::remove(app_data + "Audio77/AudioConfig.cfg");
+  EXPECT_EQ(skin->SkinMenuClick(*menu.Items()[0]), "");
 }
 
 }  // namespace
