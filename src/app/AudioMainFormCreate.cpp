@@ -153,8 +153,11 @@ void TAudioMainForm::ReadUserChoices() {
   user_settings_.emplace(profiles_, platform_.folders.AppData(), state_.user_folder_name);
   // A write killed between its temporary's naming and the rename left it
   // behind; the folders this program writes are cleared of such at start.
-  profiles_.ClearStaleTemporaries(platform_.folders.AppData() + state_.user_folder_name);
-  profiles_.ClearStaleTemporaries(std::filesystem::path(program_config_->overlay_path()).parent_path().string());
+  const std::filesystem::path overlay_folder = std::filesystem::path(program_config_->overlay_path()).parent_path();
+  for (const auto& folder : {std::filesystem::path(platform_.folders.AppData() + state_.user_folder_name),
+                             overlay_folder, overlay_folder.parent_path()}) {
+    profiles_.ClearStaleTemporaries(folder.string());
+  }
   state_.current_language = user_settings_->Language();
   state_.current_skin = user_settings_->Skin();
 }
