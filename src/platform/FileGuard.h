@@ -6,6 +6,7 @@
 // The program owns one guard and hands it to every settings writer.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace audio77 {
@@ -26,7 +27,13 @@ class FileGuard {
   // platform has anonymous files the bytes are written before the file gets
   // its name, so a writer killed on the way leaves nothing behind; elsewhere
   // the caller clears what a killed writer left.
-  virtual bool CreateComplete(const std::string& path, const std::string& bytes) = 0;
+  // mode: the permission bits the file takes before it gets its name (a
+  // replacement keeps the mode of the file it replaces, and nothing is left
+  // to do between naming it and renaming it); none: the default of new files.
+  virtual bool CreateComplete(const std::string& path, const std::string& bytes, std::optional<unsigned> mode) = 0;
+  bool CreateComplete(const std::string& path, const std::string& bytes) {
+    return CreateComplete(path, bytes, std::nullopt);
+  }
 };
 
 }  // namespace audio77

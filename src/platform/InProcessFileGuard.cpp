@@ -29,12 +29,16 @@ std::unique_ptr<FileGuard::Hold> InProcessFileGuard::LockFolder(const std::strin
   return std::make_unique<MutexHold>(mutex_);
 }
 
-bool InProcessFileGuard::CreateComplete(const std::string& path, const std::string& bytes) {
+bool InProcessFileGuard::CreateComplete(const std::string& path, const std::string& bytes,
+                                        std::optional<unsigned> mode) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wbx"));  // never reuse a stranger's file
   if (!file) return false;
   const bool written = WriteAll(file.get(), bytes);
-  if (std::fclose(file.release()) == 0 && written) return true;
   std::error_code error;
+  if (std::fclose(file.release()) == 0 && written) {
+    if (mode) std::filesystem::permissions(path, static_cast<std::filesystem::perms>(*mode), error);
+    return true;
+  }
   std::filesystem::remove(path, error);
   return false;
 }

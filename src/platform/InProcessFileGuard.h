@@ -13,7 +13,8 @@ namespace audio77 {
 class InProcessFileGuard final : public FileGuard {
  public:
   std::unique_ptr<Hold> LockFolder(const std::string& folder) override;
-  bool CreateComplete(const std::string& path, const std::string& bytes) override;
+  using FileGuard::CreateComplete;
+  bool CreateComplete(const std::string& path, const std::string& bytes, std::optional<unsigned> mode) override;
 
  private:
   std::mutex mutex_;

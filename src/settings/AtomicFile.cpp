@@ -80,10 +80,13 @@ AtomicFile::Content AtomicFile::Read(const std::string& path) {
 bool AtomicFile::Replace(const std::string& path, const std::string& bytes) {
   RemoveStaleTemporaries(FolderOf(path));
   const std::string temporary = TemporaryName(path);
-  if (!guard_.CreateComplete(temporary, bytes)) return false;
+  // The replacement keeps the file's mode, set before the temporary is named:
+  // between its naming and the rename nothing else happens.
   std::error_code error;
   const auto status = fs::status(path, error);
-  if (!error && fs::exists(status)) fs::permissions(temporary, status.permissions(), error);
+  std::optional<unsigned> mode;
+  if (!error && fs::exists(status)) mode = static_cast<unsigned>(status.permissions());
+  if (!guard_.CreateComplete(temporary, bytes, mode)) return false;
   fs::rename(temporary, path, error);
   if (error) {
     fs::remove(temporary, error);

@@ -71,20 +71,22 @@ bool LinkAnonymous(int fd, const std::string& path) {
 
 enum class Anonymous { kCreated, kFailed, kUnsupported };
 
-Anonymous CreateAnonymous(const std::string& path, const std::string& bytes) {
+Anonymous CreateAnonymous(const std::string& path, const std::string& bytes, std::optional<unsigned> mode) {
   Descriptor file(::open(FolderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kFileMode));
   if (file.get() < 0) {
     // Kernels and file systems without anonymous files answer with one of these.
     return errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL ? Anonymous::kUnsupported : Anonymous::kFailed;
   }
   if (!WriteAllAndSync(file.get(), bytes)) return Anonymous::kFailed;
+  if (mode) (void)::fchmod(file.get(), static_cast<mode_t>(*mode));
   if (LinkAnonymous(file.get(), path)) return Anonymous::kCreated;
   return errno == EEXIST ? Anonymous::kFailed : Anonymous::kUnsupported;
 }
 
-bool CreateNamed(const std::string& path, const std::string& bytes) {
+bool CreateNamed(const std::string& path, const std::string& bytes, std::optional<unsigned> mode) {
   Descriptor file(::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, kFileMode));
   if (file.get() < 0) return false;  // never reuse a stranger's file
+  if (mode) (void)::fchmod(file.get(), static_cast<mode_t>(*mode));
   const bool written = WriteAllAndSync(file.get(), bytes);
   if (file.Close() && written) return true;
   ::unlink(path.c_str());
@@ -97,12 +99,13 @@ std::unique_ptr<FileGuard::Hold> FlockFileGuard::LockFolder(const std::string& f
   return std::make_unique<FlockHold>(FlockLock::WaitFolder(folder));
 }
 
-bool FlockFileGuard::CreateComplete(const std::string& path, const std::string& bytes) {
+bool FlockFileGuard::CreateComplete(const std::string& path, const std::string& bytes,
+                                    std::optional<unsigned> mode) {
   if (anonymous_) {
-    const Anonymous created = CreateAnonymous(path, bytes);
+    const Anonymous created = CreateAnonymous(path, bytes, mode);
     if (created != Anonymous::kUnsupported) return created == Anonymous::kCreated;
   }
-  return CreateNamed(path, bytes);
+  return CreateNamed(path, bytes, mode);
 }
 
 }  // namespace audio77

@@ -15,7 +15,8 @@ class FlockFileGuard final : public FileGuard {
   // A folder that cannot be opened is not locked: the write that follows
   // fails on its own when the folder is missing or closed to us.
   std::unique_ptr<Hold> LockFolder(const std::string& folder) override;
-  bool CreateComplete(const std::string& path, const std::string& bytes) override;
+  using FileGuard::CreateComplete;
+  bool CreateComplete(const std::string& path, const std::string& bytes, std::optional<unsigned> mode) override;
 
   // For tests: false makes every file go the way of file systems without
   // anonymous files.
