@@ -32,13 +32,22 @@ bool IsAscii(std::string_view text) {
 bool SameName(std::string_view a, std::string_view b) {
   a = Trim(a);
   b = Trim(b);
-  if (IsAscii(a) && IsAscii(b)) {
+  // Case folding keeps ASCII and the rest apart: a name with a character
+  // beyond ASCII never equals one without, and an ASCII name only equals one
+  // of its own length. Readers ask for short ASCII keys, line after line of a
+  // file that may hold any text: looking at the shorter name first tells most
+  // lines apart without scanning or widening them.
+  const std::string_view shorter = a.size() <= b.size() ? a : b;
+  const std::string_view longer = a.size() <= b.size() ? b : a;
+  if (IsAscii(shorter)) {
+    if (a.size() != b.size() || !IsAscii(longer)) return false;
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
       return FoldCase(static_cast<char16_t>(x)) == FoldCase(static_cast<char16_t>(y));
     });
   }
-  const std::u16string wide_a = TextCodec::Utf8ToUtf16(Trim(a));
-  const std::u16string wide_b = TextCodec::Utf8ToUtf16(Trim(b));
+  if (IsAscii(longer)) return false;
+  const std::u16string wide_a = TextCodec::Utf8ToUtf16(a);
+  const std::u16string wide_b = TextCodec::Utf8ToUtf16(b);
   return std::equal(wide_a.begin(), wide_a.end(), wide_b.begin(), wide_b.end(),
                     [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
 }

@@ -4,6 +4,7 @@
 
 #include "platform/InProcessFileGuard.h"
 #include "settings/PrivateProfile.h"
+#include "settings/ProfileDocument.h"
 #include "support/TempDir.h"
 
 namespace audio77 {
@@ -18,6 +19,30 @@ struct ReadCase {
   const char* default_value;
   const char* expected;
 };
+
+// Names compare without regard to case, Latin-1 capitals included; a name
+// beyond ASCII never matches an ASCII one, however the lengths fall.
+TEST(PrivateProfileRead, NamesFoldCaseWithinASCIIAndLatin1Only) {
+  struct Case {
+    const char* line_name;
+    const char* asked;
+    bool found;
+  };
+  const Case cases[] = {
+      {"Key", "kEY", true},
+      {"  Key  ", "key", true},
+      {"\xC3\x84pfel", "\xC3\xA4PFEL", true},  // "Äpfel" / "äPFEL"
+      {"\xC3\x84", "a", false},
+      {"ab", "\xC3\xA4", false},                  // same byte length, one side beyond ASCII
+      {"Key2", "Key", false},
+      {"\xE2\x84\xAA", "k", false},              // the Kelvin sign is no "k" here
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line_name);
+    const auto document = ProfileDocument::Parse(std::string("[S]\n") + c.line_name + "=v\n");
+    EXPECT_EQ(document.Find("s", c.asked).has_value(), c.found);
+  }
+}
 
 TEST(PrivateProfileRead, FollowsThePlatformLookupRules) {
   InProcessFileGuard guard;
