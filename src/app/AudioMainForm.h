@@ -193,6 +193,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void ReadConfiguration();
   void SetFieldDefaults();
   void ReadUserChoices();
+  void AdoptDesktopChoices();
   void ChooseResolutionFolder();
   void SetApplicationIdentity();
   void ReadRuntimeKeys();
