@@ -247,6 +247,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // The device came or went: the controls that follow it (the device text,
   // the pictures of the device's switches) show or hide on the current page.
   void RefreshPageDisplay();
+  // The ENC or Voice Magic page, when it is the current one, shows its state again.
+  void ShowEncOrVoicePage();
   // Dispatch by the control table (AudioMainFormDispatch.cpp): each row's
   // behaviour decides what a press, release and click do, and its action
   // names the feature's step, bound here once.

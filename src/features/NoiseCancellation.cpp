@@ -88,9 +88,9 @@ void NoiseCancellation::StartButtonScan() {
     return;
   }
   if (deps_.library.SetGpioModeEx_ById(static_cast<std::uint8_t>(gpio), kButtonGpioMode, kDeviceIndex) != 0) return;
-  // One scan at a time: the library's receiver is replaced, and reports of
-  // the scan before are dropped.
-  relay_.Detach();
+  // One scan at a time: the library replaces its receiver. Reports from
+  // before a removal stay dropped; those of this device's earlier scan are
+  // as good as the new one's.
   relay_.Attach();
   if (deps_.library.ScanButton_ById(deps_.device.VendorId(), deps_.device.ProductId(), relay_.Sink(), kScanOn,
                                     kDeviceIndex) != 0) {

@@ -91,11 +91,11 @@ TEST_F(NoiseVoice, WithoutTheRegistryValueEveryControlWarnsOncePerPressAndNothin
   Do({"click", "PageENCLabel"});
   const std::size_t boxes = Boxes().size();
   const char* pressed[] = {"ENCFunctionImage", "ENCFunctionLabel", "ENCSliderImage", "ENCBarImage"};
-  for (const char* control : pressed) {
-    SCOPED_TRACE(control);
+  for (std::size_t i = 0; i < std::size(pressed); ++i) {
+    SCOPED_TRACE(pressed[i]);
     Do({"answer", "OK"});
-    Do({"click", control});
-    EXPECT_EQ(Boxes().size(), boxes + 1 + (&control - pressed));
+    Do({"click", pressed[i]});
+    EXPECT_EQ(Boxes().size(), boxes + 1 + i);
     EXPECT_EQ(Boxes().back(), kEncWarning);
   }
   // Hovering over the knob shows nothing.
@@ -202,7 +202,9 @@ TEST_F(NoiseVoice, TheButtonOnItsLineTogglesEncOnScreenAndOnTheDevice) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.gpio);
-    if (&c != cases) ASSERT_EQ(Close(), 0);
+    if (&c != cases) {
+      ASSERT_EQ(Close(), 0);
+    }
     Support(12);
     const std::size_t start = Mark();
     StartWithButton(c.gpio);
