@@ -290,8 +290,9 @@ void TAudioMainForm::ApplyLastProfileAtStart() {
   // window is up; start-up goes on.
   const int applied = profile_keeper_->ApplyLastProfileAtStart();
   if (applied == ProfileKeeper::kFailed) ShowProfileErrorLater();
-  // Applying a profile brings these back from the registry; without one they come here.
-  if (applied == ProfileKeeper::kNoDeviceOrFile) {
+  // Applying a profile brings these back from the registry as its last step;
+  // without a profile, or when its apply stopped early, they come here.
+  if (applied != ProfileKeeper::kDone) {
     noise_.LoadEncState();
     voice_.LoadVoiceMagic();
   }
