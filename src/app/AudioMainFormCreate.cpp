@@ -303,7 +303,14 @@ void TAudioMainForm::ShowFirstPage() {
 void TAudioMainForm::ApplyLastProfileAtStart() {
   // A bad last profile is kept aside by the keeper and shown once the
   // window is up; start-up goes on.
-  if (profile_keeper_->ApplyLastProfileAtStart() == ProfileKeeper::kFailed) ShowProfileErrorLater();
+  const int applied = profile_keeper_->ApplyLastProfileAtStart();
+  if (applied == ProfileKeeper::kFailed) ShowProfileErrorLater();
+  // Applying a profile brings these back from the registry as its last step;
+  // without a profile, or when its apply stopped early, they come here.
+  if (applied != ProfileKeeper::kDone) {
+    noise_.LoadEncState();
+    voice_.LoadVoiceMagic();
+  }
 }
 
 void TAudioMainForm::SyncFromDeviceAtStart() {
@@ -316,7 +323,7 @@ void TAudioMainForm::SyncFromDeviceAtStart() {
     sound3d_.Sync3DFromDevice();
     sound3d_.Sync3DFromDevice();
   }
-  StartButtonScan();
+  noise_.StartButtonScan();
 }
 
 }  // namespace audio77

@@ -73,6 +73,9 @@ enum class Behaviour {
   kForwardPress,
   // A tab's label: the press selects the page.
   kSelectPage,
+  // The click runs the action; the feature decides what a click without a
+  // device does (the ENC and Voice Magic pages).
+  kClick,
 };
 
 // The steps a row's behaviour runs, by name; the controller binds each to a
@@ -99,6 +102,9 @@ enum class Action {
   kLedButton,
   kSaveProfile,
   kLoadProfile,
+  kEncSwitch,
+  kVoiceSwitch,
+  kVoiceEffect,  // arg: the effect 0..4
 };
 
 struct ControlResource {
