@@ -37,6 +37,7 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       mic_view_(std::make_unique<MicFormView>(
           form_, *feature_view_, [this] { return MicTravel(); },
           [this] { return static_cast<int>(skin_.Geometry().mic_progress_length); })),
+      led_view_(std::make_unique<FormLedPageView>(form_, *feature_view_)),
       equalizer_(Deps()),
       sound3d_(Deps()),
       effects_(Deps(), session_.Extension()),
@@ -44,12 +45,13 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
                                    RecordTestFolder(platform.folders)}),
       virtual71_(Deps()),
       noise_(Deps()),
-      lighting_(Deps(), [this] { return skin_.Geometry().led_page_mode; }),
+      lighting_(Deps(), *led_view_),
       rules_(equalizer_, sound3d_, virtual71_) {
   static_cast<ui::SkinFeatureView&>(*feature_view_)
       .SetLabelColouring([this](const std::string& label, bool down) {
         if (language_) language_->ShowLabelState(label, down);
       });
+  led_dialog_shown_ = [this] { return lighting_.DialogShown(); };
 }
 
 FeatureDeps TAudioMainForm::Deps() {

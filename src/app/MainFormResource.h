@@ -73,6 +73,8 @@ enum class Behaviour {
   kForwardPress,
   // A tab's label: the press selects the page.
   kSelectPage,
+  // The click runs the action (the LED page's check images).
+  kClick,
 };
 
 // The steps a row's behaviour runs, by name; the controller binds each to a
@@ -97,6 +99,9 @@ enum class Action {
   kVirtualEnable,
   kLatch,  // arg: which animation switch
   kLedButton,
+  kLedCheck,   // arg: which check image (LedCheck)
+  kLedSwatch,  // arg: the swatch 1..9 (palette 1..7, single, breathe)
+  kLedTab,     // arg: 0 the tab's image, 1 its label
   kSaveProfile,
   kLoadProfile,
 };
