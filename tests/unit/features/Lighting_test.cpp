@@ -190,7 +190,9 @@ TEST(Lighting, BadLedKeysFallBackAndSayWhy) {
     EXPECT_EQ(f.feature->Page().Effect(), c.effect);
     EXPECT_EQ(f.feature->Speed(1), c.breathe_speed);
     EXPECT_EQ(f.feature->Page().SlotColour(1), c.slot1);
-    if (c.debug != nullptr) EXPECT_NE(f.Debug().Text().find(c.debug), std::string::npos) << f.Debug().Text();
+    if (c.debug != nullptr) {
+      EXPECT_NE(f.Debug().Text().find(c.debug), std::string::npos) << f.Debug().Text();
+    }
   }
 }
 
