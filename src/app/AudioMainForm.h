@@ -217,6 +217,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // The keeper's last problem in the standard error box, once start-up has
   // ended and the window is up.
   void ShowProfileErrorLater();
+  void ShowProfileErrorOnceUp(const std::string& text);
   void SyncFromDeviceAtStart();
   void Step(int number, const std::function<void()>& step);
 

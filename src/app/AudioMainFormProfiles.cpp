@@ -42,8 +42,15 @@ void TAudioMainForm::SetUpProfiles() {
                                 &*voice_keys_});
 }
 
-void TAudioMainForm::ShowProfileErrorLater() {
-  app_.Loop().Post([this, text = profile_keeper_->LastProblem()] { profile_keeper_->ShowError(text); });
+void TAudioMainForm::ShowProfileErrorLater() { ShowProfileErrorOnceUp(profile_keeper_->LastProblem()); }
+
+void TAudioMainForm::ShowProfileErrorOnceUp(const std::string& text) {
+  app_.Loop().Post([this, text] {
+    // Start-up lets messages run (the lighting's start does): the box waits
+    // until start-up's device sequence has ended, so it never holds it up.
+    if (sequence_depth_ > 0) return ShowProfileErrorOnceUp(text);
+    profile_keeper_->ShowError(text);
+  });
 }
 
 bool TAudioMainForm::ProfileLink::DeviceHidPresent() { return form_.session_.OpenHid() != nullptr; }
