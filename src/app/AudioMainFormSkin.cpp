@@ -60,6 +60,7 @@ std::int32_t TAudioMainForm::RegionCut() const {
 void TAudioMainForm::SkinChanged() {
   ApplyLabels();
   ShowEncOrVoicePage();
+  lighting_.SkinLoaded(skin_.Geometry().led_page_mode, skin_.Geometry().led_fast_right_side);
   ShowPage(state_.current_page);
 }
 
