@@ -17,6 +17,7 @@
 
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
+#include "app/EncFormView.h"
 #include "app/MainFormResource.h"
 #include "app/MicFormView.h"
 #include "app/RegisteredMessages.h"
@@ -34,6 +35,8 @@
 #include "features/RetainedProfileKeys.h"
 #include "features/Sound3D.h"
 #include "features/Virtual71.h"
+#include "features/VoiceMagic.h"
+#include "lighting/FormLedPageView.h"
 #include "lighting/Lighting.h"
 #include "platform/Platform.h"
 #include "settings/AppConfig.h"
@@ -103,6 +106,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   Microphone& MicrophoneFeature() { return microphone_; }
   Virtual71& Virtual71Feature() { return virtual71_; }
   NoiseCancellation& NoiseFeature() { return noise_; }
+  VoiceMagic& VoiceFeature() { return voice_; }
   Lighting& LightingFeature() { return lighting_; }
   FeatureRules& Rules() { return rules_; }
   // The last, default and user profiles; made at the equalizer's start-up step.
@@ -152,6 +156,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void OnLedSpeedMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
   void OnLedSpeedMouseMove(toolkit::Control& sender, const toolkit::MouseEvent& event);
   void OnLedSpeedMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  // A click on the LED tab: the page's state again, or the LED dialog (opened
+  // once the click has ended).
+  void LedTabClick(bool label);
   const ui::DragState& Drag() const { return drag_; }
   // The Mic and ENC travels (knob tops at the highest and lowest value).
   SliderTravel MicTravel() const;
@@ -195,6 +202,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void ReadConfiguration();
   void SetFieldDefaults();
   void ReadUserChoices();
+  void AdoptDesktopChoices();
   void ChooseResolutionFolder();
   void SetApplicationIdentity();
   void ReadRuntimeKeys();
@@ -215,6 +223,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // The keeper's last problem in the standard error box, once start-up has
   // ended and the window is up.
   void ShowProfileErrorLater();
+  void ShowProfileErrorOnceUp(const std::string& text);
   void SyncFromDeviceAtStart();
   void Step(int number, const std::function<void()>& step);
 
@@ -224,7 +233,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
 
   // The device lifecycle.
   void ActivationResync(bool from_arrival);
-  void StartButtonScan();
   void ShowDeviceState(const char* text_key);
   void ShowDeviceIndicators();
   void DeactivateWithoutHid();
@@ -249,6 +257,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // The device came or went: the controls that follow it (the device text,
   // the pictures of the device's switches) show or hide on the current page.
   void RefreshPageDisplay();
+  // The ENC or Voice Magic page, when it is the current one, shows its state again.
+  void ShowEncOrVoicePage();
   // Dispatch by the control table (AudioMainFormDispatch.cpp): each row's
   // behaviour decides what a press, release and click do, and its action
   // names the feature's step, bound here once.
@@ -271,8 +281,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   bool BeeConfigured() const;
   void MoveEqKnob(toolkit::Control& knob, int top);
   void MoveMicKnob(toolkit::Control& knob, int top);
-  // A slider's value label shows value as "%d".
-  void ShowSliderValue(std::string_view label, int value);
   int ClickTop(const toolkit::Control& knob, toolkit::Point screen, SliderTravel travel) const;
   std::string MainText(const std::string& key) const;
   // The language menu's click; a language file that fails is reported and
@@ -336,9 +344,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   ui::DragState drag_;
   ui::DragState led_drag_;
   bool gesture_warned_ = false;
-  int led_bar_left_ = 0;
-  int led_bar_width_ = 0;
-  int led_knob_width_ = 0;
 
   // The window's features; they reach the device and the window only
   // through their FeatureDeps.
@@ -346,12 +351,15 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   ui::Skin skin_;
   std::unique_ptr<ControlFeatureView> feature_view_;
   std::unique_ptr<MicFormView> mic_view_;
+  std::unique_ptr<EncFormView> enc_view_;
+  std::unique_ptr<FormLedPageView> led_view_;
   Equalizer equalizer_;
   Sound3D sound3d_;
   EnvironmentEffects effects_;
   Microphone microphone_;
   Virtual71 virtual71_;
   NoiseCancellation noise_;
+  VoiceMagic voice_;
   Lighting lighting_;
   FeatureRules rules_;
 
@@ -372,11 +380,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   };
   ProfileLink profile_link_{*this};
   std::optional<ProfileKeeper> profile_keeper_;
-  // The profile keys of the speaker layout, the lighting page, noise
-  // cancellation and voice effects, which no feature applies yet.
+  // The profile keys of the speaker layout, which no feature applies yet.
   std::optional<RetainedProfileKeys> speaker_keys_;
-  std::optional<RetainedProfileKeys> led_keys_;
-  std::optional<RetainedProfileKeys> voice_keys_;
 
   // The current language; made when the language menu is built.
   LanguageLink language_link_{*this};

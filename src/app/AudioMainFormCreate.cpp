@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/DebugFormat.h"
+#include "settings/DesktopChoices.h"
 #include "settings/IntegerText.h"
 #include "settings/FirstRun.h"
 #include "settings/RuntimeConfig.h"
@@ -149,8 +150,10 @@ void TAudioMainForm::SetFieldDefaults() {
 void TAudioMainForm::ReadUserChoices() {
   state_.user_folder_name = config_.install_folder_name;
   // On first use the installer's part: the per-user folder from the templates.
-  PrepareUserFolder(platform_.folders.ProgramFolder(), platform_.folders.AppData(), state_.user_folder_name);
+  const FirstRunResult first_run =
+      PrepareUserFolder(platform_.folders.ProgramFolder(), platform_.folders.AppData(), state_.user_folder_name);
   user_settings_.emplace(profiles_, platform_.folders.AppData(), state_.user_folder_name);
+  if (first_run == FirstRunResult::kCreated) AdoptDesktopChoices();
   // A write killed between its temporary's naming and the rename left it
   // behind; the folders this program writes are cleared of such at start.
   const std::filesystem::path overlay_folder = std::filesystem::path(program_config_->overlay_path()).parent_path();
@@ -160,6 +163,18 @@ void TAudioMainForm::ReadUserChoices() {
   }
   state_.current_language = user_settings_->Language();
   state_.current_skin = user_settings_->Skin();
+}
+
+// The first start speaks the desktop's language and matches its light or dark
+// look, as far as the bundled languages and skins go; the templates' choice
+// stays otherwise. From then on the stored choice is the user's.
+void TAudioMainForm::AdoptDesktopChoices() {
+  const std::string language = LanguageForLocale(
+      platform_.desktop.MessagesLocale(), SubfolderNames(config_.program_folder + config_.language_folder_name));
+  if (!language.empty()) user_settings_->SetLanguage(language);
+  const std::string skin = SkinForColorScheme(platform_.desktop.PreferredColorScheme(),
+                                              SubfolderNames(config_.program_folder + config_.skin_folder_name));
+  if (!skin.empty()) user_settings_->SetSkin(skin);
 }
 
 void TAudioMainForm::ChooseResolutionFolder() {
@@ -230,6 +245,7 @@ void TAudioMainForm::ApplyWindowShape() {
 void TAudioMainForm::LoadSkin() {
   StartSkin();
   ApplyLabels();
+  lighting_.SkinLoaded(skin_.Geometry().led_page_mode, skin_.Geometry().led_fast_right_side);
 }
 
 void TAudioMainForm::FirstDeviceSearch() { session_.Search(config_path_, SearchKind::kStartup); }
@@ -297,7 +313,14 @@ void TAudioMainForm::ShowFirstPage() {
 void TAudioMainForm::ApplyLastProfileAtStart() {
   // A bad last profile is kept aside by the keeper and shown once the
   // window is up; start-up goes on.
-  if (profile_keeper_->ApplyLastProfileAtStart() == ProfileKeeper::kFailed) ShowProfileErrorLater();
+  const int applied = profile_keeper_->ApplyLastProfileAtStart();
+  if (applied == ProfileKeeper::kFailed) ShowProfileErrorLater();
+  // Applying a profile brings these back from the registry as its last step;
+  // without a profile, or when its apply stopped early, they come here.
+  if (applied != ProfileKeeper::kDone) {
+    noise_.LoadEncState();
+    voice_.LoadVoiceMagic();
+  }
 }
 
 void TAudioMainForm::SyncFromDeviceAtStart() {
@@ -310,7 +333,8 @@ void TAudioMainForm::SyncFromDeviceAtStart() {
     sound3d_.Sync3DFromDevice();
     sound3d_.Sync3DFromDevice();
   }
-  StartButtonScan();
+  noise_.StartButtonScan();
+  lighting_.StartLedEffects();
 }
 
 }  // namespace audio77

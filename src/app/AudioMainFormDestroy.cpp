@@ -16,6 +16,8 @@ void TAudioMainForm::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
   StopTimersAndNotifications();
+  // No button report is handled from here on, whatever the library's thread does.
+  noise_.StopButton();
   // Nothing keeps the microphone captured or routed once the window is gone.
   microphone_.StopSound();
   automation_.reset();
@@ -30,6 +32,8 @@ void TAudioMainForm::FormDestroy() {
   sound3d_.Reset3D();
   sound3d_.SetFbm(1).Ignore("the device is being left; 3D goes off below");
   sound3d_.Apply3DEnable(0);
+  // No lighting worker sends while the device is left neutral, or after.
+  lighting_.StopWorkers();
   NeutraliseDevice();
 }
 
@@ -43,6 +47,7 @@ void TAudioMainForm::NeutraliseDevice() {
     effects_.OnShutdown();
     virtual71_.OnShutdown();
     noise_.OnShutdown();
+    voice_.OnShutdown();
     lighting_.OnShutdown();
     // Nothing is left to retry once the window has gone.
     static_cast<void>(transaction.Commit());

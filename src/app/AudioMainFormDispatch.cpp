@@ -63,11 +63,25 @@ void TAudioMainForm::RegisterActions() {
       {Action::kLatch, [this](int which) { if (!BeeChecked()) virtual71_.PressAnimationSwitch(which); }},
       {Action::kSaveProfile, [this](int) { profile_keeper_->SaveProfileAs(); }},
       {Action::kLoadProfile, [this](int) { profile_keeper_->OpenProfile(); }},
+      {Action::kEncSwitch, [this](int) { noise_.SwitchClicked(); }},
+      {Action::kVoiceSwitch, [this](int) { voice_.SwitchClicked(); }},
+      {Action::kVoiceEffect, [this](int effect) { voice_.EffectClicked(effect); }},
       {Action::kLedButton, Run([this](int held) {
          const FeatureResult result = held == 1 ? lighting_.PressLedButton() : lighting_.ReleaseLedButton();
          result.Ignore("the button shows the press whether or not the line followed");
        })},
+      {Action::kLedCheck, [this](int check) { lighting_.CheckClick(static_cast<LedCheck>(check)); }},
+      {Action::kLedSwatch, [this](int swatch) { lighting_.SwatchMouseDown(swatch); }},
+      {Action::kLedTab, [this](int label) { LedTabClick(label == 1); }},
   };
+}
+
+void TAudioMainForm::LedTabClick(bool label) {
+  if (lighting_.LedTabClick(label) != Lighting::TabResult::kOpenDialog) return;
+  // The dialog runs its own loop: the click that opens it ends first.
+  app_.Loop().Post([this] {
+    if (!destroyed_) lighting_.ShowDialog();
+  });
 }
 
 void TAudioMainForm::RunAction(const ControlResource& row, int arg) {
@@ -107,6 +121,16 @@ void TAudioMainForm::AttachHandlers() {
         break;
       case Behaviour::kSelectPage:
         control->OnMouseDown = [this, own](Control&, const MouseEvent&) { SelectPage(own->tag); };
+        if (row.action != Action::kNone) control->OnClick = [this, own](Control&) { ClickRow(own); };
+        break;
+      case Behaviour::kClick:
+        control->OnClick = [this, own](Control&) { ClickRow(own); };
+        break;
+      case Behaviour::kTab:
+      case Behaviour::kTabKeptDown:
+        if (row.action != Action::kNone) control->OnClick = [this, own](Control&) { ClickRow(own); };
+        control->OnMouseDown = [this, own](Control&, const MouseEvent&) { PressRow(own); };
+        control->OnMouseUp = [this, own](Control&, const MouseEvent&) { ReleaseRow(own); };
         break;
       case Behaviour::kMomentary:
       case Behaviour::kMomentaryUnlessBee:
@@ -246,9 +270,14 @@ void TAudioMainForm::SelectPage(int tab_tag) {
       }
       break;
     case Page::kVoiceEffect:
+      state_.current_page = page;
+      ShowPageTabs(tab->page);
+      voice_.ShowVoiceMagic();
+      break;
     case Page::kNoiseCancellation:
       state_.current_page = page;
       ShowPageTabs(tab->page);
+      noise_.ShowEnc();
       break;
     default:
       state_.current_page = page;

@@ -73,7 +73,16 @@ std::int32_t TAudioMainForm::RegionCut() const {
 
 void TAudioMainForm::SkinChanged() {
   ApplyLabels();
+  ShowEncOrVoicePage();
+  lighting_.SkinLoaded(skin_.Geometry().led_page_mode, skin_.Geometry().led_fast_right_side);
   ShowPage(state_.current_page);
+}
+
+void TAudioMainForm::ShowEncOrVoicePage() {
+  // A new skin or language draws these pages' switches off and the ENC knob
+  // at its design place: the page showing gets its state back at once.
+  if (state_.current_page == Page::kNoiseCancellation) noise_.ShowEnc();
+  if (state_.current_page == Page::kVoiceEffect) voice_.ShowVoiceMagic();
 }
 
 }  // namespace audio77

@@ -123,10 +123,6 @@ void TAudioMainForm::MoveMicKnob(toolkit::Control& knob, int top) {
   microphone_.SliderMoved(knob.Top());
 }
 
-void TAudioMainForm::ShowSliderValue(std::string_view label, int value) {
-  if (auto* shown = form_.Find<toolkit::Label>(label)) shown->SetCaption(FormatDebug("%d", value));
-}
-
 void TAudioMainForm::DragPress(toolkit::Point screen) {
   toolkit::Control* control =
       form_.ControlAt(form_.ScreenToClient(screen), {.include_disabled = true, .include_windowed = false});
@@ -156,16 +152,16 @@ void TAudioMainForm::DragPress(toolkit::Point screen) {
     if (knob != nullptr) MoveMicKnob(*knob, ClickTop(*knob, screen, MicTravel()));
     return;
   }
-  if (name == "ENCSliderImage" || name == "ENCBarImage") {
+  if (name == kEncKnob || name == "ENCBarImage") {
     if (!active) return ShowWarning("LabelWarning");
-    if (!noise_.Available()) return ShowWarning("LabelWarning1");
-    if (name == "ENCSliderImage") return drag_.Start(*control, screen, DragMode::kEncKnob);
+    // The one ENC warning of this press, when the device has no ENC.
+    if (!noise_.KnobPressed()) return;
+    if (name == kEncKnob) return drag_.Start(*control, screen, DragMode::kEncKnob);
     auto* knob = form_.Find<toolkit::Image>(kEncKnob);
     if (knob == nullptr) return;
     const SliderTravel travel = EncTravel();
     knob->SetTop(ClickTop(*knob, screen, travel));
-    noise_.SetLevel(SliderMath::ValueFromTop(knob->Top(), travel.top, travel.length, 30));
-    ShowSliderValue("ENCValueLabel", noise_.Level());
+    noise_.BarClicked(SliderMath::ValueFromTop(knob->Top(), travel.top, travel.length, 30));
   }
 }
 
@@ -200,7 +196,7 @@ void TAudioMainForm::DragRelease() { drag_.End(); }
 
 void TAudioMainForm::OnEncKnobMouseDown(toolkit::Control&, const toolkit::MouseEvent&) {
   // Without ENC support the hook has already warned for this press.
-  if (!session_.Active() || !noise_.Available()) return;
+  if (!session_.Active() || !noise_.Supported()) return;
   toolkit::Control* control = form_.ControlAt(form_.ScreenToClient(app_.CursorPos()),
                                               {.include_disabled = true, .include_windowed = false});
   if (control == nullptr) return;
@@ -211,18 +207,19 @@ void TAudioMainForm::OnEncKnobMouseDown(toolkit::Control&, const toolkit::MouseE
 }
 
 void TAudioMainForm::OnEncKnobMouseMove(toolkit::Control&, const toolkit::MouseEvent&) {
-  if (!session_.Active() || !noise_.Available()) return;
+  // Hovering over the knob of a device without ENC shows nothing: only a press warns.
+  if (!session_.Active() || !noise_.Supported()) return;
   if (!drag_.dragging || drag_.target == nullptr) return;
   const SliderTravel travel = EncTravel();
   const int dy = app_.CursorPos().y - drag_.press_point.y;
   const int top = SliderMath::Clamp(drag_.start_top + dy, travel.top, travel.top + travel.length);
   drag_.target->SetTop(top);
-  noise_.SetLevel(SliderMath::EncLevel(top, travel.top, travel.length));
-  ShowSliderValue("ENCValueLabel", noise_.Level());
+  noise_.KnobMoved(SliderMath::EncLevel(top, travel.top, travel.length));
 }
 
 void TAudioMainForm::OnEncKnobMouseUp(toolkit::Control&, const toolkit::MouseEvent&) {
-  if (!session_.Active() || !noise_.Available()) return;
+  if (!session_.Active() || !noise_.Supported()) return;
+  noise_.KnobReleased();
   drag_.dragging = false;
   drag_.target = nullptr;
 }
@@ -230,11 +227,7 @@ void TAudioMainForm::OnEncKnobMouseUp(toolkit::Control&, const toolkit::MouseEve
 void TAudioMainForm::OnLedSpeedMouseDown(toolkit::Control& knob, const toolkit::MouseEvent& event) {
   if (event.button != toolkit::MouseButton::kLeft) return;
   const LedSlider* slider = FindLedSlider(knob.Name());
-  const toolkit::Control* bar = slider ? form_.FindControl(slider->bar) : nullptr;
-  if (bar == nullptr) return;
-  led_bar_left_ = bar->Left();
-  led_bar_width_ = bar->Width();
-  led_knob_width_ = knob.Width();
+  if (slider == nullptr || form_.FindControl(slider->bar) == nullptr) return;
   const toolkit::Point client = form_.ScreenToClient(app_.CursorPos());
   const toolkit::HitTest hit{.include_disabled = true, .include_windowed = false};
   toolkit::Control* target =
@@ -248,15 +241,11 @@ void TAudioMainForm::OnLedSpeedMouseMove(toolkit::Control& knob, const toolkit::
   const LedSlider* slider = FindLedSlider(knob.Name());
   if (slider == nullptr) return;
   const int dx = app_.CursorPos().x - led_drag_.press_point.x;
-  const int x = SliderMath::Clamp(led_drag_.start_left + dx, led_bar_left_,
-                                  led_bar_left_ + led_bar_width_ - led_knob_width_);
-  // The knob is drawn 3 pixels right of its place, except at the left end.
-  led_drag_.target->SetLeft(x == led_bar_left_ ? x : x + 3);
-  lighting_.SetSpeed(slider->effect, SliderMath::LedSpeed(x, led_bar_left_, led_bar_width_, led_knob_width_,
-                                                         skin_.Geometry().led_fast_right_side == 1));
+  lighting_.SpeedKnobMoved(slider->effect, led_drag_.start_left + dx);
 }
 
-void TAudioMainForm::OnLedSpeedMouseUp(toolkit::Control&, const toolkit::MouseEvent& event) {
+void TAudioMainForm::OnLedSpeedMouseUp(toolkit::Control& knob, const toolkit::MouseEvent& event) {
+  if (const LedSlider* slider = FindLedSlider(knob.Name())) lighting_.SpeedKnobReleased(slider->effect);
   if (event.button == toolkit::MouseButton::kLeft && led_drag_.dragging) led_drag_.End();
 }
 

@@ -73,6 +73,9 @@ enum class Behaviour {
   kForwardPress,
   // A tab's label: the press selects the page.
   kSelectPage,
+  // The click runs the action; the feature decides what a click without a
+  // device does (the ENC and Voice Magic pages, the LED page's check images).
+  kClick,
 };
 
 // The steps a row's behaviour runs, by name; the controller binds each to a
@@ -97,8 +100,14 @@ enum class Action {
   kVirtualEnable,
   kLatch,  // arg: which animation switch
   kLedButton,
+  kLedCheck,   // arg: which check image (LedCheck)
+  kLedSwatch,  // arg: the swatch 1..9 (palette 1..7, single, breathe)
+  kLedTab,     // arg: 0 the tab's image, 1 its label
   kSaveProfile,
   kLoadProfile,
+  kEncSwitch,
+  kVoiceSwitch,
+  kVoiceEffect,  // arg: the effect 0..4
 };
 
 struct ControlResource {

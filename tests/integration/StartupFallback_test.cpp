@@ -61,14 +61,24 @@ class StartupFallback : public WindowScenario {
   }
   std::string CheckedUnder(const std::string& menu) const {
     for (const auto& line : LinesOf(Ui({"menus"}).out)) {
-      if (line.rfind("[x] " + menu + "/", 0) == 0) return line.substr(4 + menu.size() + 1);
+      const std::string path = MenuPath(line);
+      if (line.rfind("[x] ", 0) == 0 && path.rfind(menu + "/", 0) == 0) return path.substr(menu.size() + 1);
     }
     return {};
+  }
+  // A user who has run the program before and chose these: the desktop's
+  // choices of a first start stay out of the way.
+  void SeedUserFolder(const std::string& language, const std::string& skin) {
+    fs::create_directories(UserFolder().parent_path());
+    fs::copy(ProgramFolder() / "user", UserFolder(), fs::copy_options::recursive);
+    WriteText(UserFolder() / "AudioConfig.cfg",
+              "[Language]\nDefaultLanguage=" + language + "\n[Skin]\nDefaultSkin=" + skin + "\n");
   }
 };
 
 TEST_F(StartupFallback, ABrokenSkinFallsBackUntilTheUserPicksAnother) {
   PrepareWithOwnSkins();
+  SeedUserFolder("English", "Dark");
   const auto broken = Copies(ProgramFolder() / "Skins", "Dark", "SkinSetting.ini");
   ASSERT_FALSE(broken.empty());
   for (const auto& path : broken) WriteText(path, "[EQ]\nEQSlider=abc,120\n" + ReadText(path));
@@ -101,6 +111,7 @@ TEST_F(StartupFallback, ABrokenSkinFallsBackUntilTheUserPicksAnother) {
 
 TEST_F(StartupFallback, ABrokenLanguageFallsBackAndTheChoiceStays) {
   PrepareProgramFolder({});
+  SeedUserFolder("English", "Dark");
   for (const auto& path : Copies(ProgramFolder() / "Languages", "English", "Language.ini")) {
     WriteText(path, "[Main]\nLabelPageEQ=Equalizer,notanumber\n" + ReadText(path));
   }
@@ -119,13 +130,14 @@ TEST_F(StartupFallback, ABrokenLanguageFallsBackAndTheChoiceStays) {
 
 TEST_F(StartupFallback, AnEmptyLanguageFileIsRefusedFromTheMenuAndNothingIsSaved) {
   PrepareProgramFolder({});
+  SeedUserFolder("English", "Dark");
   for (const auto& path : Copies(ProgramFolder() / "Languages", "German", "Language.ini")) WriteText(path, "");
   Start();
   const std::string label = Caption("PageEQLabel");
   ASSERT_NE(label, "");
   const std::string menu = LanguageMenu();
   Do({"answer", "OK"});
-  Do({"menu", menu + "/Deutsch"});
+  Do({"menu", "Language/Deutsch"});
   ASSERT_TRUE(WaitUntil([&] { return !Boxes().empty(); }, kPatience));
   EXPECT_NE(Boxes().back().find("German/Language.ini\" is empty"), std::string::npos) << Joined(Boxes());
   EXPECT_EQ(Caption("PageEQLabel"), label);

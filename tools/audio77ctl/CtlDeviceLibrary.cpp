@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "CtlContext.h"
+#include "LightingStatus.h"
 #include "LinuxDeviceNodes.h"
 #include "device/AudioCommand.h"
 #include "device/DeviceLibrary.h"
@@ -82,6 +83,7 @@ int Status(CtlContext& context, sim::VirtualDevice& device) {
   if (faults.output_report_length) fault_counts["output_report_length"] = *faults.output_report_length;
   if (faults.input_report_length) fault_counts["input_report_length"] = *faults.input_report_length;
   const std::string setup_message = device.SetupMessage();
+  const sim::DeviceState state = device.Snapshot();
   if (context.json) {
     context.Emit({{"state_folder", device.StateFolder()},
                   {"vendor_id", Hex4(identity.vendor_id)},
@@ -92,7 +94,10 @@ int Status(CtlContext& context, sim::VirtualDevice& device) {
                   {"input_report_length", device.InputReportLength()},
                   {"output_report_length", device.OutputReportLength()},
                   {"faults", fault_counts},
-                  {"device_ini", setup_message.empty() ? Json(nullptr) : Json(setup_message)}});
+                  {"device_ini", setup_message.empty() ? Json(nullptr) : Json(setup_message)},
+                  {"lighting",
+                   {{"master", LightingStatus::ToJson(state.master)},
+                    {"slave", LightingStatus::ToJson(state.slave)}}}});
     return kExitOk;
   }
   context.out << "state folder: " << device.StateFolder() << '\n'
@@ -108,6 +113,7 @@ int Status(CtlContext& context, sim::VirtualDevice& device) {
   }
   context.out << "faults:" << (listed.str().empty() ? " none" : listed.str()) << '\n';
   if (!setup_message.empty()) context.out << "device.ini: " << setup_message << '\n';
+  context.out << LightingStatus::Text("lighting", state.master) << LightingStatus::Text("slave lighting", state.slave);
   return kExitOk;
 }
 
@@ -195,7 +201,7 @@ std::vector<CtlNoun> DeviceLibraryNouns() {
        "bind            --calls: also what it answers to the program's own calls\n",
        Bind},
       {"virtual",
-       "virtual status  identity, presence and faults of the virtual device\n"
+       "virtual status  identity, presence, faults and lighting of the virtual device\n"
        "virtual plug | unplug  plug the virtual device in or out; running programs see it\n"
        "virtual press-button BITS  press and release the buttons on GPIO lines BITS (bit n is GPIO n)\n"
        "virtual fault NAME N  script a fault: an entry name (its next N calls fail), hid.out, hid.in,\n"

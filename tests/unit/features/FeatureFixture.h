@@ -23,6 +23,7 @@
 #include "platform/posix/PosixDynamicLibrary.h"
 #include "sim/platform/VirtualPlatform.h"
 #include "FakeSound.h"
+#include "../lighting/RecordingLedView.h"
 #include "support/DeviceTraffic.h"
 #include "support/TempDir.h"
 #include "toolkit/DialogsMessageBox.h"
@@ -86,6 +87,7 @@ class FeatureBench {
   FeatureDeps Deps() { return FeatureDeps{*library_, *session_, *session_, *clock_, debug_, view}; }
   DeviceSession& Session() { return *session_; }
   ManualClock& Clock() { return *clock_; }
+  RecordingDebugOutput& Debug() { return debug_; }
   Platform& Services() { return host_->Get(); }
   const TempDir& StateFolder() const { return state_; }
 
@@ -137,6 +139,7 @@ class FeatureFixture : public FeatureBench {
   TempDir runtime_;
   toolkit::EventLoop loop_{Clock()};
   RecordingMicView mic_view;
+  RecordingLedView led_view;
   std::unique_ptr<Feature> feature;
 
  private:
@@ -148,7 +151,7 @@ class FeatureFixture : public FeatureBench {
       return std::make_unique<Feature>(Deps(), MicSound{platform.endpoints, platform.wave_in, platform.wave_out,
                                                         loop_, mic_view, runtime_.File("run")});
     } else if constexpr (std::is_same_v<Feature, Lighting>) {
-      return std::make_unique<Feature>(Deps(), [] { return 1; });
+      return std::make_unique<Feature>(Deps(), led_view);
     } else {
       return std::make_unique<Feature>(Deps());
     }
