@@ -119,6 +119,7 @@ void TAudioMainForm::Present() {
   }
   automation_ = std::make_unique<AutomationServer>(platform_.automation, *this);
   automation_->Start();
+  ShowStartNotices();
 }
 
 std::string TAudioMainForm::AutomationScreenshot(const std::string& png_path) {

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
@@ -254,6 +255,10 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // debug output and a box, now or once the window is up.
   void ShowChoiceProblem(const std::string& text);
   void ShowChoiceProblemLater(const std::string& text);
+  void ShowChoiceProblemBox(const std::string& text);
+  // Posts the boxes start-up kept back, once the window is presented.
+  void ShowStartNotices();
+  std::vector<std::string> start_notices_;
   // The device came or went: the controls that follow it (the device text,
   // the pictures of the device's switches) show or hide on the current page.
   void RefreshPageDisplay();

@@ -30,17 +30,24 @@ void TAudioMainForm::StartSkin() {
 void TAudioMainForm::ShowChoiceProblem(const std::string& text) {
   if (text.empty()) return;
   platform_.debug.Write(text);
-  app_.GetDialogs().ShowMessage(
-      {text, app_.Title(), toolkit::MessageIcon::kWarning, toolkit::MessageButtons::kOk});
+  ShowChoiceProblemBox(text);
 }
 
 void TAudioMainForm::ShowChoiceProblemLater(const std::string& text) {
   if (text.empty()) return;
   platform_.debug.Write(text);
-  app_.Loop().Post([this, text] {
-    app_.GetDialogs().ShowMessage(
-        {text, app_.Title(), toolkit::MessageIcon::kWarning, toolkit::MessageButtons::kOk});
-  });
+  // Start-up lets messages run (the lighting's start does): a box shown then
+  // would hold start-up, and scripts, before the window is up.
+  start_notices_.push_back(text);
+}
+
+void TAudioMainForm::ShowStartNotices() {
+  for (const std::string& text : start_notices_) app_.Loop().Post([this, text] { ShowChoiceProblemBox(text); });
+  start_notices_.clear();
+}
+
+void TAudioMainForm::ShowChoiceProblemBox(const std::string& text) {
+  app_.GetDialogs().ShowMessage({text, app_.Title(), toolkit::MessageIcon::kWarning, toolkit::MessageButtons::kOk});
 }
 
 void TAudioMainForm::SkinMenuClick(toolkit::MenuItem& item) {
