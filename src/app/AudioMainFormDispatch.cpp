@@ -63,6 +63,7 @@ void TAudioMainForm::RegisterActions() {
       {Action::kLatch, [this](int which) { if (!BeeChecked()) virtual71_.PressAnimationSwitch(which); }},
       {Action::kSaveProfile, [this](int) { profile_keeper_->SaveProfileAs(); }},
       {Action::kLoadProfile, [this](int) { profile_keeper_->OpenProfile(); }},
+      {Action::kAbout, [this](int) { ShowAbout(); }},
       {Action::kLedButton, Run([this](int held) {
          const FeatureResult result = held == 1 ? lighting_.PressLedButton() : lighting_.ReleaseLedButton();
          result.Ignore("the button shows the press whether or not the line followed");

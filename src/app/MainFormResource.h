@@ -99,6 +99,7 @@ enum class Action {
   kLedButton,
   kSaveProfile,
   kLoadProfile,
+  kAbout,  // the about window, while a device is active
 };
 
 struct ControlResource {

@@ -1,6 +1,7 @@
 #include "app/MainWindowInstance.h"
 
 #include "settings/FileVersion.h"
+#include "toolkit/Presenter.h"
 
 namespace audio77 {
 
@@ -9,6 +10,8 @@ MainWindowInstance::MainWindowInstance(const WindowInstanceContext& context)
 
 MainWindowInstance::~MainWindowInstance() {
   platform_.bus.SetHandler(nullptr);
+  presentations_.clear();
+  if (main_) main_->SetAboutWindow(nullptr);
   simple_.reset();
   led_.reset();
   about_.reset();
@@ -28,6 +31,7 @@ void MainWindowInstance::CreateWindows() {
   std::string version;
   GetFileVersionText(platform_.folders.ProgramPath(), version);
   about_ = std::make_unique<TAboutForm>(app_, platform_.shell, platform_.debug, version);
+  main_->SetAboutWindow(about_.get());
   led_ = std::make_unique<TLEDForm>(app_);
   simple_ = std::make_unique<TSimpleForm>(
       app_, TSimpleForm::Services{platform_.debug, platform_.registry, app_.Boxes()}, version);
@@ -44,11 +48,20 @@ void MainWindowInstance::Run() {
       if (alive.lock()) BringForward();
     });
     main_->Present();
+    PresentOtherWindows();
     main_->Form().Show();
     main_->Form().Activate();
     app_.Loop().Run();
   }
   main_->FormDestroy();
+}
+
+void MainWindowInstance::PresentOtherWindows() {
+  toolkit::Presenter* presenter = app_.GetPresenter();
+  if (presenter == nullptr) return;
+  for (toolkit::Form* form : {&about_->Form(), &led_->Form(), &simple_->Form()}) {
+    presentations_.push_back(presenter->PresentForm(*form));
+  }
 }
 
 void MainWindowInstance::OnActivate() {

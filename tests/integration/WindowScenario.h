@@ -86,10 +86,12 @@ class WindowScenario : public ::testing::Test {
   }
 
   std::map<std::string, std::string> Env() const {
-    return {{"AUDIO77_PLATFORM", "virtual"},
-            {"AUDIO77_VIRTUAL_DIR", state_.path().string()},
-            {"HOME", home_.path().string()},
-            {"XDG_RUNTIME_DIR", state_.path().string()}};
+    std::map<std::string, std::string> env = {{"AUDIO77_PLATFORM", "virtual"},
+                                              {"AUDIO77_VIRTUAL_DIR", state_.path().string()},
+                                              {"HOME", home_.path().string()},
+                                              {"XDG_RUNTIME_DIR", state_.path().string()}};
+    for (const auto& [name, value] : extra_env_) env[name] = value;
+    return env;
   }
 
   ProcessResult Ctl(std::vector<std::string> args) const {
@@ -137,6 +139,9 @@ class WindowScenario : public ::testing::Test {
   TempDir home_;
   TempDir program_folder_;
   std::unique_ptr<BackgroundProcess> program_;
+  // More environment for the program and audio77ctl (a bus of the test's
+  // own, a stand-in program first in PATH); set before Start.
+  std::map<std::string, std::string> extra_env_;
 
   // The program reads its folder from where it runs: the installed programs
   // and libraries are linked (copied where links cannot be made), skins and
