@@ -19,13 +19,14 @@ class KeysView : public FeatureView {
   void ShowSkinEntry(const std::string& control, const std::string& key) override { keys[control] = key; }
   void ShowSwitch(int, int) override {}
   void HighlightLabel(int, bool, const std::string&) override {}
-  SliderTravel EqTravel() const override { return {}; }
+  SliderTravel Travel(int) const override { return {}; }
   int KnobTop(int) const override { return 0; }
   void SetKnobTop(int, int) override {}
   int KnobHeight(int) const override { return 0; }
   int FillTop(int) const override { return 0; }
   void SetFillHeight(int, int) override {}
   void SetValueLabel(int, const std::string&) override {}
+  void SetImageVisible(int, bool) override {}
 };
 
 class FormLedPageViewTest : public ::testing::Test {
