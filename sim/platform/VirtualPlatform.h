@@ -30,6 +30,9 @@ struct VirtualPlatformOptions {
   std::unique_ptr<SoundCardHost> sound_cards;
   // null: a recorder (tests); the program puts the desktop's shell here.
   std::unique_ptr<Shell> shell;
+  // null: messages stay inside the process (tests); the program puts the
+  // session bus here, where its plug-ins listen.
+  std::unique_ptr<MessageBus> bus;
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

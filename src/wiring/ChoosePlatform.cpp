@@ -51,6 +51,8 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind, PlatformUser use
   if (user == PlatformUser::kProgram) options.sound_cards = CreateLinuxSoundCardHost(context);
   // Opening a web address or starting a plug-in is the desktop's, not the device's.
   options.shell = CreateLinuxShell();
+  // So are the registered messages its plug-ins exchange with it.
+  options.bus = CreateLinuxMessageBus(context);
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

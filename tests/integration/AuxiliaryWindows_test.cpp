@@ -245,7 +245,9 @@ TEST_F(AuxiliaryWindows, WithoutPluginsThePluginMenuIsHidden) {
   // Only the language, skin and close items and their entries remain.
   for (const auto& line : LinesOf(menus)) {
     const std::string path = line.substr(4);
-    if (path.find('/') == std::string::npos) EXPECT_EQ(path.find("Plug"), std::string::npos) << path;
+    if (path.find('/') == std::string::npos) {
+      EXPECT_EQ(path.find("Plug"), std::string::npos) << path;
+    }
   }
 }
 

@@ -34,6 +34,8 @@ struct AboutSeen {
   std::string web;
   std::string logo;
   bool centred = false;
+  toolkit::Color web_colour = 0;
+  bool web_underlined = false;
 };
 
 class AboutButton : public ::testing::Test {
@@ -48,6 +50,8 @@ class AboutButton : public ::testing::Test {
       seen.caption = form.Caption();
       seen.notice = form.Find<toolkit::Label>("AboutLabel")->Caption();
       seen.web = form.Find<toolkit::Label>("WebLabel")->Caption();
+      seen.web_colour = form.Find<toolkit::Label>("WebLabel")->GetFont().color;
+      seen.web_underlined = form.Find<toolkit::Label>("WebLabel")->GetFont().underline;
       const auto* logo = form.Find<toolkit::Image>("LOGOQKImage");
       seen.logo = logo->GetPicture() ? fs::path(logo->GetPicture()->Source()).filename().string() : "";
       const toolkit::Rect main = h->Form().Form().ScreenRect();
@@ -79,6 +83,10 @@ TEST_F(AboutButton, OpensDressedByTheLanguageAndTheSkinOnceTheReleaseIsDone) {
   EXPECT_EQ(seen.web, "https://audio77.example.org");
   EXPECT_EQ(seen.logo, "logo_about.png");
   EXPECT_TRUE(seen.centred);
+  // The language's common colour is for the skinned window: the address
+  // stays a blue, underlined link.
+  EXPECT_EQ(seen.web_colour, 0xFF0000U);
+  EXPECT_TRUE(seen.web_underlined);
   EXPECT_FALSE(about->Form().Visible()) << "closed again when the modal run ended";
   EXPECT_TRUE(h->Dialogs().Messages().empty());
 }
