@@ -236,6 +236,34 @@ TEST_F(AuxiliaryWindows, AKilledPluginClearsItsMark) {
   EXPECT_EQ(Count(program_->Err(), std::string(kPlugin) + ": ended"), 0U);
 }
 
+TEST_F(AuxiliaryWindows, NamesShowAsTheyAreAndAPluginThatIsNoProgramIsReported) {
+  PrepareProgramFolder({"", {{"Application", "Rock & Roll", "1"}, {"Application", "Broken", "1"}}});
+  const fs::path plugins = ProgramFolder() / "Plugins";
+  fs::create_directories(plugins / "Rock & Roll");
+  fs::copy_file(plugins / kPlugin / kPlugin, plugins / "Rock & Roll" / "Rock & Roll");
+  fs::create_directories(plugins / "Broken");
+  std::ofstream(plugins / "Broken" / "Broken") << "#!/bin/sh\necho not a program\n";
+  Start();
+  std::string menu;
+  for (const auto& line : LinesOf(Ui({"menus"}).out)) {
+    if (line.find("Broken") != std::string::npos) menu = line.substr(4, line.find('/') - 4);
+  }
+  ASSERT_FALSE(menu.empty()) << Ui({"menus"}).out;
+
+  Do({"answer", "OK"});
+  Do({"menu", menu + "/Broken"});
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1U);
+  EXPECT_NE(boxes[0].find((plugins / "Broken" / "Broken").string()), std::string::npos) << boxes[0];
+  EXPECT_EQ(Ui({"menus"}).out.find("[x] " + menu + "/"), std::string::npos) << "no mark without a program";
+  EXPECT_NE(State().find("visible=1"), std::string::npos) << "the window stays";
+
+  // The "&" is part of the name: shown as it is, and its own folder's program starts.
+  Do({"menu", menu + "/Rock & Roll"});
+  EXPECT_TRUE(ProgramErrSays(std::string(kPlugin) + ": listening", 1)) << program_->Err();
+  EXPECT_NE(Ui({"menus"}).out.find("[x] " + menu + "/Rock & Roll"), std::string::npos) << Ui({"menus"}).out;
+}
+
 TEST_F(AuxiliaryWindows, WithoutPluginsThePluginMenuIsHidden) {
   PrepareProgramFolder({});
   fs::remove_all(ProgramFolder() / "Plugins");
