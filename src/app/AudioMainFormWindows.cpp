@@ -29,7 +29,7 @@ void TAudioMainForm::ShowAbout() {
   // The window is modal: it opens once the release that asked for it has
   // been handled, so that gesture ends as every other one does.
   app_.Loop().Post([this] {
-    if (about_window_ == nullptr || !language_) return;
+    if (about_window_ == nullptr || !language_ || !session_.Active()) return;
     about_window_->Form().SetOwnerForm(&form_);
     about_window_->ShowAbout(*language_, AboutLogoPath());
   });
