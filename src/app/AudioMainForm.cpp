@@ -37,12 +37,16 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       mic_view_(std::make_unique<MicFormView>(
           form_, *feature_view_, [this] { return MicTravel(); },
           [this] { return static_cast<int>(skin_.Geometry().mic_progress_length); })),
+      speaker_view_(std::make_unique<SpeakerFormView>(form_, [this] {
+        const ui::SkinGeometry& geometry = skin_.Geometry();
+        return SpeakerCircle{geometry.center_x, geometry.center_y, geometry.radius};
+      })),
       equalizer_(Deps()),
       sound3d_(Deps()),
       effects_(Deps(), session_.Extension()),
       microphone_(Deps(), MicSound{platform.endpoints, platform.wave_in, platform.wave_out, app.Loop(), *mic_view_,
                                    RecordTestFolder(platform.folders)}),
-      virtual71_(Deps()),
+      virtual71_(Deps(), SpeakerStage{*speaker_view_, app.Loop()}),
       noise_(Deps()),
       lighting_(Deps(), [this] { return skin_.Geometry().led_page_mode; }),
       rules_(equalizer_, sound3d_, virtual71_) {

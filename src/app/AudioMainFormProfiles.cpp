@@ -11,11 +11,6 @@ namespace {
 using Kind = RetainedProfileKeys::Kind;
 using Range = RetainedProfileKeys::Range;
 
-// The speaker images by profile key; a profile lacking a key keeps the image's place.
-constexpr std::pair<const char*, const char*> kSpeakers[] = {
-    {"C", "VirtualCImage"},   {"L", "VirtualLImage"},   {"LS", "VirtualLSImage"},   {"LB", "VirtualLBImage"},
-    {"RB", "VirtualRBImage"}, {"RS", "VirtualRSImage"}, {"SUB", "VirtualSUBImage"}, {"R", "VirtualRImage"}};
-
 // The LED page's knobs (breathe, rainbow, multi-breathe) by profile key.
 constexpr std::pair<const char*, const char*> kLedKnobs[] = {{"LEDBreatheSliderPos", "ColorBreatheSliderImage"},
                                                              {"LEDRainbowSliderPos", "ColorRainbowSliderImage"},
@@ -26,20 +21,9 @@ constexpr Range kSwitch{0, 1, 0};
 constexpr Range kSpeed{1, 255, std::nullopt};
 constexpr Range kColour{0, kColourMax, std::nullopt};
 
-std::string LeftTop(const toolkit::Image* image) {
-  if (image == nullptr) return "0,0";
-  return std::to_string(image->Left()) + "," + std::to_string(image->Top());
-}
-
 }  // namespace
 
 void TAudioMainForm::SetUpProfiles() {
-  std::vector<RetainedProfileKeys::Key> speakers;
-  for (const auto& [key, image] : kSpeakers) {
-    speakers.push_back({"Virtual7ch1", key, LeftTop(form_.Find<toolkit::Image>(image)), Kind::kPoint, std::nullopt});
-  }
-  speaker_keys_.emplace("Speakers", std::move(speakers));
-
   std::vector<RetainedProfileKeys::Key> led = {
       {"LED", "LEDPageMode", "0", Kind::kNumber, std::nullopt},
       {"LED", "LEDOff", "0", Kind::kNumber, kSwitch},
@@ -71,7 +55,7 @@ void TAudioMainForm::SetUpProfiles() {
   virtual71_.SetExcludedBy3D([this] { return rules_.ThreeDExcludesVirtual71(); });
   profile_keeper_.emplace(
       ProfileKeeperDeps{profiles_, *program_config_, platform_.folders, platform_.debug, profile_link_});
-  profile_keeper_->SetFeatures({&equalizer_, &sound3d_, &effects_, &virtual71_, &*speaker_keys_, &lighting_,
+  profile_keeper_->SetFeatures({&equalizer_, &sound3d_, &effects_, &virtual71_, &lighting_,
                                 &*led_keys_, &*voice_keys_});
 }
 

@@ -73,6 +73,10 @@ enum class Behaviour {
   kForwardPress,
   // A tab's label: the press selects the page.
   kSelectPage,
+  // The release over the control runs the action (the press is the hook's).
+  kRelease,
+  // The click runs the action (a check box).
+  kClick,
 };
 
 // The steps a row's behaviour runs, by name; the controller binds each to a
@@ -99,6 +103,8 @@ enum class Action {
   kLedButton,
   kSaveProfile,
   kLoadProfile,
+  kSpeakerRelease,
+  kBeeTest,
 };
 
 struct ControlResource {
