@@ -192,6 +192,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void CreateControls();
   bool BindDeviceLibrary();
   void PrepareProgramFolder();
+  void LoadBeePicture();
   void RegisterMessages();
   void ReadConfiguration();
   void SetFieldDefaults();

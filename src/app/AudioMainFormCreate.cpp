@@ -120,6 +120,17 @@ void TAudioMainForm::PrepareProgramFolder() {
   timer1_->SetEnabled(false);
   config_.program_folder = platform_.folders.ProgramFolder();
   bee_test_.emplace(virtual71_, platform_.media, app_.Loop(), config_.program_folder);
+  LoadBeePicture();
+}
+
+void TAudioMainForm::LoadBeePicture() {
+  auto* bee = form_.Find<toolkit::Image>("BeeImage");
+  if (bee == nullptr) return;
+  try {
+    bee->SetPicture(app_.Pictures().Load(config_.program_folder + "bee.png"));
+  } catch (const std::exception&) {
+    // Without its picture the bee flies unseen; the speakers still show the way.
+  }
 }
 
 void TAudioMainForm::RegisterMessages() {
