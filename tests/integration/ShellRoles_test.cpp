@@ -33,8 +33,8 @@ TEST(ShellRoles, OneShotRolesSendTheirCodeAndEndWithoutAWindow) {
        "scm - open-manager 0x1 = ok\nscm AudioDeviceService open 0x104 = ok\n"
        "scm AudioDeviceService query - = 4\nscm AudioDeviceService control 196 = ok\n"
        "scm AudioDeviceService close - = ok\nscm - close-manager - = ok\n"},
-      {{"", "--help"}, "",
-       "ParamStr(2) = --help\n--help===== Service Control Execution no service =====\nControlTheService ret = 2\n",
+      {{"", "--frobnicate"}, "",
+       "ParamStr(2) = --frobnicate\n--frobnicate===== Service Control Execution no service =====\nControlTheService ret = 2\n",
        "scm - open-manager 0x1 = ok\nscm AudioDeviceService open 0x104 = failed\nscm - close-manager - = ok\n"},
       {{"-boot"}, "[Manager]\nReachable=0\n",
        "-boot===== Service Control Execution -boot =====\nControlTheService ret = 1\n",
