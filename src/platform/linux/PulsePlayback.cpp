@@ -37,6 +37,10 @@ std::unique_ptr<PulsePlayback> PulsePlayback::Start(std::shared_ptr<PulseConnect
 PulsePlayback::~PulsePlayback() {
   if (stream_ == nullptr) return;
   PulseConnection::Lock lock(*connection_);
+  if (drain_ != nullptr) {
+    pa_operation_cancel(drain_);
+    pa_operation_unref(drain_);
+  }
   pa_stream_set_state_callback(stream_, nullptr, nullptr);
   pa_stream_set_write_callback(stream_, nullptr, nullptr);
   pa_stream_disconnect(stream_);
@@ -59,9 +63,8 @@ void PulsePlayback::OnWritable(pa_stream* stream, std::size_t writable, void* da
   }
   if (self->written_ == self->bytes_.size() && !self->draining_) {
     self->draining_ = true;
-    pa_operation* op = pa_stream_drain(
+    self->drain_ = pa_stream_drain(
         stream, [](pa_stream*, int, void* done) { static_cast<PulsePlayback*>(done)->finished_ = true; }, self);
-    if (op != nullptr) pa_operation_unref(op);
   }
 }
 
