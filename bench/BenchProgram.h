@@ -62,6 +62,8 @@ class Program {
     fs::remove_all(state_, ignored);
   }
   TAudioMainForm& Form() { return *form_; }
+  Platform& Services() { return host_->Get(); }
+  toolkit::EventLoop& Loop() { return *loop_; }
 
  private:
   fs::path root_;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/EnvironmentDesktopPreferences.h"
 #include "platform/FixedFolders.h"
 #include "platform/InProcessFileGuard.h"
 #include "platform/InProcessAutomationEndpoint.h"
@@ -62,6 +63,7 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   services.automation = options.automation ? std::move(options.automation)
                                            : std::make_unique<InProcessAutomationEndpoint>();
   services.shell = options.shell ? std::move(options.shell) : std::make_unique<RecordingShell>();
+  services.desktop = options.desktop ? std::move(options.desktop) : std::make_unique<EnvironmentDesktopPreferences>();
   services.sound = options.sound.endpoints ? std::move(options.sound) : SoundServices::None();
   auto platform = std::make_unique<OwningPlatformHost>(std::move(services));
   if (!options.sound_cards) return platform;

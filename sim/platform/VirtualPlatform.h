@@ -30,6 +30,8 @@ struct VirtualPlatformOptions {
   std::unique_ptr<SoundCardHost> sound_cards;
   // null: a recorder (tests); the program puts the desktop's shell here.
   std::unique_ptr<Shell> shell;
+  // null: the environment's locale and GTK theme (tests set them).
+  std::unique_ptr<DesktopPreferences> desktop;
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

@@ -41,15 +41,25 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
         const ui::SkinGeometry& geometry = skin_.Geometry();
         return SpeakerCircle{geometry.center_x, geometry.center_y, geometry.radius};
       })),
+      enc_view_(std::make_unique<EncFormView>(
+          form_, *feature_view_,
+          EncFormView::Window{[this](const std::string& label, bool down) {
+                                if (language_) language_->ShowLabelState(label, down);
+                              },
+                              [this] { return EncTravel(); },
+                              [this] { return state_.current_page == Page::kNoiseCancellation; },
+                              [this] { ShowWarning("LabelWarning1"); }})),
       equalizer_(Deps()),
       sound3d_(Deps()),
       effects_(Deps(), session_.Extension()),
       microphone_(Deps(), MicSound{platform.endpoints, platform.wave_in, platform.wave_out, app.Loop(), *mic_view_,
                                    RecordTestFolder(platform.folders)}),
       virtual71_(Deps(), SpeakerStage{*speaker_view_, app.Loop()}),
-      noise_(Deps()),
+      noise_(Deps(), EncParts{platform.registry, app.Loop(), *enc_view_}),
+      voice_(Deps(), EncParts{platform.registry, app.Loop(), *enc_view_}),
       lighting_(Deps(), [this] { return skin_.Geometry().led_page_mode; }),
       rules_(equalizer_, sound3d_, virtual71_) {
+  voice_.FollowEncSupport([this] { return noise_.Supported(); });
   static_cast<ui::SkinFeatureView&>(*feature_view_)
       .SetLabelColouring([this](const std::string& label, bool down) {
         if (language_) language_->ShowLabelState(label, down);

@@ -17,6 +17,7 @@
 
 #include "app/AutomationServer.h"
 #include "app/AutomationTarget.h"
+#include "app/EncFormView.h"
 #include "app/MainFormResource.h"
 #include "app/MicFormView.h"
 #include "app/RegisteredMessages.h"
@@ -36,6 +37,7 @@
 #include "features/RetainedProfileKeys.h"
 #include "features/Sound3D.h"
 #include "features/Virtual71.h"
+#include "features/VoiceMagic.h"
 #include "lighting/Lighting.h"
 #include "platform/Platform.h"
 #include "settings/AppConfig.h"
@@ -105,6 +107,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   Microphone& MicrophoneFeature() { return microphone_; }
   Virtual71& Virtual71Feature() { return virtual71_; }
   NoiseCancellation& NoiseFeature() { return noise_; }
+  VoiceMagic& VoiceFeature() { return voice_; }
   Lighting& LightingFeature() { return lighting_; }
   FeatureRules& Rules() { return rules_; }
   // The last, default and user profiles; made at the equalizer's start-up step.
@@ -197,6 +200,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void ReadConfiguration();
   void SetFieldDefaults();
   void ReadUserChoices();
+  void AdoptDesktopChoices();
   void ChooseResolutionFolder();
   void SetApplicationIdentity();
   void ReadRuntimeKeys();
@@ -226,7 +230,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
 
   // The device lifecycle.
   void ActivationResync(bool from_arrival);
-  void StartButtonScan();
   void ShowDeviceState(const char* text_key);
   void ShowDeviceIndicators();
   void DeactivateWithoutHid();
@@ -249,6 +252,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // The device came or went: the controls that follow it (the device text,
   // the pictures of the device's switches) show or hide on the current page.
   void RefreshPageDisplay();
+  // The ENC or Voice Magic page, when it is the current one, shows its state again.
+  void ShowEncOrVoicePage();
   // Dispatch by the control table (AudioMainFormDispatch.cpp): each row's
   // behaviour decides what a press, release and click do, and its action
   // names the feature's step, bound here once.
@@ -271,8 +276,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   bool BeeConfigured() const;
   void MoveEqKnob(toolkit::Control& knob, int top);
   void MoveMicKnob(toolkit::Control& knob, int top);
-  // A slider's value label shows value as "%d".
-  void ShowSliderValue(std::string_view label, int value);
   int ClickTop(const toolkit::Control& knob, toolkit::Point screen, SliderTravel travel) const;
   std::string MainText(const std::string& key) const;
   // The language menu's click; a language file that fails is reported and
@@ -344,12 +347,14 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   std::unique_ptr<ControlFeatureView> feature_view_;
   std::unique_ptr<MicFormView> mic_view_;
   std::unique_ptr<SpeakerFormView> speaker_view_;
+  std::unique_ptr<EncFormView> enc_view_;
   Equalizer equalizer_;
   Sound3D sound3d_;
   EnvironmentEffects effects_;
   Microphone microphone_;
   Virtual71 virtual71_;
   NoiseCancellation noise_;
+  VoiceMagic voice_;
   Lighting lighting_;
   FeatureRules rules_;
   // The bee test on the speakers of virtual 7.1; made once the program folder is known.
@@ -372,10 +377,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   };
   ProfileLink profile_link_{*this};
   std::optional<ProfileKeeper> profile_keeper_;
-  // The profile keys of the lighting page, noise cancellation and voice
-  // effects, which no feature applies yet.
+  // The profile keys of the lighting page, which no feature applies yet.
   std::optional<RetainedProfileKeys> led_keys_;
-  std::optional<RetainedProfileKeys> voice_keys_;
 
   // The current language; made when the language menu is built.
   LanguageLink language_link_{*this};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/DebugFormat.h"
+#include "settings/DesktopChoices.h"
 #include "settings/IntegerText.h"
 #include "settings/FirstRun.h"
 #include "settings/UserSettings.h"
@@ -154,10 +155,24 @@ void TAudioMainForm::SetFieldDefaults() {
 void TAudioMainForm::ReadUserChoices() {
   state_.user_folder_name = config_.install_folder_name;
   // On first use the installer's part: the per-user folder from the templates.
-  PrepareUserFolder(platform_.folders.ProgramFolder(), platform_.folders.AppData(), state_.user_folder_name);
+  const FirstRunResult first_run =
+      PrepareUserFolder(platform_.folders.ProgramFolder(), platform_.folders.AppData(), state_.user_folder_name);
   user_settings_.emplace(profiles_, platform_.folders.AppData(), state_.user_folder_name);
+  if (first_run == FirstRunResult::kCreated) AdoptDesktopChoices();
   state_.current_language = user_settings_->Language();
   state_.current_skin = user_settings_->Skin();
+}
+
+// The first start speaks the desktop's language and matches its light or dark
+// look, as far as the bundled languages and skins go; the templates' choice
+// stays otherwise. From then on the stored choice is the user's.
+void TAudioMainForm::AdoptDesktopChoices() {
+  const std::string language = LanguageForLocale(
+      platform_.desktop.MessagesLocale(), SubfolderNames(config_.program_folder + config_.language_folder_name));
+  if (!language.empty()) user_settings_->SetLanguage(language);
+  const std::string skin = SkinForColorScheme(platform_.desktop.PreferredColorScheme(),
+                                              SubfolderNames(config_.program_folder + config_.skin_folder_name));
+  if (!skin.empty()) user_settings_->SetSkin(skin);
 }
 
 void TAudioMainForm::ChooseResolutionFolder() {
@@ -306,7 +321,14 @@ void TAudioMainForm::ShowFirstPage() {
 void TAudioMainForm::ApplyLastProfileAtStart() {
   // A bad last profile is kept aside by the keeper and shown once the
   // window is up; start-up goes on.
-  if (profile_keeper_->ApplyLastProfileAtStart() == ProfileKeeper::kFailed) ShowProfileErrorLater();
+  const int applied = profile_keeper_->ApplyLastProfileAtStart();
+  if (applied == ProfileKeeper::kFailed) ShowProfileErrorLater();
+  // Applying a profile brings these back from the registry as its last step;
+  // without a profile, or when its apply stopped early, they come here.
+  if (applied != ProfileKeeper::kDone) {
+    noise_.LoadEncState();
+    voice_.LoadVoiceMagic();
+  }
 }
 
 void TAudioMainForm::SyncFromDeviceAtStart() {
@@ -319,7 +341,7 @@ void TAudioMainForm::SyncFromDeviceAtStart() {
     sound3d_.Sync3DFromDevice();
     sound3d_.Sync3DFromDevice();
   }
-  StartButtonScan();
+  noise_.StartButtonScan();
 }
 
 }  // namespace audio77

@@ -21,6 +21,8 @@ void TAudioMainForm::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
   StopTimersAndNotifications();
+  // No button report is handled from here on, whatever the library's thread does.
+  noise_.StopButton();
   // Nothing keeps the microphone captured or routed once the window is gone.
   microphone_.StopSound();
   automation_.reset();
@@ -48,6 +50,7 @@ void TAudioMainForm::NeutraliseDevice() {
     effects_.OnShutdown();
     virtual71_.OnShutdown();
     noise_.OnShutdown();
+    voice_.OnShutdown();
     lighting_.OnShutdown();
     // Nothing is left to retry once the window has gone.
     static_cast<void>(transaction.Commit());

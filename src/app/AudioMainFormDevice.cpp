@@ -138,7 +138,11 @@ void TAudioMainForm::ActivationResync(bool from_arrival) {
   if (!from_arrival) microphone_.AtArrival(state_.current_page == Page::kMicrophone);
   if (from_arrival) microphone_.ClearMonitorState();
   lighting_.GpioAtActivation().Ignore("the LED button's line is set again at its next press");
-  if (from_arrival) StartButtonScan();
+  noise_.LoadEncState();
+  noise_.ShowEnc();
+  if (from_arrival) noise_.StartButtonScan();
+  voice_.LoadVoiceMagic();
+  voice_.ShowVoiceMagic();
   RefreshPageDisplay();
   // A device that left while messages ran is not shown as active.
   if (!PumpAndCheck()) return;
@@ -155,14 +159,6 @@ void TAudioMainForm::ActivationResync(bool from_arrival) {
   static_cast<void>(session_.CountActivation());
   RefreshPageDisplay();
   ShowDeviceState("LabelActive");
-}
-
-void TAudioMainForm::StartButtonScan() {
-  noise_.StartButtonScanIfConfigured(session_.VendorId(), session_.ProductId(),
-                                     [this](const DeviceLibrary::ButtonReport& report) {
-                                       // The library calls from a thread of its own: only the copy travels.
-                                       app_.Loop().Post([this, report] { noise_.OnButtonReport(report); });
-                                     });
 }
 
 void TAudioMainForm::DeviceRemoval(const DeviceInterfaceEvent& event) {
@@ -182,6 +178,7 @@ void TAudioMainForm::DeviceRemoval(const DeviceInterfaceEvent& event) {
   microphone_.OnRemoved();
   effects_.OnRemoved();
   noise_.OnRemoved();
+  voice_.OnRemoved();
   RefreshPageDisplay();
   if (!session_.HoldsHid()) return;
   session_.ReleaseHeldHid();

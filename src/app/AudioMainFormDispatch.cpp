@@ -65,6 +65,9 @@ void TAudioMainForm::RegisterActions() {
       {Action::kLatch, [this](int which) { if (!BeeChecked()) virtual71_.PressAnimationSwitch(which); }},
       {Action::kSaveProfile, [this](int) { profile_keeper_->SaveProfileAs(); }},
       {Action::kLoadProfile, [this](int) { profile_keeper_->OpenProfile(); }},
+      {Action::kEncSwitch, [this](int) { noise_.SwitchClicked(); }},
+      {Action::kVoiceSwitch, [this](int) { voice_.SwitchClicked(); }},
+      {Action::kVoiceEffect, [this](int effect) { voice_.EffectClicked(effect); }},
       {Action::kLedButton, Run([this](int held) {
          const FeatureResult result = held == 1 ? lighting_.PressLedButton() : lighting_.ReleaseLedButton();
          result.Ignore("the button shows the press whether or not the line followed");
@@ -255,9 +258,14 @@ void TAudioMainForm::SelectPage(int tab_tag) {
       }
       break;
     case Page::kVoiceEffect:
+      state_.current_page = page;
+      ShowPageTabs(tab->page);
+      voice_.ShowVoiceMagic();
+      break;
     case Page::kNoiseCancellation:
       state_.current_page = page;
       ShowPageTabs(tab->page);
+      noise_.ShowEnc();
       break;
     default:
       state_.current_page = page;

@@ -80,7 +80,10 @@ ui::LabelViewState TAudioMainForm::LanguageLink::LabelView() const {
   return state;
 }
 
-void TAudioMainForm::LanguageLink::LanguageChanged() { form_.ShowPage(form_.state_.current_page); }
+void TAudioMainForm::LanguageLink::LanguageChanged() {
+  form_.ShowEncOrVoicePage();
+  form_.ShowPage(form_.state_.current_page);
+}
 
 std::string TAudioMainForm::LanguageLink::CurrentSkin() const { return form_.state_.current_skin; }
 

@@ -46,17 +46,11 @@ void TAudioMainForm::SetUpProfiles() {
   led.push_back({"LED", "LEDFastRightSide", "0", Kind::kNumber, kSwitch});
   led_keys_.emplace("LightingPage", std::move(led));
 
-  voice_keys_.emplace("NoiseAndVoice", std::vector<RetainedProfileKeys::Key>{
-                                           {"ENC", "ENCEN", "0", Kind::kWriteOnly, std::nullopt},
-                                           {"ENC", "ENCValue", std::to_string(noise_.Level()), Kind::kWriteOnly, std::nullopt},
-                                           {"VoiceMagic", "VoiceMagicEN", "0", Kind::kWriteOnly, std::nullopt},
-                                           {"VoiceMagic", "VoiceMagicMode", "0", Kind::kWriteOnly, std::nullopt}});
-
   virtual71_.SetExcludedBy3D([this] { return rules_.ThreeDExcludesVirtual71(); });
   profile_keeper_.emplace(
       ProfileKeeperDeps{profiles_, *program_config_, platform_.folders, platform_.debug, profile_link_});
-  profile_keeper_->SetFeatures({&equalizer_, &sound3d_, &effects_, &virtual71_, &lighting_,
-                                &*led_keys_, &*voice_keys_});
+  profile_keeper_->SetFeatures({&equalizer_, &sound3d_, &effects_, &virtual71_, &lighting_, &*led_keys_, &noise_,
+                                &voice_});
 }
 
 void TAudioMainForm::ShowProfileErrorLater() {

@@ -61,7 +61,15 @@ void TAudioMainForm::ReplaceSpeakers(double ratio) { virtual71_.ReplaceSpeakers(
 
 void TAudioMainForm::SkinChanged() {
   ApplyLabels();
+  ShowEncOrVoicePage();
   ShowPage(state_.current_page);
+}
+
+void TAudioMainForm::ShowEncOrVoicePage() {
+  // A new skin or language draws these pages' switches off and the ENC knob
+  // at its design place: the page showing gets its state back at once.
+  if (state_.current_page == Page::kNoiseCancellation) noise_.ShowEnc();
+  if (state_.current_page == Page::kVoiceEffect) voice_.ShowVoiceMagic();
 }
 
 }  // namespace audio77

@@ -123,10 +123,6 @@ void TAudioMainForm::MoveMicKnob(toolkit::Control& knob, int top) {
   microphone_.SliderMoved(knob.Top());
 }
 
-void TAudioMainForm::ShowSliderValue(std::string_view label, int value) {
-  if (auto* shown = form_.Find<toolkit::Label>(label)) shown->SetCaption(FormatDebug("%d", value));
-}
-
 void TAudioMainForm::DragPress(toolkit::Point screen) {
   toolkit::Control* control =
       form_.ControlAt(form_.ScreenToClient(screen), {.include_disabled = true, .include_windowed = false});
@@ -156,16 +152,16 @@ void TAudioMainForm::DragPress(toolkit::Point screen) {
     if (knob != nullptr) MoveMicKnob(*knob, ClickTop(*knob, screen, MicTravel()));
     return;
   }
-  if (name == "ENCSliderImage" || name == "ENCBarImage") {
+  if (name == kEncKnob || name == "ENCBarImage") {
     if (!active) return ShowWarning("LabelWarning");
-    if (!noise_.Available()) return ShowWarning("LabelWarning1");
-    if (name == "ENCSliderImage") return drag_.Start(*control, screen, DragMode::kEncKnob);
+    // The one ENC warning of this press, when the device has no ENC.
+    if (!noise_.KnobPressed()) return;
+    if (name == kEncKnob) return drag_.Start(*control, screen, DragMode::kEncKnob);
     auto* knob = form_.Find<toolkit::Image>(kEncKnob);
     if (knob == nullptr) return;
     const SliderTravel travel = EncTravel();
     knob->SetTop(ClickTop(*knob, screen, travel));
-    noise_.SetLevel(SliderMath::ValueFromTop(knob->Top(), travel.top, travel.length, 30));
-    ShowSliderValue("ENCValueLabel", noise_.Level());
+    noise_.BarClicked(SliderMath::ValueFromTop(knob->Top(), travel.top, travel.length, 30));
   }
 }
 
@@ -201,7 +197,7 @@ void TAudioMainForm::DragRelease() { drag_.End(); }
 
 void TAudioMainForm::OnEncKnobMouseDown(toolkit::Control&, const toolkit::MouseEvent&) {
   // Without ENC support the hook has already warned for this press.
-  if (!session_.Active() || !noise_.Available()) return;
+  if (!session_.Active() || !noise_.Supported()) return;
   toolkit::Control* control = form_.ControlAt(form_.ScreenToClient(app_.CursorPos()),
                                               {.include_disabled = true, .include_windowed = false});
   if (control == nullptr) return;
@@ -212,18 +208,19 @@ void TAudioMainForm::OnEncKnobMouseDown(toolkit::Control&, const toolkit::MouseE
 }
 
 void TAudioMainForm::OnEncKnobMouseMove(toolkit::Control&, const toolkit::MouseEvent&) {
-  if (!session_.Active() || !noise_.Available()) return;
+  // Hovering over the knob of a device without ENC shows nothing: only a press warns.
+  if (!session_.Active() || !noise_.Supported()) return;
   if (!drag_.dragging || drag_.target == nullptr) return;
   const SliderTravel travel = EncTravel();
   const int dy = app_.CursorPos().y - drag_.press_point.y;
   const int top = SliderMath::Clamp(drag_.start_top + dy, travel.top, travel.top + travel.length);
   drag_.target->SetTop(top);
-  noise_.SetLevel(SliderMath::EncLevel(top, travel.top, travel.length));
-  ShowSliderValue("ENCValueLabel", noise_.Level());
+  noise_.KnobMoved(SliderMath::EncLevel(top, travel.top, travel.length));
 }
 
 void TAudioMainForm::OnEncKnobMouseUp(toolkit::Control&, const toolkit::MouseEvent&) {
-  if (!session_.Active() || !noise_.Available()) return;
+  if (!session_.Active() || !noise_.Supported()) return;
+  noise_.KnobReleased();
   drag_.dragging = false;
   drag_.target = nullptr;
 }

@@ -113,13 +113,35 @@ std::string NotShown(const std::string& name) {
 }
 
 // Menu items as shown: visible, separators left out; path of plain captions.
-void ListItems(const MenuItem& parent, const std::string& prefix, std::string& out) {
+// An item's name for scripts, the same in every language: the window's own
+// name for it without the "Menu" ending ("SkinMenu" is "Skin"); items that
+// list folders (skins, languages, plug-ins) go by their folder's name.
+std::string StableName(const MenuItem& item) {
+  const std::string& name = item.Name();
+  const auto listed = name.rfind("MenuItem");
+  if (listed != std::string::npos && listed + 8 < name.size() &&
+      std::all_of(name.begin() + static_cast<std::ptrdiff_t>(listed + 8), name.end(),
+                  [](unsigned char c) { return std::isdigit(c) != 0; })) {
+    return item.PlainCaption();
+  }
+  if (name.size() > 4 && name.ends_with("Menu")) return name.substr(0, name.size() - 4);
+  return name;
+}
+
+bool NamedBy(const MenuItem& item, const std::string& word) {
+  return item.PlainCaption() == word || item.Name() == word || StableName(item) == word;
+}
+
+// "[x] Caption/Path<TAB>name=Stable/Path" per visible item.
+void ListItems(const MenuItem& parent, const std::string& prefix, const std::string& stable_prefix,
+               std::string& out) {
   for (const auto& item : parent.Items()) {
     if (!item->Visible() || item->Caption() == "-") continue;
     const std::string path = prefix + item->PlainCaption();
+    const std::string stable = stable_prefix + StableName(*item);
     out += item->Checked() ? "[x] " : "[ ] ";
-    out += path + '\n';
-    ListItems(*item, path + '/', out);
+    out += path + "\tname=" + stable + '\n';
+    ListItems(*item, path + '/', stable + '/', out);
   }
 }
 
@@ -180,6 +202,12 @@ std::string ControlLine(const Control& control) {
 }
 
 AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
+  // Reading the window never uses up or drops a queued answer.
+  static const std::vector<std::string> kReading = {"list",  "get",   "find",  "menus",
+                                                    "boxes", "state", "screenshot", "answer"};
+  if (!args.empty() && std::find(kReading.begin(), kReading.end(), args[0]) == kReading.end()) {
+    dialogs_.BeginActingCommand();
+  }
   if (!args.empty() && args[0] == "window") return OnWindow(args);
   if (args.empty()) return Usage("ui needs a command");
   const std::string& verb = args[0];
@@ -286,12 +314,17 @@ AutomationReply AutomationCommands::Menu(const std::vector<std::string>& args) {
   toolkit::PopupMenu* menu = tray != nullptr ? tray->Menu() : nullptr;
   if (menu == nullptr) return Failed("the window has no tray menu");
   MenuItem* item = &menu->Root();
-  for (const std::string& caption : SplitPath(args[1])) {
+  for (const std::string& word : SplitPath(args[1])) {
     const auto& items = item->Items();
-    const auto found = std::find_if(items.begin(), items.end(), [&](const auto& candidate) {
-      return candidate->Visible() && candidate->Caption() != "-" &&
-             candidate->PlainCaption() == caption;
+    // The caption shown wins over another item's stable name.
+    auto found = std::find_if(items.begin(), items.end(), [&](const auto& candidate) {
+      return candidate->Visible() && candidate->Caption() != "-" && candidate->PlainCaption() == word;
     });
+    if (found == items.end()) {
+      found = std::find_if(items.begin(), items.end(), [&](const auto& candidate) {
+        return candidate->Visible() && candidate->Caption() != "-" && NamedBy(*candidate, word);
+      });
+    }
     if (found == items.end()) return Failed("the tray menu has no item '" + args[1] + "'");
     item = found->get();
   }
@@ -307,13 +340,16 @@ AutomationReply AutomationCommands::Menus() {
   toolkit::PopupMenu* menu = tray != nullptr ? tray->Menu() : nullptr;
   if (menu == nullptr) return Failed("the window has no tray menu");
   std::string out;
-  ListItems(menu->Root(), "", out);
+  ListItems(menu->Root(), "", "", out);
   return Done(std::move(out));
 }
 
 AutomationReply AutomationCommands::Answer(const std::vector<std::string>& args) {
   auto answer = ParseAnswer(args[1]);
   if (!answer) return Usage("the answer must be OK, Cancel, Yes, No, FILE=PATH or COLOR=0xBBGGRR");
+  // A dialog already waiting takes the answer now; otherwise it waits for
+  // the dialog the next command opens.
+  if (dialogs_.AnswerWaiting(*answer)) return Done("answered the waiting dialog\n");
   dialogs_.QueueAnswer(std::move(*answer));
   return Done();
 }

@@ -62,15 +62,34 @@ std::string FileDialogLine(const toolkit::FileRequest& request, bool open) {
 
 std::optional<DialogAnswer> AutomationDialogs::TakeAnswer() {
   if (answers_.empty()) return std::nullopt;
-  DialogAnswer answer = std::move(answers_.front());
+  DialogAnswer answer = std::move(answers_.front().answer);
   answers_.pop_front();
   return answer;
+}
+
+void AutomationDialogs::BeginActingCommand() {
+  std::erase_if(answers_, [this](const Queued& queued) { return queued.generation < generation_; });
+  ++generation_;
+}
+
+bool AutomationDialogs::AnswerWaiting(const DialogAnswer& answer) {
+  if (const auto* message = std::get_if<toolkit::MessageAnswer>(&answer)) {
+    // As for a queued answer, a button answer closes a waiting file or
+    // colour dialog without a choice.
+    return inner_.AnswerWaitingMessage(*message) || inner_.AnswerWaitingFile(std::nullopt) ||
+           inner_.AnswerWaitingColor(std::nullopt);
+  }
+  if (const auto* file = std::get_if<FileAnswer>(&answer)) return inner_.AnswerWaitingFile(file->path);
+  return inner_.AnswerWaitingColor(std::get<ColorAnswer>(answer).color);
 }
 
 MessageAnswer AutomationDialogs::ShowMessage(const toolkit::MessageRequest& request) {
   boxes_.push_back(BoxLine(request));
   const auto answer = TakeAnswer();
-  if (!answer) return inner_.ShowMessage(request);
+  if (!answer) {
+    BeforeWaiting(boxes_.back());
+    return inner_.ShowMessage(request);
+  }
   const auto* given = std::get_if<MessageAnswer>(&*answer);
   if (given == nullptr || !Offers(request.buttons, *given))
     return toolkit::DismissAnswer(request.buttons);
@@ -79,7 +98,10 @@ MessageAnswer AutomationDialogs::ShowMessage(const toolkit::MessageRequest& requ
 
 std::optional<toolkit::Color> AutomationDialogs::ChooseColor(const toolkit::ColorRequest& request) {
   const auto answer = TakeAnswer();
-  if (!answer) return inner_.ChooseColor(request);
+  if (!answer) {
+    BeforeWaiting("\tcolour");
+    return inner_.ChooseColor(request);
+  }
   if (const auto* color = std::get_if<ColorAnswer>(&*answer)) return color->color;
   return std::nullopt;  // Cancel, or an answer for another kind of dialog
 }
@@ -88,7 +110,10 @@ std::optional<std::string> AutomationDialogs::FileDialog(const toolkit::FileRequ
                                                          bool open) {
   boxes_.push_back(FileDialogLine(request, open));
   const auto answer = TakeAnswer();
-  if (!answer) return open ? inner_.OpenFile(request) : inner_.SaveFile(request);
+  if (!answer) {
+    BeforeWaiting(boxes_.back());
+    return open ? inner_.OpenFile(request) : inner_.SaveFile(request);
+  }
   if (const auto* file = std::get_if<FileAnswer>(&*answer)) return file->path;
   return std::nullopt;
 }

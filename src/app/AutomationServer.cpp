@@ -8,7 +8,12 @@ AutomationServer::AutomationServer(AutomationEndpoint& endpoint, AutomationTarge
     : endpoint_(endpoint),
       app_(target.AutomationForm().App()),
       dialogs_(app_.GetDialogs()),
-      commands_(target, dialogs_) {}
+      commands_(target, dialogs_) {
+  // A script never hangs on a dialog its command opened: it gets its reply,
+  // finds the dialog in `ui boxes` and answers it with `ui answer`.
+  dialogs_.SetBeforeWaiting(
+      [this](const std::string& line) { endpoint_.ReplyNow({0, "waiting dialog: " + line + "\n"}); });
+}
 
 AutomationServer::~AutomationServer() {
   if (!serving_) return;

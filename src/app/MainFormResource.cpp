@@ -53,6 +53,10 @@ constexpr ControlResource WithoutDevice(ControlResource row) {
   row.works_without_device = true;
   return row;
 }
+// A click runs the action; without a device the feature itself does nothing.
+constexpr ControlResource Clicks(ControlResource row, Action action, int arg = 0) {
+  return WithoutDevice(Does(row, Behaviour::kClick, action, arg));
+}
 
 using namespace pages;
 
@@ -214,27 +218,28 @@ constexpr ControlResource kControls[] = {
     WithoutDevice(Does({ResourceKind::kCheckBox, "BeeCheckBox", 0, {655, 417, 46, 17}, "Bee", kVirtual71},
                        Behaviour::kClick, Action::kBeeTest)),
 
-    // ENC page.
-    Img("ENCFunctionImage", 338, {210, 100, 150, 32}, kEnc),
-    OnButton("ENCFunctionLabel", 338, {210, 100, 150, 32}, kEnc, "ENC"),
+    // ENC page. Its switch and the Voice Magic page's buttons act on a click
+    // by name (their Tags are shared) and warn through their feature.
+    Clicks(Img("ENCFunctionImage", 338, {210, 100, 150, 32}, kEnc), Action::kEncSwitch),
+    Clicks(OnButton("ENCFunctionLabel", 338, {210, 100, 150, 32}, kEnc, "ENC"), Action::kEncSwitch),
     Img("ENCBarImage", 188, {440, 100, 10, 160}, kEnc),
     Img("ENCValueImage", 0, {415, 270, 60, 24}, kEnc),
     Img("ENCSliderImage", 88, {430, 170, 30, 20}, kEnc),
     OnButton("ENCValueLabel", 38, {415, 270, 60, 24}, kEnc, "0"),
 
     // Voice Magic page.
-    Img("VMFunctionImage", 338, {210, 100, 150, 32}, kVoiceMagic),
-    Img("VMEffectNoneImage", 0, {400, 100, 150, 32}, kVoiceMagic),
-    Img("VMEffect1Image", 0, {400, 140, 150, 32}, kVoiceMagic),
-    Img("VMEffect2Image", 0, {400, 180, 150, 32}, kVoiceMagic),
-    Img("VMEffect3Image", 0, {400, 220, 150, 32}, kVoiceMagic),
-    Img("VMEffect4Image", 0, {400, 260, 150, 32}, kVoiceMagic),
-    OnButton("VMFunctionLabel", 338, {210, 100, 150, 32}, kVoiceMagic, "Voice Magic"),
-    OnButton("VMEffectNoneLabel", 0, {400, 100, 150, 32}, kVoiceMagic, "None"),
-    OnButton("VMEffect1Label", 0, {400, 140, 150, 32}, kVoiceMagic, "Effect 1"),
-    OnButton("VMEffect2Label", 0, {400, 180, 150, 32}, kVoiceMagic, "Effect 2"),
-    OnButton("VMEffect3Label", 0, {400, 220, 150, 32}, kVoiceMagic, "Effect 3"),
-    OnButton("VMEffect4Label", 0, {400, 260, 150, 32}, kVoiceMagic, "Effect 4"),
+    Clicks(Img("VMFunctionImage", 338, {210, 100, 150, 32}, kVoiceMagic), Action::kVoiceSwitch),
+    Clicks(Img("VMEffectNoneImage", 0, {400, 100, 150, 32}, kVoiceMagic), Action::kVoiceEffect, 0),
+    Clicks(Img("VMEffect1Image", 0, {400, 140, 150, 32}, kVoiceMagic), Action::kVoiceEffect, 1),
+    Clicks(Img("VMEffect2Image", 0, {400, 180, 150, 32}, kVoiceMagic), Action::kVoiceEffect, 2),
+    Clicks(Img("VMEffect3Image", 0, {400, 220, 150, 32}, kVoiceMagic), Action::kVoiceEffect, 3),
+    Clicks(Img("VMEffect4Image", 0, {400, 260, 150, 32}, kVoiceMagic), Action::kVoiceEffect, 4),
+    Clicks(OnButton("VMFunctionLabel", 338, {210, 100, 150, 32}, kVoiceMagic, "Voice Magic"), Action::kVoiceSwitch),
+    Clicks(OnButton("VMEffectNoneLabel", 0, {400, 100, 150, 32}, kVoiceMagic, "None"), Action::kVoiceEffect, 0),
+    Clicks(OnButton("VMEffect1Label", 0, {400, 140, 150, 32}, kVoiceMagic, "Effect 1"), Action::kVoiceEffect, 1),
+    Clicks(OnButton("VMEffect2Label", 0, {400, 180, 150, 32}, kVoiceMagic, "Effect 2"), Action::kVoiceEffect, 2),
+    Clicks(OnButton("VMEffect3Label", 0, {400, 220, 150, 32}, kVoiceMagic, "Effect 3"), Action::kVoiceEffect, 3),
+    Clicks(OnButton("VMEffect4Label", 0, {400, 260, 150, 32}, kVoiceMagic, "Effect 4"), Action::kVoiceEffect, 4),
 
     // LED page: the palette row, then one row per mode (check image, caption,
     // swatch or speed slider).

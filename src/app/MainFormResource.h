@@ -75,7 +75,8 @@ enum class Behaviour {
   kSelectPage,
   // The release over the control runs the action (the press is the hook's).
   kRelease,
-  // The click runs the action (a check box).
+  // The click runs the action; the feature decides what a click without a
+  // device does (the ENC and Voice Magic pages).
   kClick,
 };
 
@@ -105,6 +106,9 @@ enum class Action {
   kLoadProfile,
   kSpeakerRelease,
   kBeeTest,
+  kEncSwitch,
+  kVoiceSwitch,
+  kVoiceEffect,  // arg: the effect 0..4
 };
 
 struct ControlResource {

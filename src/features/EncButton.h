@@ -48,6 +48,8 @@ class EncButton {
   int HandleEncButton(const Report& report);
   // The device left: reports are not taken until the next one arrives.
   void DeviceRemoved() { reports_seen_ = false; }
+  // "EncGpio" of the configuration, read after the button was made.
+  void SetGpio(int gpio) { gpio_ = gpio; }
 
   int Gpio() const { return gpio_; }
   bool ReportsSeen() const { return reports_seen_; }
@@ -55,7 +57,7 @@ class EncButton {
 
  private:
   DebugOutput& debug_;
-  const int gpio_;
+  int gpio_;
   std::function<int()> toggle_;
   bool reports_seen_ = false;
   bool skip_first_ = true;

@@ -29,6 +29,11 @@ class AutomationEndpoint {
   // transport refused.
   virtual bool Serve(AutomationHandler handler) = 0;
   virtual void Withdraw() = 0;
+  // While a request runs: sends its reply now, before the handler returns
+  // (a dialog the request opened waits for a person); what the handler
+  // returns later is dropped. Does nothing where a request cannot be answered
+  // early (in-process endpoints).
+  virtual void ReplyNow(const AutomationReply& /*reply*/) {}
   // A client: runs one request in the serving instance; nothing when no
   // instance answered.
   virtual std::optional<AutomationReply> Call(const std::vector<std::string>& args) = 0;

@@ -9,6 +9,7 @@
 #include "platform/AutomationEndpoint.h"
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
+#include "platform/DesktopPreferences.h"
 #include "platform/DeviceEnumerator.h"
 #include "platform/DeviceNotifier.h"
 #include "platform/DriverExtension.h"
@@ -50,6 +51,7 @@ struct Platform {
   WaveOut& wave_out;
   MediaPlayer& media;
   Shell& shell;
+  DesktopPreferences& desktop;
 };
 
 // Owns the implementations behind one Platform bundle.

@@ -37,6 +37,6 @@ OwningPlatformHost::OwningPlatformHost(PlatformServices services)
                 Required(services_.bus),           Required(services_.automation),
                 Required(services_.sound.endpoints), Required(services_.sound.wave_in),
                 Required(services_.sound.wave_out),  Required(services_.sound.media),
-                Required(services_.shell)} {}
+                Required(services_.shell),           Required(services_.desktop)} {}
 
 }  // namespace audio77

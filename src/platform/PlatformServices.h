@@ -36,6 +36,7 @@ struct PlatformServices {
   std::unique_ptr<AutomationEndpoint> automation;
   SoundServices sound;
   std::unique_ptr<Shell> shell;
+  std::unique_ptr<DesktopPreferences> desktop;
 };
 
 class OwningPlatformHost final : public PlatformHost {

@@ -49,6 +49,15 @@ class Dialogs {
   // The chosen file's full path, or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(const FileRequest& request) = 0;
   virtual std::optional<std::string> SaveFile(const FileRequest& request) = 0;
+
+  // The innermost dialog shown by this object and still waiting for a person
+  // takes this answer as if the person had given it. False when no dialog
+  // waits, or the one that waits is of another kind.
+  virtual bool AnswerWaitingMessage(MessageAnswer) { return false; }
+  // A path, or nothing for Cancel, for an open or save dialog.
+  virtual bool AnswerWaitingFile(const std::optional<std::string>&) { return false; }
+  // A colour, or nothing for Cancel.
+  virtual bool AnswerWaitingColor(std::optional<Color>) { return false; }
 };
 
 }  // namespace audio77::toolkit

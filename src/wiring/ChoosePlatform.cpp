@@ -51,6 +51,7 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind, PlatformUser use
   if (user == PlatformUser::kProgram) options.sound_cards = CreateLinuxSoundCardHost(context);
   // Opening a web address or starting a plug-in is the desktop's, not the device's.
   options.shell = CreateLinuxShell();
+  options.desktop = CreateLinuxDesktopPreferences();
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

@@ -163,6 +163,31 @@ TEST_F(Profiles, SaveAndLoadDialogsStartWhereTheyShouldAndNamesGetIniOnlyWithout
   EXPECT_EQ(Boxes().back(), "Load\topen " + home_.path().string() + "/ (INI (*.ini)|*.ini)");
 }
 
+// A script never hangs on a dialog its own command opened: the command
+// returns, the dialog waits in `ui boxes`, and `ui answer` answers it there.
+TEST_F(Profiles, TheSaveDialogWaitsForItsAnswerWithoutHoldingUpTheScript) {
+  Start();
+  const ProcessResult opened = Ui({"click", "Menu1Label"});
+  ASSERT_EQ(opened.exit_code, 0) << opened.err;
+  const std::string line = "Save\tsave " + Home("Audio77") + "/AudioSetting.ini (INI (*.ini)|*.ini)";
+  EXPECT_EQ(opened.out, "waiting dialog: " + line + "\n");
+  ASSERT_FALSE(Boxes().empty());
+  EXPECT_EQ(Boxes().back(), line);
+  const ProcessResult answered = Ui({"answer", "FILE=" + Home("waited.ini")});
+  EXPECT_EQ(answered.out, "answered the waiting dialog\n");
+  EXPECT_TRUE(WaitUntil([&] { return fs::is_regular_file(Home("waited.ini")); }, kPatience));
+
+  // An answer no dialog took is gone once another command has acted: the
+  // next Save waits for its own answer.
+  Do({"answer", "FILE=" + Home("stale.ini")});
+  Do({"move", "5", "5"});
+  EXPECT_EQ(Ui({"click", "Menu1Label"}).out, "waiting dialog: " + line + "\n");
+  EXPECT_EQ(Ui({"answer", "Cancel"}).out, "answered the waiting dialog\n");
+  EXPECT_EQ(State().find("device_active=1") != std::string::npos, true);
+  EXPECT_FALSE(fs::exists(Home("stale.ini")));
+  EXPECT_EQ(Close(), 0);
+}
+
 TEST_F(Profiles, AProfileStopsAtABadStrictKeyAndKeepsWhatCameBefore) {
   Start();
   const std::string path = Home("bad.ini");

@@ -315,7 +315,7 @@ class WindowLanguages : public WindowScenario {
   std::string Checked() const {
     const std::string checked = "[x] " + LanguageMenu() + "/";
     for (const auto& line : LinesOf(Ui({"menus"}).out)) {
-      if (line.rfind(checked, 0) == 0) return line.substr(checked.size());
+      if (line.rfind(checked, 0) == 0) return MenuPath(line).substr(checked.size() - 4);
     }
     return {};
   }

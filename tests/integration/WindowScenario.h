@@ -49,6 +49,12 @@ inline std::string FieldOf(const std::string& line, const std::string& field) {
   return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
+// The caption path of a `ui menus` line ("[x] Skin/Dark<TAB>name=Skin/Dark").
+inline std::string MenuPath(const std::string& line) {
+  const auto tab = line.find('\t');
+  return line.size() < 4 ? std::string() : line.substr(4, tab == std::string::npos ? std::string::npos : tab - 4);
+}
+
 inline std::vector<std::string> LinesOf(const std::string& text) {
   std::istringstream in(text);
   std::vector<std::string> lines;
@@ -64,8 +70,10 @@ class WindowScenario : public ::testing::Test {
     if (!prepared_) PrepareProgramFolder(options);
     if (!options.device_ini.empty()) state_.Write("device.ini", options.device_ini);
     state_.Write("services.ini", "[AudioDeviceService]\nState=running\n");
+    auto environment = Env();
+    for (const auto& [name, value] : program_environment_) environment[name] = value;
     program_ = std::make_unique<BackgroundProcess>((program_folder_.path() / "audio77").string(),
-                                                   std::vector<std::string>{"-servicestart"}, Env());
+                                                   std::vector<std::string>{"-servicestart"}, environment);
     ASSERT_TRUE(WaitUntil([&] { return Ui({"state"}).exit_code == 0; }, kPatience)) << program_->Err();
   }
 
@@ -74,7 +82,7 @@ class WindowScenario : public ::testing::Test {
   int Close() {
     std::string close;
     for (const auto& line : LinesOf(Ui({"menus"}).out)) {
-      if (line.find('/') == std::string::npos) close = line.substr(4);
+      if (MenuPath(line).find('/') == std::string::npos) close = MenuPath(line);
     }
     EXPECT_EQ(Ui({"menu", close}).exit_code, 0) << close;
     return program_->Wait(kPatience).value_or(-2);
@@ -82,14 +90,18 @@ class WindowScenario : public ::testing::Test {
   // The tray menu's first item, the language menu, in the language shown.
   std::string LanguageMenu() const {
     const auto lines = LinesOf(Ui({"menus"}).out);
-    return lines.empty() ? std::string() : lines.front().substr(4);
+    return lines.empty() ? std::string() : MenuPath(lines.front());
   }
 
   std::map<std::string, std::string> Env() const {
     return {{"AUDIO77_PLATFORM", "virtual"},
             {"AUDIO77_VIRTUAL_DIR", state_.path().string()},
             {"HOME", home_.path().string()},
-            {"XDG_RUNTIME_DIR", state_.path().string()}};
+            {"XDG_RUNTIME_DIR", state_.path().string()},
+            // The first start follows the desktop's language and look: the
+            // scenarios expect the bundled defaults whatever the machine says.
+            {"LC_ALL", "C.UTF-8"},
+            {"GTK_THEME", ""}};
   }
 
   ProcessResult Ctl(std::vector<std::string> args) const {
@@ -133,6 +145,9 @@ class WindowScenario : public ::testing::Test {
   const std::filesystem::path& ProgramFolder() const { return program_folder_.path(); }
   std::filesystem::path UserFolder() const { return home_.path() / ".config" / "Audio77"; }
 
+  // Added to the program's environment at the next Start (the desktop's
+  // locale and theme, say).
+  std::map<std::string, std::string> program_environment_;
   TempDir state_;
   TempDir home_;
   TempDir program_folder_;

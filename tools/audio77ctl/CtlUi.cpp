@@ -146,7 +146,7 @@ std::vector<CtlNoun> UiNouns() {
        "ui press|release|click NAME [X Y]    left button at X Y (the centre of NAME, which must be shown)\n"
        "ui move X Y | ui drag NAME DX DY     pointer moves; a drag from the control's centre\n"
        "ui menu PATH | ui menus              pick a tray-menu item (\"Skin/Dark\"); list them\n"
-       "ui answer OK|Cancel|Yes|No|FILE=PATH|COLOR=0xBBGGRR   pre-answer the next dialog\n"
+       "ui answer OK|Cancel|Yes|No|FILE=PATH|COLOR=0xBBGGRR   answer the waiting dialog, or the next one\n"
        "ui boxes | ui state                  message boxes shown; the window's state\n"
        "ui screenshot FILE.png               save the window as painted\n",
        RunUi},

@@ -26,6 +26,7 @@ PlatformServices CreateLinuxServices() {
   services.automation = CreateLinuxAutomationEndpoint(context);
   services.sound = CreateLinuxSoundServices(context);
   services.shell = CreateLinuxShell();
+  services.desktop = CreateLinuxDesktopPreferences();
   return services;
 }
 

@@ -38,5 +38,7 @@ SoundServices CreateLinuxSoundServices(const LinuxContext& context);
 std::unique_ptr<SoundCardHost> CreateLinuxSoundCardHost(const LinuxContext& context);
 // Web addresses and plug-in programs.
 std::unique_ptr<Shell> CreateLinuxShell();
+// The desktop's language and light or dark look.
+std::unique_ptr<DesktopPreferences> CreateLinuxDesktopPreferences();
 
 }  // namespace audio77

@@ -4,6 +4,7 @@
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/FlockInstanceLock.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/linux/PortalDesktopPreferences.h"
 #include "platform/linux/SessionAutomationEndpoint.h"
 #include "platform/linux/SessionInstanceLink.h"
 #include "platform/linux/SessionMessageBus.h"
@@ -35,5 +36,9 @@ std::unique_ptr<AutomationEndpoint> CreateLinuxAutomationEndpoint(const LinuxCon
 }
 
 std::unique_ptr<Shell> CreateLinuxShell() { return std::make_unique<DesktopShell>(); }
+
+std::unique_ptr<DesktopPreferences> CreateLinuxDesktopPreferences() {
+  return std::make_unique<PortalDesktopPreferences>([] { return QDBusConnection::sessionBus(); });
+}
 
 }  // namespace audio77

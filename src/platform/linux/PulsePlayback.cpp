@@ -37,6 +37,7 @@ std::unique_ptr<PulsePlayback> PulsePlayback::Start(std::shared_ptr<PulseConnect
 PulsePlayback::~PulsePlayback() {
   if (stream_ == nullptr) return;
   PulseConnection::Lock lock(*connection_);
+  // A drain still under way would report to this object after it is gone.
   if (drain_ != nullptr) {
     pa_operation_cancel(drain_);
     pa_operation_unref(drain_);

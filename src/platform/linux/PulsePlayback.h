@@ -32,9 +32,7 @@ class PulsePlayback final : public WaveOutStream {
   std::vector<std::uint8_t> bytes_;
   std::size_t written_ = 0;
   bool draining_ = false;
-  // The drain in flight: cancelled when the playback goes, so that its
-  // completion never reaches a playback that is gone.
-  pa_operation* drain_ = nullptr;
+  pa_operation* drain_ = nullptr;  // held until the end, so that it can be cancelled
   pa_stream* stream_ = nullptr;
   std::atomic<bool> finished_{false};
 };

@@ -88,6 +88,10 @@ bool SessionAutomationEndpoint::Serve(AutomationHandler handler) {
   return true;
 }
 
+void SessionAutomationEndpoint::ReplyNow(const AutomationReply& reply) {
+  if (object_) object_->ReplyNow(reply);
+}
+
 void SessionAutomationEndpoint::Withdraw() {
   if (!object_) return;
   QDBusConnection bus = connect_();

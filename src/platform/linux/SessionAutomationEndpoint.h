@@ -26,6 +26,7 @@ class SessionAutomationEndpoint final : public AutomationEndpoint {
 
   bool Serve(AutomationHandler handler) override;
   void Withdraw() override;
+  void ReplyNow(const AutomationReply& reply) override;
   std::optional<AutomationReply> Call(const std::vector<std::string>& args) override;
 
   static QString LinuxBusName();

@@ -62,45 +62,106 @@ MessageAnswer ToAnswer(int button, MessageButtons buttons) {
   }
 }
 
-std::optional<std::string> RunFileDialog(const FileRequest& request, QFileDialog::AcceptMode mode) {
+int ToButton(MessageAnswer answer) {
+  switch (answer) {
+    case MessageAnswer::kOk:
+      return QMessageBox::Ok;
+    case MessageAnswer::kCancel:
+      return QMessageBox::Cancel;
+    case MessageAnswer::kAbort:
+      return QMessageBox::Abort;
+    case MessageAnswer::kRetry:
+      return QMessageBox::Retry;
+    case MessageAnswer::kIgnore:
+      return QMessageBox::Ignore;
+    case MessageAnswer::kYes:
+      return QMessageBox::Yes;
+    case MessageAnswer::kNo:
+      return QMessageBox::No;
+  }
+  return QMessageBox::NoButton;
+}
+
+}  // namespace
+
+QtDialogs::Given QtDialogs::Wait(QDialog& dialog, Kind kind, int& result) {
+  Waiting waiting{&dialog, kind, {}};
+  waiting_.push_back(&waiting);
+  result = dialog.exec();
+  waiting_.pop_back();
+  return waiting.given;
+}
+
+QtDialogs::Waiting* QtDialogs::Innermost(Kind kind) {
+  if (waiting_.empty() || waiting_.back()->kind != kind || waiting_.back()->dialog.isNull()) return nullptr;
+  return waiting_.back();
+}
+
+MessageAnswer QtDialogs::ShowMessage(const MessageRequest& request) {
+  QMessageBox box(ToIcon(request.icon), QString::fromStdString(request.caption),
+                  QString::fromStdString(request.text), ToButtons(request.buttons));
+  int result = 0;
+  Wait(box, Kind::kMessage, result);
+  return ToAnswer(result, request.buttons);
+}
+
+bool QtDialogs::AnswerWaitingMessage(MessageAnswer answer) {
+  Waiting* waiting = Innermost(Kind::kMessage);
+  if (waiting == nullptr) return false;
+  auto* box = qobject_cast<QMessageBox*>(waiting->dialog.data());
+  const int button = ToButton(answer);
+  if (box == nullptr || box->button(static_cast<QMessageBox::StandardButton>(button)) == nullptr) return false;
+  box->done(button);
+  return true;
+}
+
+std::optional<Color> QtDialogs::ChooseColor(const ColorRequest& request) {
+  QColorDialog dialog(QColor(RedOf(request.initial), GreenOf(request.initial), BlueOf(request.initial)));
+  int result = 0;
+  const Given given = Wait(dialog, Kind::kColor, result);
+  if (const auto* answered = std::get_if<std::optional<Color>>(&given)) return *answered;
+  const QColor chosen = dialog.selectedColor();
+  if (result != QDialog::Accepted || !chosen.isValid()) return std::nullopt;
+  return RgbColor(static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
+                  static_cast<std::uint8_t>(chosen.blue()));
+}
+
+bool QtDialogs::AnswerWaitingColor(std::optional<Color> color) {
+  Waiting* waiting = Innermost(Kind::kColor);
+  if (waiting == nullptr) return false;
+  waiting->given = color;
+  waiting->dialog->done(color ? QDialog::Accepted : QDialog::Rejected);
+  return true;
+}
+
+std::optional<std::string> QtDialogs::RunFileDialog(const FileRequest& request, bool open) {
   QFileDialog dialog(nullptr, QString::fromStdString(request.title),
                      QString::fromStdString(request.initial_folder));
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                     : QFileDialog::AnyFile);
+  dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   const QStringList filters = QtDialogs::NameFilters(request.filter);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   if (!request.default_extension.empty())
     dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
   if (!request.file_name.empty()) dialog.selectFile(QString::fromStdString(request.file_name));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  int result = 0;
+  const Given given = Wait(dialog, Kind::kFile, result);
+  if (const auto* answered = std::get_if<std::optional<std::string>>(&given)) return *answered;
+  if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
 }
 
-}  // namespace
-
-MessageAnswer QtDialogs::ShowMessage(const MessageRequest& request) {
-  QMessageBox box(ToIcon(request.icon), QString::fromStdString(request.caption),
-                  QString::fromStdString(request.text), ToButtons(request.buttons));
-  return ToAnswer(box.exec(), request.buttons);
+bool QtDialogs::AnswerWaitingFile(const std::optional<std::string>& path) {
+  Waiting* waiting = Innermost(Kind::kFile);
+  if (waiting == nullptr) return false;
+  waiting->given = path;
+  waiting->dialog->done(path ? QDialog::Accepted : QDialog::Rejected);
+  return true;
 }
 
-std::optional<Color> QtDialogs::ChooseColor(const ColorRequest& request) {
-  const QColor initial(RedOf(request.initial), GreenOf(request.initial), BlueOf(request.initial));
-  const QColor chosen = QColorDialog::getColor(initial);
-  if (!chosen.isValid()) return std::nullopt;
-  return RgbColor(static_cast<std::uint8_t>(chosen.red()),
-                  static_cast<std::uint8_t>(chosen.green()),
-                  static_cast<std::uint8_t>(chosen.blue()));
-}
+std::optional<std::string> QtDialogs::OpenFile(const FileRequest& request) { return RunFileDialog(request, true); }
 
-std::optional<std::string> QtDialogs::OpenFile(const FileRequest& request) {
-  return RunFileDialog(request, QFileDialog::AcceptOpen);
-}
-
-std::optional<std::string> QtDialogs::SaveFile(const FileRequest& request) {
-  return RunFileDialog(request, QFileDialog::AcceptSave);
-}
+std::optional<std::string> QtDialogs::SaveFile(const FileRequest& request) { return RunFileDialog(request, false); }
 
 QStringList QtDialogs::NameFilters(const std::string& filter) {
   const QStringList parts = QString::fromStdString(filter).split('|');

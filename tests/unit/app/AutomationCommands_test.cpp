@@ -174,10 +174,12 @@ TEST_F(AutomationCommandsTest, DragPressesAtTheCentreMovesInStepsAndReleases) {
 }
 
 TEST_F(AutomationCommandsTest, MenusListVisibleItemsAndMenuPicksByCaptions) {
-  EXPECT_EQ(Run({"menus"}),
-            (AutomationReply{0, "[ ] Show\n[ ] Skin\n[x] Skin/Dark\n[ ] Skin/Light\n[ ] Exit\n"}));
+  EXPECT_EQ(Run({"menus"}), (AutomationReply{0, "[ ] Show\tname=Show\n[ ] Skin\tname=Skin\n"
+                                                "[x] Skin/Dark\tname=Skin/Dark\n[ ] Skin/Light\tname=Skin/Light\n"
+                                                "[ ] Exit\tname=Exit\n"}));
   EXPECT_EQ(Run({"menu", "Skin/Light"}), (AutomationReply{0, ""}));
-  EXPECT_EQ(Run({"menus"}).output, "[ ] Show\n[ ] Skin\n[ ] Skin/Dark\n[x] Skin/Light\n[ ] Exit\n");
+  EXPECT_EQ(Run({"menus"}).output, "[ ] Show\tname=Show\n[ ] Skin\tname=Skin\n[ ] Skin/Dark\tname=Skin/Dark\n"
+                                   "[x] Skin/Light\tname=Skin/Light\n[ ] Exit\tname=Exit\n");
   EXPECT_EQ(Run({"menu", "Show"}).code, 0);
   EXPECT_EQ(events, std::vector<std::string>{"menu Show"});
 
@@ -232,6 +234,45 @@ TEST_F(AutomationCommandsTest, AnswersAreUsedByTheNextDialogsInTurnThenTheRealOn
   // The open and save dialogs are listed with their title, folder, file and filter.
   EXPECT_EQ(Run({"boxes"}), (AutomationReply{0, "Audio77\tKeep?\n\topen / ()\n\tsave / ()\nAudio77\tKeep?\n"
                                                 "Audio77\tDone\nAudio77\tWrong\n"}));
+}
+
+// Scripts name items the same way in every language: by the window's name for
+// them, or the folder an item lists.
+TEST_F(AutomationCommandsTest, MenuItemsAreAlsoReachedByTheirStableNames) {
+  toolkit::MenuItem& root = target.tray->Menu()->Root();
+  toolkit::MenuItem& language = root.Add("LanguageMenu", "Sprache");
+  toolkit::MenuItem& german = language.Add("LanguageMenuItem1", "Deutsch");
+  german.OnClick = [this](toolkit::MenuItem&) { events.push_back("menu German"); };
+  EXPECT_NE(Run({"menus"}).output.find("[ ] Sprache/Deutsch\tname=Language/Deutsch\n"), std::string::npos);
+  for (const char* path : {"Language/Deutsch", "LanguageMenu/Deutsch", "Sprache/Deutsch"}) {
+    events.clear();
+    EXPECT_EQ(Run({"menu", path}), (AutomationReply{0, ""})) << path;
+    EXPECT_EQ(events, std::vector<std::string>{"menu German"}) << path;
+  }
+  EXPECT_EQ(Run({"menu", "Language/LanguageMenuItem2"}).code, 1);
+}
+
+TEST_F(AutomationCommandsTest, AnAnswerServesTheNextActingCommandAndThenNoLaterBox) {
+  std::vector<std::string> waited;
+  dialogs.SetBeforeWaiting([&waited](const std::string& line) { waited.push_back(line); });
+  const toolkit::MessageRequest box{"Unplugged", "Audio77"};
+
+  // Reading the window in between keeps the answer for the next acting command.
+  EXPECT_EQ(Run({"answer", "OK"}), (AutomationReply{0, ""}));
+  Run({"state"});
+  Run({"move", "1", "1"});
+  EXPECT_EQ(dialogs.ShowMessage(box), toolkit::MessageAnswer::kOk);
+  EXPECT_TRUE(waited.empty());
+
+  // Unused through one acting command, it is dropped when the next one starts.
+  EXPECT_EQ(Run({"answer", "Cancel"}), (AutomationReply{0, ""}));
+  Run({"move", "1", "1"});
+  EXPECT_EQ(dialogs.QueuedAnswers(), 1u);
+  Run({"move", "2", "2"});
+  EXPECT_EQ(dialogs.QueuedAnswers(), 0u);
+  dialogs.ShowMessage(box);
+  EXPECT_EQ(inner.Messages().size(), 1u) << "the real dialog answered";
+  EXPECT_EQ(waited, std::vector<std::string>{"Audio77\tUnplugged"}) << "told before it waited";
 }
 
 TEST_F(AutomationCommandsTest, BoxesKeepOneLinePerBox) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "features/Equalizer.h"
+#include "settings/RegistryDword.h"
 #include "sim/core/VirtualDevice.h"
 #include "support/harness/ProgramHarness.h"
 #include "toolkit/Image.h"
@@ -191,7 +192,9 @@ TEST_F(Sliders, EncWithoutSupportWarnsOncePerPress) {
 }
 
 TEST_F(Sliders, EncBarClickAndKnobDragGiveTheLevel) {
-  h.Form().NoiseFeature().SetAvailable(true);
+  // The registry's level for this device is what makes ENC supported.
+  RegSetDword(h.GetPlatform().registry, "QKW 77xx Software\\EncValueMap", "VID_2E8D&PID_771F", 12);
+  h.Form().NoiseFeature().LoadEncState();
   h.Click("PageENCLabel");
   const SliderTravel travel = h.Form().EncTravel();
   const int x = Centre(h, "ENCBarImage").x;

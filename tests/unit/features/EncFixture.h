@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "FeatureFixture.h"
 #include "features/EncDisplay.h"
+#include "features/FeatureDeps.h"
+#include "features/NoiseCancellation.h"
 #include "platform/InProcessFileGuard.h"
 #include "platform/ManualClock.h"
 #include "settings/RegistryDword.h"
@@ -30,6 +33,12 @@ class TestDeviceStatus : public DeviceStatus {
   std::uint16_t ProductId() const override { return product_id; }
   bool Active() const override { return active; }
   bool RegisterSync() const override { return active; }
+};
+
+// Noise cancellation and voice effects never open a register transaction.
+class NoRegisters : public RegisterPort {
+ public:
+  RegisterSession BeginRegisters() override { return RegisterSession(nullptr); }
 };
 
 class RecordingDisplay : public EncDisplay {
@@ -97,7 +106,12 @@ class EncFixture : public DeviceLibraryFixture {
     return calls;
   }
 
+  FeatureDeps Deps() { return FeatureDeps{library_, registers_, status_, clock_, debug_, view_}; }
+  EncParts Parts(Registry& registry) { return EncParts{registry, loop_, display_}; }
+
   TestDeviceStatus status_;
+  NoRegisters registers_;
+  RecordingView view_;
   TempDir registry_folder_;
   InProcessFileGuard guard_;
   RegistryStore registry_{registry_folder_.File("none.reg"), registry_folder_.File("user.reg"), guard_};

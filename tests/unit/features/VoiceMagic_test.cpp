@@ -1,4 +1,7 @@
-#include "features/VoiceMagicControl.h"
+// Voice effects on the virtual device without a window: the registry state,
+// the switch and the five effects, the ENC support they depend on, removal
+// and shutdown.
+#include "features/VoiceMagic.h"
 
 #include "EncFixture.h"
 
@@ -9,7 +12,9 @@ using Strings = std::vector<std::string>;
 
 class VoiceMagicTest : public EncFixture {
  protected:
-  VoiceMagicControl voice_{{library_, status_, registry_, display_}};
+  VoiceMagicTest() { voice_.FollowEncSupport([this] { return enc_supported_; }); }
+  bool enc_supported_ = true;
+  VoiceMagic voice_{Deps(), Parts(registry_)};
   std::pair<std::optional<std::uint32_t>, std::optional<std::uint32_t>> Stored() {
     return {RegistryValue(kSoftware, "VoiceMagicEnable"), RegistryValue(kSoftware, "VoiceMagicLevel")};
   }
@@ -18,11 +23,13 @@ class VoiceMagicTest : public EncFixture {
 TEST_F(VoiceMagicTest, TheRegistryStateGoesToTheDeviceOnlyWithEncSupport) {
   SetRegistry(kSoftware, "VoiceMagicEnable", 1);
   SetRegistry(kSoftware, "VoiceMagicLevel", 19);
-  voice_.LoadVoiceMagic(false);
+  enc_supported_ = false;
+  voice_.LoadVoiceMagic();
   EXPECT_TRUE(Take().empty());
   EXPECT_EQ(voice_.On(), 0);
 
-  voice_.LoadVoiceMagic(true);
+  enc_supported_ = true;
+  voice_.LoadVoiceMagic();
   EXPECT_EQ(voice_.On(), 1);
   EXPECT_EQ(voice_.Effect(), 2);
   // The switch, then the effect twice: once with the switch, once on its own.
@@ -31,13 +38,13 @@ TEST_F(VoiceMagicTest, TheRegistryStateGoesToTheDeviceOnlyWithEncSupport) {
 
   // A level no effect has: effect none, stored as such from now on.
   SetRegistry(kSoftware, "VoiceMagicLevel", 5);
-  voice_.LoadVoiceMagic(true);
+  voice_.LoadVoiceMagic();
   EXPECT_EQ(voice_.Effect(), 0);
   EXPECT_EQ(Stored().second, 12u);
 }
 
 TEST_F(VoiceMagicTest, EachEffectButtonSendsItsOffsetAndStoresItsLevel) {
-  voice_.SwitchClicked(true);
+  voice_.SwitchClicked();
   Take();
   struct Case {
     int effect;
@@ -51,7 +58,7 @@ TEST_F(VoiceMagicTest, EachEffectButtonSendsItsOffsetAndStoresItsLevel) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.effect);
-    voice_.EffectClicked(c.effect, true);
+    voice_.EffectClicked(c.effect);
     EXPECT_EQ(Take(), (Strings{c.command}));
     EXPECT_EQ(Stored().second, c.level);
     for (int n = 0; n <= 4; ++n) {
@@ -63,30 +70,32 @@ TEST_F(VoiceMagicTest, EachEffectButtonSendsItsOffsetAndStoresItsLevel) {
 }
 
 TEST_F(VoiceMagicTest, TheSwitchSendsItselfAndTheEffectAndWithoutEncSupportWarns) {
-  voice_.EffectClicked(3, false);
-  voice_.SwitchClicked(false);
+  enc_supported_ = false;
+  voice_.EffectClicked(3);
+  voice_.SwitchClicked();
   EXPECT_EQ(display_.warnings, 2);
   EXPECT_TRUE(Take().empty());
   status_.active = false;
-  voice_.SwitchClicked(false);
-  EXPECT_EQ(display_.warnings, 2) << "no device: the window's own warning";
+  voice_.SwitchClicked();
+  EXPECT_EQ(display_.warnings, 2) << "no device: nothing at all";
   status_.active = true;
+  enc_supported_ = true;
 
-  voice_.EffectClicked(3, true);
+  voice_.EffectClicked(3);
   Take();
-  voice_.SwitchClicked(true);
+  voice_.SwitchClicked();
   EXPECT_EQ(display_.pictures["VMFunctionImage"], "VMFunctionDownImage");
   EXPECT_TRUE(display_.down["VMFunctionLabel"]);
   EXPECT_EQ(Take(), (Strings{"7/0 01000000", "7/2 01000000f6ff00000000"}));
   EXPECT_EQ(Stored(), std::pair(std::optional(1u), std::optional(2u)));
-  voice_.SwitchClicked(true);
+  voice_.SwitchClicked();
   EXPECT_EQ(Take(), (Strings{"7/0 00000000", "7/2 00000000f6ff00000000"}));
   EXPECT_EQ(display_.pictures["VMFunctionImage"], "VMFunctionUpImage");
 }
 
 TEST_F(VoiceMagicTest, RemovalStoresOffAndSendsNothingShutdownSendsOff) {
-  voice_.SwitchClicked(true);
-  voice_.EffectClicked(4, true);
+  voice_.SwitchClicked();
+  voice_.EffectClicked(4);
   Take();
   voice_.OnRemoved();
   EXPECT_TRUE(Take().empty());
@@ -95,10 +104,36 @@ TEST_F(VoiceMagicTest, RemovalStoresOffAndSendsNothingShutdownSendsOff) {
   EXPECT_EQ(display_.pictures["VMEffectNoneImage"], "VMEffectNoneDownImage");
   EXPECT_EQ(display_.pictures["VMEffect4Image"], "VMEffect4UpImage");
 
-  voice_.OnShutdown(false);
-  EXPECT_TRUE(Take().empty());
-  voice_.OnShutdown(true);
+  voice_.OnShutdown();
   EXPECT_EQ(Take(), (Strings{"7/0 00000000"}));
+}
+
+TEST_F(VoiceMagicTest, AnEffectNumberNoButtonHasIsEffectNone) {
+  voice_.SwitchClicked();
+  Take();
+  for (int effect : {5, -1, 99}) {
+    SCOPED_TRACE(effect);
+    voice_.EffectClicked(effect);
+    EXPECT_EQ(voice_.Effect(), 0);
+    EXPECT_EQ(Take(), (Strings{"7/2 01000000000000000000"}));
+    EXPECT_EQ(Stored().second, 12u);
+  }
+}
+
+TEST_F(VoiceMagicTest, TheProfileGetsTheSwitchAndTheEffect) {
+  struct Writer : ProfileWriter {
+    Strings lines;
+    void WriteInt(const std::string& s, const std::string& k, std::int64_t v) override {
+      lines.push_back(s + "/" + k + "=" + std::to_string(v));
+    }
+    void WriteText(const std::string& s, const std::string& k, const std::string& v) override {
+      lines.push_back(s + "/" + k + "=" + v);
+    }
+  } writer;
+  voice_.SwitchClicked();
+  voice_.EffectClicked(2);
+  voice_.Save(writer);
+  EXPECT_EQ(writer.lines, (Strings{"VoiceMagic/VoiceMagicEN=1", "VoiceMagic/VoiceMagicMode=2"}));
 }
 
 }  // namespace

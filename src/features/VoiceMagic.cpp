@@ -1,4 +1,4 @@
-#include "features/VoiceMagicControl.h"
+#include "features/VoiceMagic.h"
 
 #include "features/VoiceEffectTable.h"
 
@@ -12,11 +12,11 @@ constexpr char kSwitchDown[] = "VMFunctionDownImage";
 
 }  // namespace
 
-VoiceMagicControl::VoiceMagicControl(Parts parts)
-    : parts_(parts), commands_(parts.library), registry_(parts.registry) {}
+VoiceMagic::VoiceMagic(FeatureDeps deps, EncParts parts)
+    : deps_(deps), parts_(parts), commands_(deps.library), registry_(parts.registry) {}
 
-void VoiceMagicControl::LoadVoiceMagic(bool enc_supported) {
-  if (!parts_.device.Active() || !enc_supported) return;
+void VoiceMagic::LoadVoiceMagic() {
+  if (!deps_.device.Active() || !EncSupported()) return;
   const EncRegistryState::VoiceMagic stored = registry_.LoadVoiceMagic();
   effect_ = stored.effect;
   on_ = stored.on;
@@ -24,19 +24,19 @@ void VoiceMagicControl::LoadVoiceMagic(bool enc_supported) {
   SetVoiceEffect(effect_);
 }
 
-void VoiceMagicControl::SetVoiceMagicOn(int on, bool send) {
+void VoiceMagic::SetVoiceMagicOn(int on, bool send) {
   registry_.SaveVoiceMagicOn(on);
   if (!send) return;
-  commands_.SetVoiceMagicOn(on);
+  static_cast<void>(commands_.SetVoiceMagicOn(on));
   SetVoiceEffect(effect_);
 }
 
-std::int32_t VoiceMagicControl::SetVoiceEffect(int effect) {
+std::int32_t VoiceMagic::SetVoiceEffect(int effect) {
   registry_.SaveVoiceMagicEffect(effect);
   return commands_.SetVoiceEffect(on_, effect);
 }
 
-void VoiceMagicControl::ShowVoiceMagic() {
+void VoiceMagic::ShowVoiceMagic() {
   parts_.display.ShowPicture(kSwitchImage, on_ == 1 ? kSwitchDown : kSwitchUp);
   parts_.display.ShowLabelDown(kSwitchLabel, on_ == 1);
   for (int n = 0; n < VoiceEffectTable::kCount; ++n) {
@@ -47,45 +47,46 @@ void VoiceMagicControl::ShowVoiceMagic() {
   }
 }
 
-bool VoiceMagicControl::Usable(bool enc_supported) {
-  if (!parts_.device.Active()) return false;
-  if (!enc_supported) {
+bool VoiceMagic::Usable() {
+  if (!deps_.device.Active()) return false;
+  if (!EncSupported()) {
     parts_.display.ShowEncWarning();
     return false;
   }
   return true;
 }
 
-void VoiceMagicControl::SwitchClicked(bool enc_supported) {
-  if (!Usable(enc_supported)) return;
+void VoiceMagic::SwitchClicked() {
+  if (!Usable()) return;
   on_ = on_ == 0 ? 1 : 0;
   ShowVoiceMagic();
   SetVoiceMagicOn(on_, true);
 }
 
-void VoiceMagicControl::EffectClicked(int effect, bool enc_supported) {
-  if (!Usable(enc_supported)) return;
+void VoiceMagic::EffectClicked(int effect) {
+  if (!Usable()) return;
   effect_ = VoiceEffectTable::Normalize(effect);
   ShowVoiceMagic();
   SetVoiceEffect(effect_);
 }
 
-void VoiceMagicControl::OnRemoved() {
+void VoiceMagic::OnRemoved() {
   on_ = 0;
   effect_ = 0;
   SetVoiceMagicOn(0, false);
   ShowVoiceMagic();
 }
 
-void VoiceMagicControl::OnShutdown(bool device_present) {
-  if (!device_present) return;
+void VoiceMagic::OnShutdown() {
   AudioCommand off = AudioCommand::Switch(AudioCommand::kVoiceEffectGroup, false);
-  parts_.library.SendAudioCommand(off);
+  static_cast<void>(deps_.library.SendAudioCommand(off));
 }
 
-void VoiceMagicControl::Save(ProfileWriter& profile) const {
+void VoiceMagic::Save(ProfileWriter& profile) {
   profile.WriteInt("VoiceMagic", "VoiceMagicEN", on_);
   profile.WriteInt("VoiceMagic", "VoiceMagicMode", effect_);
 }
+
+void VoiceMagic::Load(ProfileReader& /*profile*/) { LoadVoiceMagic(); }
 
 }  // namespace audio77
