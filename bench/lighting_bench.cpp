@@ -38,6 +38,7 @@ std::string StateFolder() {
 class InstantView : public LedPageView {
  public:
   void ShowCheck(LedCheck, bool) override {}
+  void ShowSpeedBar(int) override {}
   LedSpeedBar SpeedBar(int) const override { return {420, 240, 14}; }
   int KnobLeft(int) const override { return 420; }
   void SetKnobLeft(int, int) override {}

@@ -49,6 +49,7 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
                               [this] { return EncTravel(); },
                               [this] { return state_.current_page == Page::kNoiseCancellation; },
                               [this] { ShowWarning("LabelWarning1"); }})),
+      led_view_(std::make_unique<FormLedPageView>(form_, *feature_view_)),
       equalizer_(Deps()),
       sound3d_(Deps()),
       effects_(Deps(), session_.Extension()),
@@ -57,13 +58,14 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       virtual71_(Deps(), SpeakerStage{*speaker_view_, app.Loop()}),
       noise_(Deps(), EncParts{platform.registry, app.Loop(), *enc_view_}),
       voice_(Deps(), EncParts{platform.registry, app.Loop(), *enc_view_}),
-      lighting_(Deps(), [this] { return skin_.Geometry().led_page_mode; }),
+      lighting_(Deps(), *led_view_),
       rules_(equalizer_, sound3d_, virtual71_) {
   voice_.FollowEncSupport([this] { return noise_.Supported(); });
   static_cast<ui::SkinFeatureView&>(*feature_view_)
       .SetLabelColouring([this](const std::string& label, bool down) {
         if (language_) language_->ShowLabelState(label, down);
       });
+  led_dialog_shown_ = [this] { return lighting_.DialogShown(); };
 }
 
 FeatureDeps TAudioMainForm::Deps() {

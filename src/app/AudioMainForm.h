@@ -38,6 +38,7 @@
 #include "features/Sound3D.h"
 #include "features/Virtual71.h"
 #include "features/VoiceMagic.h"
+#include "lighting/FormLedPageView.h"
 #include "lighting/Lighting.h"
 #include "platform/Platform.h"
 #include "settings/AppConfig.h"
@@ -157,6 +158,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void OnLedSpeedMouseDown(toolkit::Control& sender, const toolkit::MouseEvent& event);
   void OnLedSpeedMouseMove(toolkit::Control& sender, const toolkit::MouseEvent& event);
   void OnLedSpeedMouseUp(toolkit::Control& sender, const toolkit::MouseEvent& event);
+  // A click on the LED tab: the page's state again, or the LED dialog (opened
+  // once the click has ended).
+  void LedTabClick(bool label);
   const ui::DragState& Drag() const { return drag_; }
   // The Mic and ENC travels (knob tops at the highest and lowest value).
   SliderTravel MicTravel() const;
@@ -221,6 +225,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // The keeper's last problem in the standard error box, once start-up has
   // ended and the window is up.
   void ShowProfileErrorLater();
+  void ShowProfileErrorOnceUp(const std::string& text);
   void SyncFromDeviceAtStart();
   void Step(int number, const std::function<void()>& step);
 
@@ -336,9 +341,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   ui::DragState drag_;
   ui::DragState led_drag_;
   bool gesture_warned_ = false;
-  int led_bar_left_ = 0;
-  int led_bar_width_ = 0;
-  int led_knob_width_ = 0;
 
   // The window's features; they reach the device and the window only
   // through their FeatureDeps.
@@ -348,6 +350,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   std::unique_ptr<MicFormView> mic_view_;
   std::unique_ptr<SpeakerFormView> speaker_view_;
   std::unique_ptr<EncFormView> enc_view_;
+  std::unique_ptr<FormLedPageView> led_view_;
   Equalizer equalizer_;
   Sound3D sound3d_;
   EnvironmentEffects effects_;
@@ -377,8 +380,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   };
   ProfileLink profile_link_{*this};
   std::optional<ProfileKeeper> profile_keeper_;
-  // The profile keys of the lighting page, which no feature applies yet.
-  std::optional<RetainedProfileKeys> led_keys_;
 
   // The current language; made when the language menu is built.
   LanguageLink language_link_{*this};

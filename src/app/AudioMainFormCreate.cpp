@@ -250,6 +250,7 @@ void TAudioMainForm::LoadSkin() {
   LoadSkinSettings();
   ApplySkin();
   ApplyLabels();
+  lighting_.SkinLoaded(skin_.Geometry().led_page_mode, skin_.Geometry().led_fast_right_side);
 }
 
 void TAudioMainForm::FirstDeviceSearch() { session_.Search(config_path_, SearchKind::kStartup); }
@@ -342,6 +343,7 @@ void TAudioMainForm::SyncFromDeviceAtStart() {
     sound3d_.Sync3DFromDevice();
   }
   noise_.StartButtonScan();
+  lighting_.StartLedEffects();
 }
 
 }  // namespace audio77

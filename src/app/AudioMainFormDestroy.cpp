@@ -37,6 +37,8 @@ void TAudioMainForm::FormDestroy() {
   sound3d_.Reset3D();
   sound3d_.SetFbm(1).Ignore("the device is being left; 3D goes off below");
   sound3d_.Apply3DEnable(0);
+  // No lighting worker sends while the device is left neutral, or after.
+  lighting_.StopWorkers();
   NeutraliseDevice();
 }
 

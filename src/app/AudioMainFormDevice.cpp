@@ -154,9 +154,7 @@ void TAudioMainForm::ActivationResync(bool from_arrival) {
   virtual71_.SendAtActivation();
   if (state_.current_page == Page::kVirtual71) virtual71_.RestoreRemembered();
   session_.QueryExtension();
-  // Whether this was the first activation matters only to the lighting
-  // worker, which the LED page will start here.
-  static_cast<void>(session_.CountActivation());
+  if (session_.CountActivation()) lighting_.StartLedEffects();
   RefreshPageDisplay();
   ShowDeviceState("LabelActive");
 }

@@ -72,7 +72,18 @@ void TAudioMainForm::RegisterActions() {
          const FeatureResult result = held == 1 ? lighting_.PressLedButton() : lighting_.ReleaseLedButton();
          result.Ignore("the button shows the press whether or not the line followed");
        })},
+      {Action::kLedCheck, [this](int check) { lighting_.CheckClick(static_cast<LedCheck>(check)); }},
+      {Action::kLedSwatch, [this](int swatch) { lighting_.SwatchMouseDown(swatch); }},
+      {Action::kLedTab, [this](int label) { LedTabClick(label == 1); }},
   };
+}
+
+void TAudioMainForm::LedTabClick(bool label) {
+  if (lighting_.LedTabClick(label) != Lighting::TabResult::kOpenDialog) return;
+  // The dialog runs its own loop: the click that opens it ends first.
+  app_.Loop().Post([this] {
+    if (!destroyed_) lighting_.ShowDialog();
+  });
 }
 
 void TAudioMainForm::RunAction(const ControlResource& row, int arg) {
@@ -112,12 +123,19 @@ void TAudioMainForm::AttachHandlers() {
         break;
       case Behaviour::kSelectPage:
         control->OnMouseDown = [this, own](Control&, const MouseEvent&) { SelectPage(own->tag); };
+        if (row.action != Action::kNone) control->OnClick = [this, own](Control&) { ClickRow(own); };
         break;
       case Behaviour::kRelease:
         control->OnMouseUp = [this, own](Control&, const MouseEvent&) { ReleaseRow(own); };
         break;
       case Behaviour::kClick:
         control->OnClick = [this, own](Control&) { ClickRow(own); };
+        break;
+      case Behaviour::kTab:
+      case Behaviour::kTabKeptDown:
+        if (row.action != Action::kNone) control->OnClick = [this, own](Control&) { ClickRow(own); };
+        control->OnMouseDown = [this, own](Control&, const MouseEvent&) { PressRow(own); };
+        control->OnMouseUp = [this, own](Control&, const MouseEvent&) { ReleaseRow(own); };
         break;
       case Behaviour::kMomentary:
       case Behaviour::kMomentaryUnlessBee:

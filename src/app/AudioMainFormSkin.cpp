@@ -62,6 +62,7 @@ void TAudioMainForm::ReplaceSpeakers(double ratio) { virtual71_.ReplaceSpeakers(
 void TAudioMainForm::SkinChanged() {
   ApplyLabels();
   ShowEncOrVoicePage();
+  lighting_.SkinLoaded(skin_.Geometry().led_page_mode, skin_.Geometry().led_fast_right_side);
   ShowPage(state_.current_page);
 }
 

@@ -228,11 +228,7 @@ void TAudioMainForm::OnEncKnobMouseUp(toolkit::Control&, const toolkit::MouseEve
 void TAudioMainForm::OnLedSpeedMouseDown(toolkit::Control& knob, const toolkit::MouseEvent& event) {
   if (event.button != toolkit::MouseButton::kLeft) return;
   const LedSlider* slider = FindLedSlider(knob.Name());
-  const toolkit::Control* bar = slider ? form_.FindControl(slider->bar) : nullptr;
-  if (bar == nullptr) return;
-  led_bar_left_ = bar->Left();
-  led_bar_width_ = bar->Width();
-  led_knob_width_ = knob.Width();
+  if (slider == nullptr || form_.FindControl(slider->bar) == nullptr) return;
   const toolkit::Point client = form_.ScreenToClient(app_.CursorPos());
   const toolkit::HitTest hit{.include_disabled = true, .include_windowed = false};
   toolkit::Control* target =
@@ -246,15 +242,11 @@ void TAudioMainForm::OnLedSpeedMouseMove(toolkit::Control& knob, const toolkit::
   const LedSlider* slider = FindLedSlider(knob.Name());
   if (slider == nullptr) return;
   const int dx = app_.CursorPos().x - led_drag_.press_point.x;
-  const int x = SliderMath::Clamp(led_drag_.start_left + dx, led_bar_left_,
-                                  led_bar_left_ + led_bar_width_ - led_knob_width_);
-  // The knob is drawn 3 pixels right of its place, except at the left end.
-  led_drag_.target->SetLeft(x == led_bar_left_ ? x : x + 3);
-  lighting_.SetSpeed(slider->effect, SliderMath::LedSpeed(x, led_bar_left_, led_bar_width_, led_knob_width_,
-                                                         skin_.Geometry().led_fast_right_side == 1));
+  lighting_.SpeedKnobMoved(slider->effect, led_drag_.start_left + dx);
 }
 
-void TAudioMainForm::OnLedSpeedMouseUp(toolkit::Control&, const toolkit::MouseEvent& event) {
+void TAudioMainForm::OnLedSpeedMouseUp(toolkit::Control& knob, const toolkit::MouseEvent& event) {
+  if (const LedSlider* slider = FindLedSlider(knob.Name())) lighting_.SpeedKnobReleased(slider->effect);
   if (event.button == toolkit::MouseButton::kLeft && led_drag_.dragging) led_drag_.End();
 }
 

@@ -205,8 +205,10 @@ AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
   // Reading the window never uses up or drops a queued answer.
   static const std::vector<std::string> kReading = {"list",  "get",   "find",  "menus",
                                                     "boxes", "state", "screenshot", "answer"};
-  if (!args.empty() && std::find(kReading.begin(), kReading.end(), args[0]) == kReading.end()) {
-    dialogs_.BeginActingCommand();
+  // Once per request: `ui window NAME VERB` comes back here for its verb.
+  if (window_ == nullptr && !args.empty()) {
+    const std::string& acting = args[0] == "window" && args.size() > 2 ? args[2] : args[0];
+    if (std::find(kReading.begin(), kReading.end(), acting) == kReading.end()) dialogs_.BeginActingCommand();
   }
   if (!args.empty() && args[0] == "window") return OnWindow(args);
   if (args.empty()) return Usage("ui needs a command");

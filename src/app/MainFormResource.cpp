@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "lighting/LedPageView.h"
+
 namespace audio77 {
 namespace {
 
@@ -56,6 +58,14 @@ constexpr ControlResource WithoutDevice(ControlResource row) {
 // A click runs the action; without a device the feature itself does nothing.
 constexpr ControlResource Clicks(ControlResource row, Action action, int arg = 0) {
   return WithoutDevice(Does(row, Behaviour::kClick, action, arg));
+}
+// The LED page's swatches (mouse down) and check images (click) act without a
+// warning: the page itself is only reached with the device active.
+constexpr ControlResource LedSwatch(ControlResource row, int swatch) {
+  return WithoutDevice(Does(row, Behaviour::kPress, Action::kLedSwatch, swatch));
+}
+constexpr ControlResource LedCheckImage(ControlResource row, LedCheck check) {
+  return WithoutDevice(Does(row, Behaviour::kClick, Action::kLedCheck, static_cast<int>(check)));
 }
 
 using namespace pages;
@@ -247,23 +257,23 @@ constexpr ControlResource kControls[] = {
     Lbl("ColorEffectLabel", 0, {210, 160, 200, 16}, kLed, "Effect"),
     Lbl("ColorSlowLabel", 0, {420, 168, 60, 16}, kLed, "Slow"),
     Lbl("ColorFastLabel", 0, {620, 168, 40, 16}, kLed, "Fast"),
-    Swatch("Color01Shape", 151, {214, 122, 28, 28}),
-    Swatch("Color02Shape", 152, {254, 122, 28, 28}),
-    Swatch("Color03Shape", 153, {294, 122, 28, 28}),
-    Swatch("Color04Shape", 154, {334, 122, 28, 28}),
-    Swatch("Color05Shape", 155, {374, 122, 28, 28}),
-    Swatch("Color06Shape", 156, {414, 122, 28, 28}),
-    Swatch("Color07Shape", 157, {454, 122, 28, 28}),
+    LedSwatch(Swatch("Color01Shape", 151, {214, 122, 28, 28}), 1),
+    LedSwatch(Swatch("Color02Shape", 152, {254, 122, 28, 28}), 2),
+    LedSwatch(Swatch("Color03Shape", 153, {294, 122, 28, 28}), 3),
+    LedSwatch(Swatch("Color04Shape", 154, {334, 122, 28, 28}), 4),
+    LedSwatch(Swatch("Color05Shape", 155, {374, 122, 28, 28}), 5),
+    LedSwatch(Swatch("Color06Shape", 156, {414, 122, 28, 28}), 6),
+    LedSwatch(Swatch("Color07Shape", 157, {454, 122, 28, 28}), 7),
     Hidden(Swatch("Color08Shape", 158, {494, 122, 28, 28})),
     Hidden(Swatch("Color09Shape", 159, {534, 122, 28, 28})),
     Hidden(Swatch("Color10Shape", 160, {574, 122, 28, 28})),
-    Swatch("ColorSingleShape", 184, {370, 180, 28, 28}),
-    Swatch("ColorBreatheShape", 183, {370, 216, 28, 28}),
-    Img("ColorSingleCheckImage", 341, {210, 184, 20, 20}, kLed),
-    Img("ColorPulsatingCheckImage", 337, {210, 292, 20, 20}, kLed),
-    Img("ColorRainbowCheckImage", 339, {210, 256, 20, 20}, kLed),
-    Img("ColorBreatheCheckImage", 338, {210, 220, 20, 20}, kLed),
-    Img("ColorLEDOffCheckImage", 340, {210, 328, 20, 20}, kLed),
+    LedSwatch(Swatch("ColorSingleShape", 184, {370, 180, 28, 28}), 8),
+    LedSwatch(Swatch("ColorBreatheShape", 183, {370, 216, 28, 28}), 9),
+    LedCheckImage(Img("ColorSingleCheckImage", 341, {210, 184, 20, 20}, kLed), LedCheck::kSingle),
+    LedCheckImage(Img("ColorPulsatingCheckImage", 337, {210, 292, 20, 20}, kLed), LedCheck::kMultiBreathe),
+    LedCheckImage(Img("ColorRainbowCheckImage", 339, {210, 256, 20, 20}, kLed), LedCheck::kRainbow),
+    LedCheckImage(Img("ColorBreatheCheckImage", 338, {210, 220, 20, 20}, kLed), LedCheck::kBreathe),
+    LedCheckImage(Img("ColorLEDOffCheckImage", 340, {210, 328, 20, 20}, kLed), LedCheck::kOff),
     Img("ColorPulsatingBarImage", 237, {420, 298, 240, 8}, kLed),
     Img("ColorBreatheBarImage", 238, {420, 226, 240, 8}, kLed),
     Img("ColorRainbowBarImage", 239, {420, 262, 240, 8}, kLed),
@@ -301,7 +311,7 @@ constexpr ControlResource kControls[] = {
     Does(Img("PageEffectImage", 25, {276, 48, 84, 30}, kEvery), Behaviour::kTab),
     Does(Img("PageMicImage", 26, {362, 48, 84, 30}, kEvery), Behaviour::kTab),
     Does(Img("PageVirtual7p1Image", 27, {448, 48, 84, 30}, kEvery), Behaviour::kTab),
-    Does(Img("PageLEDImage", 228, {534, 48, 84, 30}, kEvery), Behaviour::kTabKeptDown),
+    Does(Img("PageLEDImage", 228, {534, 48, 84, 30}, kEvery), Behaviour::kTabKeptDown, Action::kLedTab, 0),
     Does(Img("PageENCImage", 227, {620, 48, 84, 30}, kEvery), Behaviour::kTabKeptDown),
     Does(Img("PageVMEffectImage", 226, {706, 48, 84, 30}, kEvery), Behaviour::kTabKeptDown),
     Does(Hidden(Img("Page3DImage", 24, {12, 300, 156, 26}, kEvery)), Behaviour::kTab),
@@ -309,7 +319,7 @@ constexpr ControlResource kControls[] = {
     Does(OnButton("PageEffectLabel", 25, {276, 48, 84, 30}, kEvery, "Effect"), Behaviour::kSelectPage),
     Does(OnButton("PageMicLabel", 26, {362, 48, 84, 30}, kEvery, "Mic"), Behaviour::kSelectPage),
     Does(OnButton("PageVirtual7p1Label", 27, {448, 48, 84, 30}, kEvery, "Virtual7.1"), Behaviour::kSelectPage),
-    Does(OnButton("PageLEDLabel", 228, {534, 48, 84, 30}, kEvery, "LED"), Behaviour::kSelectPage),
+    Does(OnButton("PageLEDLabel", 228, {534, 48, 84, 30}, kEvery, "LED"), Behaviour::kSelectPage, Action::kLedTab, 1),
     Does(OnButton("PageENCLabel", 227, {620, 48, 84, 30}, kEvery, "ENC"), Behaviour::kSelectPage),
     Does(OnButton("PageVMEffectLabel", 226, {706, 48, 84, 30}, kEvery, "Voice Magic"), Behaviour::kSelectPage),
     Does(Disabled(OnButton("Page3DLabel", 24, {12, 300, 156, 26}, kEvery, "3D")), Behaviour::kSelectPage),

@@ -76,7 +76,7 @@ enum class Behaviour {
   // The release over the control runs the action (the press is the hook's).
   kRelease,
   // The click runs the action; the feature decides what a click without a
-  // device does (the ENC and Voice Magic pages).
+  // device does (the ENC and Voice Magic pages, the LED page's check images).
   kClick,
 };
 
@@ -102,6 +102,9 @@ enum class Action {
   kVirtualEnable,
   kLatch,  // arg: which animation switch
   kLedButton,
+  kLedCheck,   // arg: which check image (LedCheck)
+  kLedSwatch,  // arg: the swatch 1..9 (palette 1..7, single, breathe)
+  kLedTab,     // arg: 0 the tab's image, 1 its label
   kSaveProfile,
   kLoadProfile,
   kSpeakerRelease,

@@ -10,6 +10,8 @@ MainWindowInstance::MainWindowInstance(const WindowInstanceContext& context)
 MainWindowInstance::~MainWindowInstance() {
   platform_.bus.SetHandler(nullptr);
   simple_.reset();
+  if (main_) main_->LightingFeature().AttachDialog(nullptr);
+  led_presentation_.reset();
   led_.reset();
   about_.reset();
   main_.reset();
@@ -28,7 +30,9 @@ void MainWindowInstance::CreateWindows() {
   std::string version;
   GetFileVersionText(platform_.folders.ProgramPath(), version);
   about_ = std::make_unique<TAboutForm>(app_, platform_.shell, platform_.debug, version);
-  led_ = std::make_unique<TLEDForm>(app_);
+  Lighting& lighting = main_->LightingFeature();
+  led_ = std::make_unique<TLEDForm>(app_, main_->Library(), platform_.debug, &lighting.CallLock());
+  lighting.AttachDialog(led_.get());
   simple_ = std::make_unique<TSimpleForm>(
       app_, TSimpleForm::Services{platform_.debug, platform_.registry, app_.Boxes()}, version);
 }
@@ -44,6 +48,7 @@ void MainWindowInstance::Run() {
       if (alive.lock()) BringForward();
     });
     main_->Present();
+    if (toolkit::Presenter* presenter = app_.GetPresenter()) led_presentation_ = presenter->PresentForm(led_->Form());
     main_->Form().Show();
     main_->Form().Activate();
     app_.Loop().Run();

@@ -37,6 +37,8 @@ class MainWindowInstance final : public WindowInstance {
   std::unique_ptr<TAudioMainForm> main_;
   std::unique_ptr<TAboutForm> about_;
   std::unique_ptr<TLEDForm> led_;
+  // The LED dialog on screen; goes before the dialog.
+  std::unique_ptr<toolkit::Presentation> led_presentation_;
   std::unique_ptr<TSimpleForm> simple_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

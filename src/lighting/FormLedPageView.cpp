@@ -61,6 +61,8 @@ void FormLedPageView::ShowCheck(LedCheck check, bool pressed) {
   }
 }
 
+void FormLedPageView::ShowSpeedBar(int effect) { pictures_.ShowSkinEntry(BarName(effect), BarName(effect)); }
+
 LedSpeedBar FormLedPageView::SpeedBar(int effect) const {
   const toolkit::Control* bar = form_.FindControl(BarName(effect));
   const toolkit::Control* knob = form_.FindControl(KnobName(effect));

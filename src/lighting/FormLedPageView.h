@@ -16,6 +16,7 @@ class FormLedPageView final : public LedPageView {
   FormLedPageView(toolkit::Form& form, FeatureView& pictures) : form_(form), pictures_(pictures) {}
 
   void ShowCheck(LedCheck check, bool pressed) override;
+  void ShowSpeedBar(int effect) override;
   LedSpeedBar SpeedBar(int effect) const override;
   int KnobLeft(int effect) const override;
   void SetKnobLeft(int effect, int left) override;

@@ -15,7 +15,7 @@ LedCommandWorker::~LedCommandWorker() {
 void LedCommandWorker::Loop() {
   while (event_.Wait() && !stop_.load()) {
     clock_.Sleep(kDelayMs);
-    if (stop_.load()) return;
+    // A change the user made goes out even when the dialog closes meanwhile.
     // The command below reads the newest values: wakes during the delay are in it.
     event_.Reset();
     debug_.Write("LEDCommandThread");

@@ -3,7 +3,8 @@
 // current effect with its speed, in the controller family chosen at that
 // moment. Wakes that come during the half second are folded into that one
 // command, which reads the newest values. It waits without a time-out; the
-// thread starts with the object and is stopped and joined when it goes.
+// thread starts with the object and is stopped and joined when it goes, after
+// the command of a wake it has already taken.
 
 #include <atomic>
 #include <cstdint>

@@ -48,6 +48,11 @@ LedPlan LedCommands::PlanRainbowOrMulti(const LedSendState& state) {
 }
 
 std::int32_t LedCommands::Send(const LedCall& call) {
+  std::lock_guard lock(serial_);
+  return Call(call);
+}
+
+std::int32_t LedCommands::Call(const LedCall& call) {
   using toolkit::BlueOf;
   using toolkit::GreenOf;
   using toolkit::RedOf;

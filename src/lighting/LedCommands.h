@@ -6,6 +6,7 @@
 // order); Run carries a plan out on the library.
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -89,7 +90,11 @@ class LedCommands {
   static constexpr std::uint8_t kSteps = 7;
   static constexpr std::uint32_t kRetryPauseMs = 10;
 
-  LedCommands(DeviceLibrary& library, Clock& clock) : library_(library), clock_(clock) {}
+  // serial: the lock every lighting call of the program takes, so that the
+  // UI and the workers never talk to the library at once (a lock of its own
+  // when none is given).
+  LedCommands(DeviceLibrary& library, Clock& clock, std::mutex* serial = nullptr)
+      : library_(library), clock_(clock), serial_(serial != nullptr ? *serial : own_serial_) {}
 
   static LedCall Mode(int mode, int value);
   static LedCall SlotColour(int slot, toolkit::Color colour);
@@ -119,8 +124,12 @@ class LedCommands {
   bool Run(const std::vector<LedStep>& steps);
 
  private:
+  std::int32_t Call(const LedCall& call);
+
   DeviceLibrary& library_;
   Clock& clock_;
+  std::mutex own_serial_;
+  std::mutex& serial_;
 };
 
 }  // namespace audio77

@@ -5,6 +5,7 @@
 // modes and brightness go to the LED number as it is (0 all).
 
 #include <cstdint>
+#include <mutex>
 
 #include "device/DeviceLibrary.h"
 #include "toolkit/Color.h"
@@ -18,7 +19,10 @@ class LedDialogCommands {
   static constexpr std::uint8_t kSteps = 7;
 
   // Without a library every command answers DeviceLibrary::kNotBound.
-  explicit LedDialogCommands(DeviceLibrary* library) : library_(library) {}
+  // serial: the lock every lighting call of the program takes (a lock of its
+  // own when none is given).
+  explicit LedDialogCommands(DeviceLibrary* library, std::mutex* serial = nullptr)
+      : library_(library), serial_(serial != nullptr ? *serial : own_serial_) {}
 
   // The LED a colour goes to: the LED number, or 1 for all.
   static std::uint8_t ColourLed(int led_number) { return static_cast<std::uint8_t>(led_number == 0 ? 1 : led_number); }
@@ -31,6 +35,8 @@ class LedDialogCommands {
 
  private:
   DeviceLibrary* library_;
+  std::mutex own_serial_;
+  std::mutex& serial_;
 };
 
 }  // namespace audio77

@@ -24,8 +24,8 @@ std::string SlotKey(int slot) { return "LEDColor" + std::to_string(slot) + "RGB"
 }  // namespace
 
 LedPage::LedPage(DeviceLibrary& library, const DeviceStatus& device, Clock& clock, DebugOutput& debug,
-                 LedPageView& view)
-    : device_(device), clock_(clock), debug_(debug), view_(view), commands_(library, clock) {}
+                 LedPageView& view, std::mutex* serial)
+    : device_(device), clock_(clock), debug_(debug), view_(view), commands_(library, clock, serial) {}
 
 LedPage::~LedPage() { worker_.reset(); }
 
@@ -56,6 +56,16 @@ void LedPage::ApplySkin(int page_mode, int fast_right, bool first_load) {
   FillSwatches();
   // The skin draws every swatch with a plain outline, the selected one too.
   for (int number = 1; number <= LedSwatch::kCount; ++number) view_.OutlineSwatch({number}, toolkit::kBlack, 1);
+}
+
+void LedPage::Redraw() {
+  for (int effect : kEffects) view_.ShowSpeedBar(effect);
+  view_.ShowCheck(LedCheck::kOff, off_ == 1);
+  view_.ShowCheck(LedCheck::kSingle, single_ == 1);
+  // The knobs take their pictures with the check images, and the skin's
+  // place with them: they go back to their saved places after.
+  ShowEffectPictures();
+  PlaceKnobs();
 }
 
 void LedPage::FillSwatches() {
@@ -238,9 +248,13 @@ void LedPage::ForgetLedEffects() {
 }
 
 void LedPage::ShutdownLedEffects() {
-  if (!worker_) return;
+  if (StopLedEffects()) SendLedOff();
+}
+
+bool LedPage::StopLedEffects() {
+  if (!worker_) return false;
   worker_.reset();
-  SendLedOff();
+  return true;
 }
 
 void LedPage::Save(ProfileWriter& profile) const {

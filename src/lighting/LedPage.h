@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "device/DeviceLibrary.h"
@@ -39,7 +40,9 @@ class LedPage {
   static constexpr std::uint32_t kPauseMs = 10;
   static constexpr std::uint32_t kBreatheColourFailurePauseMs = 100;
 
-  LedPage(DeviceLibrary& library, const DeviceStatus& device, Clock& clock, DebugOutput& debug, LedPageView& view);
+  // serial: the lock every lighting library call takes (see LedCommands).
+  LedPage(DeviceLibrary& library, const DeviceStatus& device, Clock& clock, DebugOutput& debug, LedPageView& view,
+          std::mutex* serial = nullptr);
   ~LedPage();
   LedPage(const LedPage&) = delete;
   LedPage& operator=(const LedPage&) = delete;
@@ -47,6 +50,9 @@ class LedPage {
   // The skin's keys. Only the first skin load sets the fixed colours; every
   // load fills the swatches with the colours the page holds.
   void ApplySkin(int page_mode, int fast_right, bool first_load);
+  // Every picture of the page from the skin and the state (bars, check images,
+  // knobs) and the knobs at their saved places; nothing is sent.
+  void Redraw();
 
   // Redraws and sends the whole state.
   void ApplyLedState();
@@ -69,6 +75,10 @@ class LedPage {
   // The window closes with the device there: when the worker ran it is
   // stopped and the lighting switched off.
   void ShutdownLedEffects();
+  // Stops and joins the worker; whether there was one.
+  bool StopLedEffects();
+  // The lighting switched off (mode 1 with value 1).
+  void SwitchOff() { SendLedOff(); }
 
   // The "LED" keys after "LEDON", in the profile's order.
   void Save(ProfileWriter& profile) const;

@@ -28,6 +28,8 @@ class LedPageView {
   // A check image, and for the three effects also its speed knob, shows its
   // pressed or its released picture.
   virtual void ShowCheck(LedCheck check, bool pressed) = 0;
+  // The bar of effect 1..3 shows the skin's picture.
+  virtual void ShowSpeedBar(int effect) = 0;
   // The speed knob of effect 1..3 and the bar it runs on.
   virtual LedSpeedBar SpeedBar(int effect) const = 0;
   virtual int KnobLeft(int effect) const = 0;

@@ -1,6 +1,6 @@
 #include "lighting/Lighting.h"
 
-#include <utility>
+#include "lighting/ULEDForm.h"
 
 namespace audio77 {
 namespace {
@@ -15,8 +15,10 @@ FeatureResult Finish(RegisterSession& transaction, int step) {
 
 }  // namespace
 
-Lighting::Lighting(FeatureDeps deps, std::function<int()> skin_page_mode)
-    : deps_(deps), skin_page_mode_(std::move(skin_page_mode)) {}
+Lighting::Lighting(FeatureDeps deps, LedPageView& page_view)
+    : deps_(deps), page_(deps.library, deps.device, deps.clock, deps.debug, page_view, &call_lock_) {}
+
+Lighting::~Lighting() = default;
 
 FeatureResult Lighting::WriteButtonGpio(bool held) {
   RegisterSession transaction = deps_.registers.BeginRegisters();
@@ -47,20 +49,60 @@ FeatureResult Lighting::GpioAtActivation() {
   return Finish(transaction, step);
 }
 
-void Lighting::Save(ProfileWriter& profile) { profile.WriteInt("LED", "LEDON", button_state_); }
-
-void Lighting::Load(ProfileReader& profile) {
-  const auto on = profile.WhenPresent("LED", "LEDON");
-  if (!on) return;
-  button_state_ = *on != 0 ? 1 : 0;
-  deps_.view.ShowSwitch(kLedButtonTag, button_state_);
+void Lighting::Save(ProfileWriter& profile) {
+  profile.WriteInt("LED", "LEDON", button_state_);
+  page_.Save(profile);
 }
 
-void Lighting::ForgetWorker() { worker_started_ = false; }
+void Lighting::Load(ProfileReader& profile) {
+  if (const auto on = profile.WhenPresent("LED", "LEDON")) {
+    button_state_ = *on != 0 ? 1 : 0;
+    deps_.view.ShowSwitch(kLedButtonTag, button_state_);
+  }
+  page_.Load(profile);
+}
+
+void Lighting::SkinLoaded(int page_mode, int fast_right) {
+  // Only the skin at start-up brings the fixed colours; a change of skin keeps the user's.
+  page_.ApplySkin(page_mode, fast_right, !skin_loaded_);
+  skin_loaded_ = true;
+  page_.Redraw();
+}
+
+void Lighting::CheckClick(LedCheck check) {
+  switch (check) {
+    case LedCheck::kOff: page_.LedOffCheckClick(); return;
+    case LedCheck::kSingle: page_.SingleCheckClick(); return;
+    case LedCheck::kBreathe: page_.EffectCheckClick(led::kBreathe); return;
+    case LedCheck::kRainbow: page_.EffectCheckClick(led::kRainbow); return;
+    case LedCheck::kMultiBreathe: page_.EffectCheckClick(led::kMultiBreathe); return;
+  }
+}
+
+Lighting::TabResult Lighting::LedTabClick(bool label) {
+  if (page_.PageUsed()) {
+    page_.ApplyLedState();
+    return TabResult::kPageApplied;
+  }
+  // The tab's image with page mode 0 does nothing; its label opens the dialog.
+  if (!label && page_.PageMode() == 0) return TabResult::kNothing;
+  return dialog_ != nullptr ? TabResult::kOpenDialog : TabResult::kNothing;
+}
+
+void Lighting::ShowDialog() {
+  if (dialog_ != nullptr && !dialog_->Shown()) dialog_->Form().ShowModal();
+}
+
+bool Lighting::DialogShown() const { return dialog_ != nullptr && dialog_->Shown(); }
+
+void Lighting::StopWorkers() {
+  if (dialog_ != nullptr) dialog_->StopCommandWorker();
+  worker_ran_ = page_.StopLedEffects() || worker_ran_;
+}
 
 void Lighting::OnShutdown() {
-  // The worker and the lighting mode at shutdown come with the LED page.
-  worker_started_ = false;
+  StopWorkers();
+  if (worker_ran_) page_.SwitchOff();
 }
 
 void Lighting::Describe(ui::SkinViewState& view) const { view.led_on = button_state_ != 0; }

@@ -53,8 +53,8 @@ TLEDForm::TLEDForm(toolkit::Application& app)
   Build();
 }
 
-TLEDForm::TLEDForm(toolkit::Application& app, DeviceLibrary& library, DebugOutput& debug)
-    : form_(app, "LEDForm"), debug_(debug), clock_(app.Loop().GetClock()), commands_(&library) {
+TLEDForm::TLEDForm(toolkit::Application& app, DeviceLibrary& library, DebugOutput& debug, std::mutex* serial)
+    : form_(app, "LEDForm"), debug_(debug), clock_(app.Loop().GetClock()), commands_(&library, serial) {
   Build();
 }
 
@@ -208,7 +208,11 @@ void TLEDForm::FormShow() {
   LayOut();
 }
 
-void TLEDForm::FormClose() { shown_ = false; }
+void TLEDForm::FormClose() {
+  // No thread outlives the dialog's use: the next show starts a new one.
+  StopCommandWorker();
+  shown_ = false;
+}
 
 void TLEDForm::LayOut() {
   for (const EffectRow& row : kEffects) {

@@ -5,10 +5,12 @@
 // own controller ("Master") or the one behind it ("Slave"). Speed changes go
 // out through the command worker half a second after they are made; the worker
 // starts at the first show, serves every later show and is joined when the
-// dialog goes (or earlier, through StopCommandWorker).
+// dialog closes (a command already asked for still goes out first), and at the
+// latest when the dialog goes.
 
 #include <array>
 #include <memory>
+#include <mutex>
 
 #include "device/DeviceLibrary.h"
 #include "lighting/LedCommandWorker.h"
@@ -32,7 +34,8 @@ class TLEDForm {
 
   // Without a library the dialog shows and answers, and sends nothing.
   explicit TLEDForm(toolkit::Application& app);
-  TLEDForm(toolkit::Application& app, DeviceLibrary& library, DebugOutput& debug);
+  // serial: the lock every lighting library call of the program takes.
+  TLEDForm(toolkit::Application& app, DeviceLibrary& library, DebugOutput& debug, std::mutex* serial = nullptr);
   ~TLEDForm();
   TLEDForm(const TLEDForm&) = delete;
   TLEDForm& operator=(const TLEDForm&) = delete;

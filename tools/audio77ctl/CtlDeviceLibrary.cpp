@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "CtlContext.h"
+#include "LightingStatus.h"
 #include "LinuxDeviceNodes.h"
 #include "device/AudioCommand.h"
 #include "device/DeviceLibrary.h"
@@ -113,7 +114,8 @@ int Status(CtlContext& context, sim::VirtualDevice& device) {
   if (faults.output_report_length) fault_counts["output_report_length"] = *faults.output_report_length;
   if (faults.input_report_length) fault_counts["input_report_length"] = *faults.input_report_length;
   const std::string setup_message = device.SetupMessage();
-  const Json virtual71 = Virtual71Document(device.Snapshot());
+  const sim::DeviceState state = device.Snapshot();
+  const Json virtual71 = Virtual71Document(state);
   if (context.json) {
     context.Emit({{"state_folder", device.StateFolder()},
                   {"vendor_id", Hex4(identity.vendor_id)},
@@ -125,6 +127,9 @@ int Status(CtlContext& context, sim::VirtualDevice& device) {
                   {"output_report_length", device.OutputReportLength()},
                   {"faults", fault_counts},
                   {"device_ini", setup_message.empty() ? Json(nullptr) : Json(setup_message)},
+                  {"lighting",
+                   {{"master", LightingStatus::ToJson(state.master)},
+                    {"slave", LightingStatus::ToJson(state.slave)}}},
                   {"virtual71", virtual71}});
     return kExitOk;
   }
@@ -141,6 +146,7 @@ int Status(CtlContext& context, sim::VirtualDevice& device) {
   }
   context.out << "faults:" << (listed.str().empty() ? " none" : listed.str()) << '\n';
   if (!setup_message.empty()) context.out << "device.ini: " << setup_message << '\n';
+  context.out << LightingStatus::Text("lighting", state.master) << LightingStatus::Text("slave lighting", state.slave);
   PrintVirtual71(context.out, virtual71);
   return kExitOk;
 }
@@ -229,8 +235,8 @@ std::vector<CtlNoun> DeviceLibraryNouns() {
        "bind            --calls: also what it answers to the program's own calls\n",
        Bind},
       {"virtual",
-       "virtual status  identity, presence and faults of the virtual device; virtual 7.1's switch, scale\n"
-       "                and last placement (eight distances and angles)\n"
+       "virtual status  identity, presence, faults and lighting of the virtual device; virtual 7.1's\n"
+       "                switch, scale and last placement (eight distances and angles)\n"
        "virtual plug | unplug  plug the virtual device in or out; running programs see it\n"
        "virtual press-button BITS  press and release the buttons on GPIO lines BITS (bit n is GPIO n)\n"
        "virtual fault NAME N  script a fault: an entry name (its next N calls fail), hid.out, hid.in,\n"

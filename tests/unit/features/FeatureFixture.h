@@ -27,6 +27,7 @@
 #include "platform/posix/PosixDynamicLibrary.h"
 #include "sim/platform/VirtualPlatform.h"
 #include "FakeSound.h"
+#include "../lighting/RecordingLedView.h"
 #include "support/DeviceTraffic.h"
 #include "support/TempDir.h"
 #include "toolkit/DialogsMessageBox.h"
@@ -115,6 +116,7 @@ class FeatureBench {
   FeatureDeps Deps() { return FeatureDeps{*library_, *session_, *session_, *clock_, debug_, view}; }
   DeviceSession& Session() { return *session_; }
   ManualClock& Clock() { return *clock_; }
+  RecordingDebugOutput& Debug() { return debug_; }
   Platform& Services() { return host_->Get(); }
   const TempDir& StateFolder() const { return state_; }
 
@@ -167,6 +169,7 @@ class FeatureFixture : public FeatureBench {
   toolkit::EventLoop loop_{Clock()};
   RecordingMicView mic_view;
   RecordingSpeakerView speaker_view;
+  RecordingLedView led_view;
   std::unique_ptr<Feature> feature;
 
  private:
@@ -180,7 +183,7 @@ class FeatureFixture : public FeatureBench {
     } else if constexpr (std::is_same_v<Feature, Virtual71>) {
       return std::make_unique<Feature>(Deps(), SpeakerStage{speaker_view, loop_});
     } else if constexpr (std::is_same_v<Feature, Lighting>) {
-      return std::make_unique<Feature>(Deps(), [] { return 1; });
+      return std::make_unique<Feature>(Deps(), led_view);
     } else {
       return std::make_unique<Feature>(Deps());
     }

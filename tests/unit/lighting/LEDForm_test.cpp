@@ -98,9 +98,10 @@ TEST_F(LEDFormTest, AFixedDialogOfStandardControlsLaidOutAtShow) {
 
   form().Close();
   EXPECT_FALSE(dialog_->Shown());
-  EXPECT_TRUE(dialog_->WorkerRunning());  // it waits for the next show
+  EXPECT_FALSE(dialog_->WorkerRunning()) << "joined when the dialog closes";
   Click("Shape3");
   form().Show();
+  EXPECT_TRUE(dialog_->WorkerRunning()) << "a new one for the next show";
   EXPECT_EQ(dialog_->SelectedShape(), 1);
   EXPECT_EQ(Get<toolkit::Shape>("Shape3").PenColor(), toolkit::kBlack);  // one highlight only
   EXPECT_EQ(Take(), Strings{"lib DLLQK_SetRGB_Step 0x3A 0x07 500"});

@@ -6,41 +6,10 @@
 #include <utility>
 
 #include "LightingFixture.h"
+#include "RecordingLedView.h"
 #include "lighting/LedPage.h"
 
 namespace audio77::test {
-
-class RecordingLedView : public LedPageView {
- public:
-  std::map<LedCheck, bool> checks;
-  std::map<int, LedSpeedBar> bars{{1, {420, 240, 14}}, {2, {420, 240, 14}}, {3, {420, 240, 14}}};
-  std::map<int, int> knobs;
-  std::map<int, toolkit::Color> fills;
-  std::map<int, std::pair<toolkit::Color, int>> outlines;
-  std::deque<std::optional<toolkit::Color>> answers;
-  int colour_dialogs = 0;
-  int pumps = 0;
-
-  void ShowCheck(LedCheck check, bool pressed) override { checks[check] = pressed; }
-  LedSpeedBar SpeedBar(int effect) const override { return bars.at(effect); }
-  int KnobLeft(int effect) const override {
-    const auto found = knobs.find(effect);
-    return found == knobs.end() ? bars.at(effect).left : found->second;
-  }
-  void SetKnobLeft(int effect, int left) override { knobs[effect] = left; }
-  void FillSwatch(LedSwatch swatch, toolkit::Color colour) override { fills[swatch.number] = colour; }
-  void OutlineSwatch(LedSwatch swatch, toolkit::Color colour, int width) override {
-    outlines[swatch.number] = {colour, width};
-  }
-  std::optional<toolkit::Color> ChooseColour(toolkit::Color) override {
-    ++colour_dialogs;
-    if (answers.empty()) return std::nullopt;
-    auto answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  void ProcessPending() override { ++pumps; }
-};
 
 class SetDeviceStatus : public DeviceStatus {
  public:
