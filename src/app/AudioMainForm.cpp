@@ -90,15 +90,7 @@ void TAudioMainForm::OnSessionMessage(std::uint32_t message) {
     form_.Close();
     return;
   }
-  if (message == messages_->exit_resume) {
-    toolkit::MenuItem* plugins = popup_menu_ ? popup_menu_->Find("ModeMenu") : nullptr;
-    if (plugins == nullptr) return;
-    const int count = std::min<int>(state_.plugin_count, static_cast<int>(plugins->Items().size()));
-    for (int index = 0; index < count; ++index) {
-      toolkit::MenuItem& item = *plugins->Items()[static_cast<std::size_t>(index)];
-      if (item.Checked()) item.SetChecked(false);
-    }
-  }
+  if (message == messages_->exit_resume && plugin_menu_) plugin_menu_->ClearMarks();
 }
 
 void TAudioMainForm::CloseMenuClick() {

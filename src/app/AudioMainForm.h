@@ -53,6 +53,7 @@
 #include "ui/Language.h"
 #include "ui/LanguageHost.h"
 #include "ui/MainFormState.h"
+#include "windows/PluginMenu.h"
 
 namespace audio77::toolkit {
 class Label;
@@ -68,6 +69,8 @@ class MenuItem;
 }  // namespace audio77::toolkit
 
 namespace audio77 {
+
+class TAboutForm;
 
 class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
  public:
@@ -126,6 +129,13 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void CloseMenuClick();
   // Puts the window and the tray icon on screen and serves automation.
   void Present();
+  // The about window, made after this one; the "About" button opens it.
+  void SetAboutWindow(TAboutForm* about) { about_window_ = about; }
+  // Opens the about window, dressed by the language and the skin, once the
+  // gesture that asked for it has ended; nothing while no device is active.
+  void ShowAbout();
+  // The tray's plug-in entries; made at start-up.
+  PluginMenu* Plugins() { return plugin_menu_ ? &*plugin_menu_ : nullptr; }
 
   // Automation of the window from outside.
   toolkit::Form& AutomationForm() override { return form_; }
@@ -249,6 +259,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // Languages, skins and pages.
   void BuildLanguageMenu();
   void BuildSkinMenu();
+  void BuildPluginMenu();
+  // The skin's picture for the about window's logo; empty when it names none.
+  std::string AboutLogoPath() const;
   void LoadLanguage();
   void ApplyLabels();
   void LoadSkinSettings();
@@ -384,6 +397,10 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // The current language; made when the language menu is built.
   LanguageLink language_link_{*this};
   std::optional<ui::Language> language_;
+
+  TAboutForm* about_window_ = nullptr;
+  // Made when the menus are built; it holds the tray menu's entries.
+  std::optional<PluginMenu> plugin_menu_;
 };
 
 }  // namespace audio77

@@ -233,6 +233,7 @@ void TAudioMainForm::ReadRuntimeKeys() {
 void TAudioMainForm::BuildMenus() {
   BuildLanguageMenu();
   BuildSkinMenu();
+  BuildPluginMenu();
   LoadLanguage();
   ApplyLabels();
   if (state_.plugin_count == 0) {

@@ -68,6 +68,7 @@ void TAudioMainForm::RegisterActions() {
       {Action::kEncSwitch, [this](int) { noise_.SwitchClicked(); }},
       {Action::kVoiceSwitch, [this](int) { voice_.SwitchClicked(); }},
       {Action::kVoiceEffect, [this](int effect) { voice_.EffectClicked(effect); }},
+      {Action::kAbout, [this](int) { ShowAbout(); }},
       {Action::kLedButton, Run([this](int held) {
          const FeatureResult result = held == 1 ? lighting_.PressLedButton() : lighting_.ReleaseLedButton();
          result.Ignore("the button shows the press whether or not the line followed");

@@ -227,6 +227,11 @@ AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
   if (verb == "boxes" && n == 1) return Boxes();
   if (verb == "state" && n == 1) return State();
   if (verb == "screenshot" && n == 2) return Screenshot(args);
+  // Only another window: closing the main window ends the program.
+  if (verb == "close" && n == 1 && window_ != nullptr) {
+    window_->Close();
+    return Done();
+  }
   static const std::vector<std::string> kVerbs = {
       "list", "get",  "find",  "press",  "release", "click", "move",
       "drag", "menu", "menus", "answer", "boxes",   "state", "screenshot", "window"};
@@ -393,10 +398,10 @@ AutomationReply AutomationCommands::OnWindow(const std::vector<std::string>& arg
     if (form->Name() == args[1]) found = form;
   }
   if (found == nullptr) return AutomationReply{1, "no window named '" + args[1] + "'"};
-  static const std::vector<std::string> kWindowVerbs = {"list",  "get",  "find", "press",     "release",
-                                                        "click", "move", "drag", "screenshot", "state"};
+  static const std::vector<std::string> kWindowVerbs = {"list", "get",  "find",       "press", "release", "click",
+                                                        "move", "drag", "screenshot", "state", "close"};
   if (std::find(kWindowVerbs.begin(), kWindowVerbs.end(), args[2]) == kWindowVerbs.end()) {
-    return Usage("'ui window' takes list, get, find, press, release, click, move, drag, state or screenshot");
+    return Usage("'ui window' takes list, get, find, press, release, click, move, drag, state, screenshot or close");
   }
   window_ = found;
   const bool was_down = std::exchange(left_down_, false);

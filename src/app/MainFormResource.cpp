@@ -331,7 +331,7 @@ constexpr ControlResource kControls[] = {
     Lbl("SXLabel", 0, {12, 104, 156, 16}, kEvery, "S1"),
     Does(Img("Menu1Image", 2, {12, 372, 156, 26}, kEvery), Behaviour::kMomentaryReleaseActs, Action::kSaveProfile),
     Does(Img("Menu2Image", 3, {12, 404, 156, 26}, kEvery), Behaviour::kMomentaryReleaseActs, Action::kLoadProfile),
-    WithoutDevice(Does(Img("Menu3Image", 4, {12, 436, 156, 26}, kEvery), Behaviour::kMomentary)),
+    WithoutDevice(Does(Img("Menu3Image", 4, {12, 436, 156, 26}, kEvery), Behaviour::kMomentaryReleaseActs, Action::kAbout)),
     Does(OnButton("Menu1Label", 2, {12, 372, 156, 26}, kEvery, "Save"), Behaviour::kForwardPress),
     Does(OnButton("Menu2Label", 3, {12, 404, 156, 26}, kEvery, "Load"), Behaviour::kForwardPress),
     Does(OnButton("Menu3Label", 4, {12, 436, 156, 26}, kEvery, "About"), Behaviour::kForwardPress),

@@ -112,6 +112,7 @@ enum class Action {
   kEncSwitch,
   kVoiceSwitch,
   kVoiceEffect,  // arg: the effect 0..4
+  kAbout,  // the about window, while a device is active
 };
 
 struct ControlResource {
