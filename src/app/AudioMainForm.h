@@ -21,11 +21,13 @@
 #include "app/MainFormResource.h"
 #include "app/MicFormView.h"
 #include "app/RegisteredMessages.h"
+#include "app/SpeakerFormView.h"
 #include "settings/UserSettings.h"
 #include "ui/Skin.h"
 #include "ui/SkinHost.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceSession.h"
+#include "features/BeeTest.h"
 #include "features/EnvironmentEffects.h"
 #include "features/Equalizer.h"
 #include "features/FeatureRules.h"
@@ -194,6 +196,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   ui::SkinViewState ViewState() const override;
   std::int32_t RegionCut() const override;
   void SkinChanged() override;
+  void ReplaceSpeakers(double ratio) override;
   std::string CurrentLanguage() const override { return state_.current_language; }
   void SkinMenuClick(toolkit::MenuItem& item);
 
@@ -206,6 +209,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void CreateControls();
   bool BindDeviceLibrary();
   void PrepareProgramFolder();
+  void LoadBeePicture();
   void RegisterMessages();
   void ReadConfiguration();
   void SetFieldDefaults();
@@ -323,9 +327,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   std::string config_path_;
 
   toolkit::Timer* timer1_ = nullptr;
-  toolkit::Timer* animation_timer_ = nullptr;
-  toolkit::Timer* bee_timer_ = nullptr;
-  toolkit::Timer* bee_play_timer_ = nullptr;
   toolkit::PopupMenu* popup_menu_ = nullptr;
   toolkit::TrayIcon* tray_icon_ = nullptr;
   std::unique_ptr<DeviceNotification> notification_;
@@ -360,6 +361,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   ui::Skin skin_;
   std::unique_ptr<ControlFeatureView> feature_view_;
   std::unique_ptr<MicFormView> mic_view_;
+  std::unique_ptr<SpeakerFormView> speaker_view_;
   std::unique_ptr<EncFormView> enc_view_;
   std::unique_ptr<FormLedPageView> led_view_;
   Equalizer equalizer_;
@@ -371,6 +373,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   VoiceMagic voice_;
   Lighting lighting_;
   FeatureRules rules_;
+  // The bee test on the speakers of virtual 7.1; made once the program folder is known.
+  std::optional<BeeTest> bee_test_;
 
   // What the profiles see of this window.
   class ProfileLink final : public ProfileHost {
@@ -389,8 +393,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   };
   ProfileLink profile_link_{*this};
   std::optional<ProfileKeeper> profile_keeper_;
-  // The profile keys of the speaker layout, which no feature applies yet.
-  std::optional<RetainedProfileKeys> speaker_keys_;
 
   // The current language; made when the language menu is built.
   LanguageLink language_link_{*this};

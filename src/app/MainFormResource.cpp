@@ -203,14 +203,15 @@ constexpr ControlResource kControls[] = {
     Img("VirtualButtonLineImage2", 0, {210, 214, 130, 2}, kVirtual71),
     Img("VirtualButtonLineImage3", 0, {210, 294, 130, 2}, kVirtual71),
     Img("VirtualPicImage", 0, {380, 100, 300, 300}, kVirtual71),
-    Img("VirtualLImage", 39, {459, 179, 32, 32}, kVirtual71),
-    Img("VirtualRImage", 40, {600, 179, 32, 32}, kVirtual71),
-    Img("VirtualCImage", 41, {530, 150, 32, 32}, kVirtual71),
-    Img("VirtualSUBImage", 42, {530, 350, 32, 32}, kVirtual71),
-    Img("VirtualLSImage", 43, {430, 250, 32, 32}, kVirtual71),
-    Img("VirtualRSImage", 44, {630, 250, 32, 32}, kVirtual71),
-    Img("VirtualLBImage", 45, {459, 320, 32, 32}, kVirtual71),
-    Img("VirtualRBImage", 46, {600, 320, 32, 32}, kVirtual71),
+    // The speakers are dragged by the hook; the release over one lets the animation run again.
+    Does(Img("VirtualLImage", 39, {459, 179, 32, 32}, kVirtual71), Behaviour::kRelease, Action::kSpeakerRelease),
+    Does(Img("VirtualRImage", 40, {600, 179, 32, 32}, kVirtual71), Behaviour::kRelease, Action::kSpeakerRelease),
+    Does(Img("VirtualCImage", 41, {530, 150, 32, 32}, kVirtual71), Behaviour::kRelease, Action::kSpeakerRelease),
+    Does(Img("VirtualSUBImage", 42, {530, 350, 32, 32}, kVirtual71), Behaviour::kRelease, Action::kSpeakerRelease),
+    Does(Img("VirtualLSImage", 43, {430, 250, 32, 32}, kVirtual71), Behaviour::kRelease, Action::kSpeakerRelease),
+    Does(Img("VirtualRSImage", 44, {630, 250, 32, 32}, kVirtual71), Behaviour::kRelease, Action::kSpeakerRelease),
+    Does(Img("VirtualLBImage", 45, {459, 320, 32, 32}, kVirtual71), Behaviour::kRelease, Action::kSpeakerRelease),
+    Does(Img("VirtualRBImage", 46, {600, 320, 32, 32}, kVirtual71), Behaviour::kRelease, Action::kSpeakerRelease),
     Hidden(Img("BeeImage", 0, {510, 227, 40, 46}, kVirtual71)),
     Does(Img("VirtualEnableImage", 47, {210, 100, 130, 30}, kVirtual71), Behaviour::kPress, Action::kVirtualEnable),
     WithoutDevice(Does(Img("VirtualClockwiseImage", 49, {210, 140, 130, 30}, kVirtual71), Behaviour::kPress, Action::kLatch, 49)),
@@ -224,7 +225,8 @@ constexpr ControlResource kControls[] = {
     Does(OnButton("VirtualEnlargeLabel", 53, {210, 220, 130, 30}, kVirtual71, "Enlarge"), Behaviour::kForwardPress),
     Does(OnButton("VirtualNarrowLabel", 52, {210, 260, 130, 30}, kVirtual71, "Narrow"), Behaviour::kForwardPress),
     Does(OnButton("VirtualResetLabel", 48, {210, 300, 130, 30}, kVirtual71, "RESET"), Behaviour::kForward),
-    {ResourceKind::kCheckBox, "BeeCheckBox", 0, {655, 417, 46, 17}, "Bee", kVirtual71},
+    WithoutDevice(Does({ResourceKind::kCheckBox, "BeeCheckBox", 0, {655, 417, 46, 17}, "Bee", kVirtual71},
+                       Behaviour::kClick, Action::kBeeTest)),
 
     // ENC page. Its switch and the Voice Magic page's buttons act on a click
     // by name (their Tags are shared) and warn through their feature.
