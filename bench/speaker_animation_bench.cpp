@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <iterator>
 
 #include "BenchProgram.h"
 #include "features/PlacementBlock.h"
@@ -43,5 +44,32 @@ void BM_SpeakerAnimationTick(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_SpeakerAnimationTick);
+
+// The window's own tick: the feature's VirtualTick with a switch on, which
+// also moves the eight icons on the form. Afterwards every switch goes off,
+// and the counter tells whether the animation timer is still armed (an idle
+// window must not wake up for it: the goal is 0).
+void BM_Virtual71WindowTick(benchmark::State& state) {
+  Program program;
+  Virtual71& v71 = program.Form().Virtual71Feature();
+  v71.ToggleEnable();
+  v71.ResetVirtual();
+  constexpr int kTags[] = {Virtual71::kClockwiseTag, Virtual71::kCounterClockwiseTag, Virtual71::kNarrowTag,
+                           Virtual71::kEnlargeTag};
+  std::size_t tick = 0;
+  int pressed = 0;
+  for (auto _ : state) {
+    const int wanted = kTags[(tick++ / 300) % std::size(kTags)];
+    if (wanted != pressed) {
+      v71.PressAnimationSwitch(wanted);
+      pressed = wanted;
+    }
+    v71.VirtualTick();
+  }
+  state.SetItemsProcessed(state.iterations());
+  v71.PressAnimationSwitch(pressed);
+  state.counters["idle_timer_armed"] = v71.Animating() ? 1 : 0;
+}
+BENCHMARK(BM_Virtual71WindowTick);
 
 }  // namespace

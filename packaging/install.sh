@@ -23,7 +23,8 @@ trap 'rm -f "$manifest"' EXIT
 for component in "${components[@]}"; do
   DESTDIR="$destdir" cmake --install "$build" --prefix / --component "$component" >/dev/null
   # The manifest names files with DESTDIR in front; the uninstaller gets them without.
-  sed "s|^${destdir}||" "$build/install_manifest_${component}.txt" >>"$manifest"
+  # CMake's manifest ends without a newline: add one, or the next name joins its last line.
+  sed -e "s|^${destdir}||" -e '$a\' "$build/install_manifest_${component}.txt" >>"$manifest"
 done
 install -m 0755 packaging/uninstall.sh "$destdir/opt/audio77/uninstall.sh"
 echo /opt/audio77/uninstall.sh >>"$manifest"

@@ -59,7 +59,7 @@ std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions optio
   services.services = CreateVirtualServiceManager(context);
   services.instance_lock = CreateVirtualInstanceLock(context);
   services.instance_link = CreateVirtualInstanceLink(context);
-  services.bus = CreateVirtualMessageBus(context);
+  services.bus = options.bus ? std::move(options.bus) : CreateVirtualMessageBus(context);
   services.automation = options.automation ? std::move(options.automation)
                                            : std::make_unique<InProcessAutomationEndpoint>();
   services.shell = options.shell ? std::move(options.shell) : std::make_unique<RecordingShell>();

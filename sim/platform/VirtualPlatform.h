@@ -32,6 +32,9 @@ struct VirtualPlatformOptions {
   std::unique_ptr<Shell> shell;
   // null: the environment's locale and GTK theme (tests set them).
   std::unique_ptr<DesktopPreferences> desktop;
+  // null: messages stay inside the process (tests); the program puts the
+  // session bus here, where its plug-ins listen.
+  std::unique_ptr<MessageBus> bus;
 };
 
 std::unique_ptr<PlatformHost> CreateVirtualPlatform(VirtualPlatformOptions options);

@@ -37,6 +37,10 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       mic_view_(std::make_unique<MicFormView>(
           form_, *feature_view_, [this] { return MicTravel(); },
           [this] { return static_cast<int>(skin_.Geometry().mic_progress_length); })),
+      speaker_view_(std::make_unique<SpeakerFormView>(form_, [this] {
+        const ui::SkinGeometry& geometry = skin_.Geometry();
+        return SpeakerCircle{geometry.center_x, geometry.center_y, geometry.radius};
+      })),
       enc_view_(std::make_unique<EncFormView>(
           form_, *feature_view_,
           EncFormView::Window{[this](const std::string& label, bool down) {
@@ -51,7 +55,7 @@ TAudioMainForm::TAudioMainForm(Platform& platform, toolkit::Application& app)
       effects_(Deps(), session_.Extension()),
       microphone_(Deps(), MicSound{platform.endpoints, platform.wave_in, platform.wave_out, app.Loop(), *mic_view_,
                                    RecordTestFolder(platform.folders)}),
-      virtual71_(Deps()),
+      virtual71_(Deps(), SpeakerStage{*speaker_view_, app.Loop()}),
       noise_(Deps(), EncParts{platform.registry, app.Loop(), *enc_view_}),
       voice_(Deps(), EncParts{platform.registry, app.Loop(), *enc_view_}),
       lighting_(Deps(), *led_view_),
@@ -86,15 +90,7 @@ void TAudioMainForm::OnSessionMessage(std::uint32_t message) {
     form_.Close();
     return;
   }
-  if (message == messages_->exit_resume) {
-    toolkit::MenuItem* plugins = popup_menu_ ? popup_menu_->Find("ModeMenu") : nullptr;
-    if (plugins == nullptr) return;
-    const int count = std::min<int>(state_.plugin_count, static_cast<int>(plugins->Items().size()));
-    for (int index = 0; index < count; ++index) {
-      toolkit::MenuItem& item = *plugins->Items()[static_cast<std::size_t>(index)];
-      if (item.Checked()) item.SetChecked(false);
-    }
-  }
+  if (message == messages_->exit_resume && plugin_menu_) plugin_menu_->ClearMarks();
 }
 
 void TAudioMainForm::CloseMenuClick() {

@@ -22,11 +22,13 @@
 #include "app/MainFormResource.h"
 #include "app/MicFormView.h"
 #include "app/RegisteredMessages.h"
+#include "app/SpeakerFormView.h"
 #include "settings/UserSettings.h"
 #include "ui/Skin.h"
 #include "ui/SkinHost.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceSession.h"
+#include "features/BeeTest.h"
 #include "features/EnvironmentEffects.h"
 #include "features/Equalizer.h"
 #include "features/FeatureRules.h"
@@ -52,6 +54,7 @@
 #include "ui/Language.h"
 #include "ui/LanguageHost.h"
 #include "ui/MainFormState.h"
+#include "windows/PluginMenu.h"
 
 namespace audio77::toolkit {
 class Label;
@@ -67,6 +70,8 @@ class MenuItem;
 }  // namespace audio77::toolkit
 
 namespace audio77 {
+
+class TAboutForm;
 
 class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
  public:
@@ -125,6 +130,13 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void CloseMenuClick();
   // Puts the window and the tray icon on screen and serves automation.
   void Present();
+  // The about window, made after this one; the "About" button opens it.
+  void SetAboutWindow(TAboutForm* about) { about_window_ = about; }
+  // Opens the about window, dressed by the language and the skin, once the
+  // gesture that asked for it has ended; nothing while no device is active.
+  void ShowAbout();
+  // The tray's plug-in entries; made at start-up.
+  PluginMenu* Plugins() { return plugin_menu_ ? &*plugin_menu_ : nullptr; }
 
   // Automation of the window from outside.
   toolkit::Form& AutomationForm() override { return form_; }
@@ -185,6 +197,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   ui::SkinViewState ViewState() const override;
   std::int32_t RegionCut() const override;
   void SkinChanged() override;
+  void ReplaceSpeakers(double ratio) override;
   std::string CurrentLanguage() const override {
     return language_ ? language_->SavedName() : state_.current_language;
   }
@@ -199,6 +212,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   void CreateControls();
   bool BindDeviceLibrary();
   void PrepareProgramFolder();
+  void LoadBeePicture();
   void RegisterMessages();
   void ReadConfiguration();
   void SetFieldDefaults();
@@ -248,6 +262,9 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   // Languages, skins and pages.
   void BuildLanguageMenu();
   void BuildSkinMenu();
+  void BuildPluginMenu();
+  // The skin's picture for the about window's logo; empty when it names none.
+  std::string AboutLogoPath() const;
   void LoadLanguage();
   void ApplyLabels();
   void StartSkin();
@@ -319,9 +336,6 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   std::string config_path_;
 
   toolkit::Timer* timer1_ = nullptr;
-  toolkit::Timer* animation_timer_ = nullptr;
-  toolkit::Timer* bee_timer_ = nullptr;
-  toolkit::Timer* bee_play_timer_ = nullptr;
   toolkit::PopupMenu* popup_menu_ = nullptr;
   toolkit::TrayIcon* tray_icon_ = nullptr;
   std::unique_ptr<DeviceNotification> notification_;
@@ -356,6 +370,7 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   ui::Skin skin_;
   std::unique_ptr<ControlFeatureView> feature_view_;
   std::unique_ptr<MicFormView> mic_view_;
+  std::unique_ptr<SpeakerFormView> speaker_view_;
   std::unique_ptr<EncFormView> enc_view_;
   std::unique_ptr<FormLedPageView> led_view_;
   Equalizer equalizer_;
@@ -367,6 +382,8 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   VoiceMagic voice_;
   Lighting lighting_;
   FeatureRules rules_;
+  // The bee test on the speakers of virtual 7.1; made once the program folder is known.
+  std::optional<BeeTest> bee_test_;
 
   // What the profiles see of this window.
   class ProfileLink final : public ProfileHost {
@@ -385,12 +402,14 @@ class TAudioMainForm final : public AutomationTarget, private ui::SkinHost {
   };
   ProfileLink profile_link_{*this};
   std::optional<ProfileKeeper> profile_keeper_;
-  // The profile keys of the speaker layout, which no feature applies yet.
-  std::optional<RetainedProfileKeys> speaker_keys_;
 
   // The current language; made when the language menu is built.
   LanguageLink language_link_{*this};
   std::optional<ui::Language> language_;
+
+  TAboutForm* about_window_ = nullptr;
+  // Made when the menus are built; it holds the tray menu's entries.
+  std::optional<PluginMenu> plugin_menu_;
 };
 
 }  // namespace audio77

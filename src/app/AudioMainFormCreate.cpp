@@ -50,9 +50,6 @@ std::string FirstInstalledSkin(const std::string& skin_root) {
 }
 
 constexpr std::uint32_t kSearchIntervalMs = 2000;
-constexpr std::uint32_t kAnimationIntervalMs = 20;
-constexpr std::uint32_t kBeeIntervalMs = 10;
-constexpr std::uint32_t kBeePlayIntervalMs = 100;
 
 }  // namespace
 
@@ -100,9 +97,6 @@ void TAudioMainForm::CreateControls() {
   form_.SetPlacement(toolkit::Placement::kScreenCenter);
   timer1_ = &form_.AddTimer("Timer1", kSearchIntervalMs, false);
   timer1_->OnTimer = [this](toolkit::Timer&) { Timer1Timer(); };
-  animation_timer_ = &form_.AddTimer("Timer", kAnimationIntervalMs, false);
-  bee_timer_ = &form_.AddTimer("BeeTimer", kBeeIntervalMs, false);
-  bee_play_timer_ = &form_.AddTimer("BeePlayTimer", kBeePlayIntervalMs, false);
   popup_menu_ = &form_.AddPopupMenu("PopupMenu");
   popup_menu_->Add("LanguageMenu", "Language");
   popup_menu_->Add("SkinMenu", "Skin");
@@ -127,6 +121,18 @@ bool TAudioMainForm::BindDeviceLibrary() {
 void TAudioMainForm::PrepareProgramFolder() {
   timer1_->SetEnabled(false);
   config_.program_folder = platform_.folders.ProgramFolder();
+  bee_test_.emplace(virtual71_, platform_.media, app_.Loop(), config_.program_folder);
+  LoadBeePicture();
+}
+
+void TAudioMainForm::LoadBeePicture() {
+  auto* bee = form_.Find<toolkit::Image>("BeeImage");
+  if (bee == nullptr) return;
+  try {
+    bee->SetPicture(app_.Pictures().Load(config_.program_folder + "bee.png"));
+  } catch (const std::exception&) {
+    // Without its picture the bee flies unseen; the speakers still show the way.
+  }
 }
 
 void TAudioMainForm::RegisterMessages() {
@@ -209,6 +215,7 @@ void TAudioMainForm::ReadRuntimeKeys() {
   state_.old_version = LeadingInt(read("Version", "OldVersion"));
   state_.default_ini = LeadingInt(read("Version", "DefaultIni"));
   microphone_.SetMonitorKey(LeadingIntOr(read("Mic", "Monitor"), 1));
+  virtual71_.SetOldVersion(state_.old_version != 0);
   virtual71_.SetScale(static_cast<float>(LeadingIntOr(read("DefaultSet", "V7ch1Scalar"), 20) * 0.1));
   noise_.Configure(LeadingInt(read("DefaultSet", "EncButtonMode")), LeadingInt(read("DefaultSet", "EncGpio")));
   rules_.SetExclusive3DVirtual71(LeadingInt(read("DefaultSet", "3DV7ch1MutuallyExclusive")));
@@ -220,6 +227,13 @@ void TAudioMainForm::ReadRuntimeKeys() {
                    "S" + std::to_string(preset), text);
       return text;
     });
+    // LayoutSpeakers places the speakers from the same file, each where it says.
+    virtual71_.UseDefaultProfile([this](const std::string& key) {
+      std::string text;
+      ReadIniValue(profiles_, platform_.folders.AppData() + state_.user_folder_name + "/DefaultProfile.ini",
+                   Virtual71::kSection, key, text);
+      return text;
+    });
   }
   skin_.Configure(config_.program_folder + config_.skin_folder_name + "/", state_.old_version != 0, &*user_settings_);
 }
@@ -227,6 +241,7 @@ void TAudioMainForm::ReadRuntimeKeys() {
 void TAudioMainForm::BuildMenus() {
   BuildLanguageMenu();
   BuildSkinMenu();
+  BuildPluginMenu();
   LoadLanguage();
   ApplyLabels();
   if (state_.plugin_count == 0) {
@@ -285,6 +300,7 @@ void TAudioMainForm::InitEqualizerAtStart() {
 void TAudioMainForm::Init3DAndEffectsAtStart() {
   sound3d_.Init3DRecord();
   effects_.ShowNothingSelected();
+  virtual71_.ClearPlacement();
 }
 
 void TAudioMainForm::SyncActiveDeviceAtStart() {
@@ -296,7 +312,10 @@ void TAudioMainForm::SyncActiveDeviceAtStart() {
   virtual71_.SendScaleAtStart();
 }
 
-void TAudioMainForm::ApplyDefaultsAtStart() { effects_.ApplyAtStart(); }
+void TAudioMainForm::ApplyDefaultsAtStart() {
+  virtual71_.LayoutAtStart();
+  effects_.ApplyAtStart();
+}
 
 void TAudioMainForm::RegisterDeviceNotifications() {
   notification_ = platform_.notifier.Subscribe(

@@ -6,8 +6,13 @@
 namespace audio77 {
 
 void TAudioMainForm::StopTimersAndNotifications() {
-  for (toolkit::Timer* timer : {timer1_, animation_timer_, bee_timer_, bee_play_timer_}) {
-    if (timer != nullptr) timer->SetEnabled(false);
+  if (timer1_ != nullptr) timer1_->SetEnabled(false);
+  virtual71_.StopAnimation();
+  if (bee_test_) {
+    // A bee test still running gives the speakers back their own places
+    // first: the last profile keeps the user's layout, not the bee's orbit.
+    if (bee_test_->Running()) bee_test_->CheckBoxClicked(false);
+    bee_test_->Shutdown();
   }
   notification_.reset();
 }

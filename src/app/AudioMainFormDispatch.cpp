@@ -45,7 +45,7 @@ void TAudioMainForm::RegisterActions() {
       {Action::kMinimize, [this](int) { MinimizeToTaskbar(); }},
       {Action::kEqReset, [this](int) { if (session_.Active()) rules_.ResetEqualizer(); }},
       {Action::k3DReset, [this](int) { if (session_.Active()) sound3d_.Reset3D(); }},
-      {Action::kVirtualReset, [this](int) { if (session_.Active() && !BeeChecked()) virtual71_.ResetVirtual71(); }},
+      {Action::kVirtualReset, [this](int) { if (session_.Active() && !BeeChecked()) virtual71_.ResetVirtual(); }},
       {Action::kEqEnable, [this](int) { equalizer_.ToggleEqEnable(); }},
       {Action::k3DEnable, [this](int) { rules_.Toggle3DEnable(); }},
       {Action::kPreset, Run([this](int preset) {
@@ -59,13 +59,16 @@ void TAudioMainForm::RegisterActions() {
       {Action::kMicBoost, [this](int) { microphone_.ToggleBoost(); }},
       {Action::kMicMute, [this](int) { microphone_.ToggleMute(); }},
       {Action::kMicMonitor, [this](int) { microphone_.ToggleMonitor(); }},
-      {Action::kVirtualEnable, [this](int) { virtual71_.ToggleEnable(); }},
+      {Action::kVirtualEnable, [this](int) { rules_.ToggleVirtual71(); }},
+      {Action::kSpeakerRelease, [this](int) { virtual71_.SpeakerReleased(); }},
+      {Action::kBeeTest, [this](int) { if (bee_test_) bee_test_->CheckBoxClicked(BeeChecked()); }},
       {Action::kLatch, [this](int which) { if (!BeeChecked()) virtual71_.PressAnimationSwitch(which); }},
       {Action::kSaveProfile, [this](int) { profile_keeper_->SaveProfileAs(); }},
       {Action::kLoadProfile, [this](int) { profile_keeper_->OpenProfile(); }},
       {Action::kEncSwitch, [this](int) { noise_.SwitchClicked(); }},
       {Action::kVoiceSwitch, [this](int) { voice_.SwitchClicked(); }},
       {Action::kVoiceEffect, [this](int effect) { voice_.EffectClicked(effect); }},
+      {Action::kAbout, [this](int) { ShowAbout(); }},
       {Action::kLedButton, Run([this](int held) {
          const FeatureResult result = held == 1 ? lighting_.PressLedButton() : lighting_.ReleaseLedButton();
          result.Ignore("the button shows the press whether or not the line followed");
@@ -122,6 +125,9 @@ void TAudioMainForm::AttachHandlers() {
       case Behaviour::kSelectPage:
         control->OnMouseDown = [this, own](Control&, const MouseEvent&) { SelectPage(own->tag); };
         if (row.action != Action::kNone) control->OnClick = [this, own](Control&) { ClickRow(own); };
+        break;
+      case Behaviour::kRelease:
+        control->OnMouseUp = [this, own](Control&, const MouseEvent&) { ReleaseRow(own); };
         break;
       case Behaviour::kClick:
         control->OnClick = [this, own](Control&) { ClickRow(own); };
@@ -199,6 +205,7 @@ void TAudioMainForm::ReleaseRow(const ControlResource* row) {
       RunAction(*row, row->arg);
       return;
     case Behaviour::kHold:
+    case Behaviour::kRelease:
       RunAction(*row, 0);
       return;
     case Behaviour::kTabKeptDown: {

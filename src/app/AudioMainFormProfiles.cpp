@@ -3,37 +3,14 @@
 #include <string>
 
 #include "app/AudioMainForm.h"
-#include "toolkit/Image.h"
 
 namespace audio77 {
-namespace {
-
-using Kind = RetainedProfileKeys::Kind;
-
-// The speaker images by profile key; a profile lacking a key keeps the image's place.
-constexpr std::pair<const char*, const char*> kSpeakers[] = {
-    {"C", "VirtualCImage"},   {"L", "VirtualLImage"},   {"LS", "VirtualLSImage"},   {"LB", "VirtualLBImage"},
-    {"RB", "VirtualRBImage"}, {"RS", "VirtualRSImage"}, {"SUB", "VirtualSUBImage"}, {"R", "VirtualRImage"}};
-
-std::string LeftTop(const toolkit::Image* image) {
-  if (image == nullptr) return "0,0";
-  return std::to_string(image->Left()) + "," + std::to_string(image->Top());
-}
-
-}  // namespace
 
 void TAudioMainForm::SetUpProfiles() {
-  std::vector<RetainedProfileKeys::Key> speakers;
-  for (const auto& [key, image] : kSpeakers) {
-    speakers.push_back({"Virtual7ch1", key, LeftTop(form_.Find<toolkit::Image>(image)), Kind::kPoint, std::nullopt});
-  }
-  speaker_keys_.emplace("Speakers", std::move(speakers));
-
   virtual71_.SetExcludedBy3D([this] { return rules_.ThreeDExcludesVirtual71(); });
   profile_keeper_.emplace(
       ProfileKeeperDeps{profiles_, *program_config_, platform_.folders, platform_.debug, profile_link_});
-  profile_keeper_->SetFeatures({&equalizer_, &sound3d_, &effects_, &virtual71_, &*speaker_keys_, &lighting_,
-                                &noise_, &voice_});
+  profile_keeper_->SetFeatures({&equalizer_, &sound3d_, &effects_, &virtual71_, &lighting_, &noise_, &voice_});
 }
 
 void TAudioMainForm::ShowProfileErrorLater() { ShowProfileErrorOnceUp(profile_keeper_->LastProblem()); }

@@ -78,6 +78,8 @@ std::int32_t TAudioMainForm::RegionCut() const {
   return ReadRegionCutLenient(*program_config_);
 }
 
+void TAudioMainForm::ReplaceSpeakers(double ratio) { virtual71_.ReplaceSpeakers(ratio); }
+
 void TAudioMainForm::SkinChanged() {
   ApplyLabels();
   ShowEncOrVoicePage();

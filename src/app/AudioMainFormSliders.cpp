@@ -168,6 +168,7 @@ void TAudioMainForm::DragPress(toolkit::Point screen) {
 void TAudioMainForm::DragMove(toolkit::Point screen) {
   if (!drag_.dragging || drag_.target == nullptr || drag_.mode == DragMode::kNone) return;
   toolkit::Control& target = *drag_.target;
+  const int new_left = drag_.start_left + (screen.x - drag_.press_point.x);
   const int new_top = drag_.start_top + (screen.y - drag_.press_point.y);
   switch (drag_.mode) {
     case DragMode::kEqKnob:
@@ -185,7 +186,7 @@ void TAudioMainForm::DragMove(toolkit::Point screen) {
       }
       return;
     case DragMode::kSpeaker:
-      // The speaker icons stay where they are until the placement follows them.
+      virtual71_.DragSpeaker(target.Tag(), new_left, new_top);
       return;
     case DragMode::kNone:
       return;

@@ -205,8 +205,10 @@ AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
   // Reading the window never uses up or drops a queued answer.
   static const std::vector<std::string> kReading = {"list",  "get",   "find",  "menus",
                                                     "boxes", "state", "screenshot", "answer"};
-  if (!args.empty() && std::find(kReading.begin(), kReading.end(), args[0]) == kReading.end()) {
-    dialogs_.BeginActingCommand();
+  // Once per request: `ui window NAME VERB` comes back here for its verb.
+  if (window_ == nullptr && !args.empty()) {
+    const std::string& acting = args[0] == "window" && args.size() > 2 ? args[2] : args[0];
+    if (std::find(kReading.begin(), kReading.end(), acting) == kReading.end()) dialogs_.BeginActingCommand();
   }
   if (!args.empty() && args[0] == "window") return OnWindow(args);
   if (args.empty()) return Usage("ui needs a command");
@@ -225,6 +227,11 @@ AutomationReply AutomationCommands::Run(const std::vector<std::string>& args) {
   if (verb == "boxes" && n == 1) return Boxes();
   if (verb == "state" && n == 1) return State();
   if (verb == "screenshot" && n == 2) return Screenshot(args);
+  // Only another window: closing the main window ends the program.
+  if (verb == "close" && n == 1 && window_ != nullptr) {
+    window_->Close();
+    return Done();
+  }
   static const std::vector<std::string> kVerbs = {
       "list", "get",  "find",  "press",  "release", "click", "move",
       "drag", "menu", "menus", "answer", "boxes",   "state", "screenshot", "window"};
@@ -391,10 +398,10 @@ AutomationReply AutomationCommands::OnWindow(const std::vector<std::string>& arg
     if (form->Name() == args[1]) found = form;
   }
   if (found == nullptr) return AutomationReply{1, "no window named '" + args[1] + "'"};
-  static const std::vector<std::string> kWindowVerbs = {"list",  "get",  "find", "press",     "release",
-                                                        "click", "move", "drag", "screenshot", "state"};
+  static const std::vector<std::string> kWindowVerbs = {"list", "get",  "find",       "press", "release", "click",
+                                                        "move", "drag", "screenshot", "state", "close"};
   if (std::find(kWindowVerbs.begin(), kWindowVerbs.end(), args[2]) == kWindowVerbs.end()) {
-    return Usage("'ui window' takes list, get, find, press, release, click, move, drag, state or screenshot");
+    return Usage("'ui window' takes list, get, find, press, release, click, move, drag, state, screenshot or close");
   }
   window_ = found;
   const bool was_down = std::exchange(left_down_, false);

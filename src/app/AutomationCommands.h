@@ -19,7 +19,8 @@
 //   screenshot FILE.png  saves the window as painted; prints the file name
 //   window NAME COMMAND  runs list, get, find, press, release, click, move,
 //                        drag, state or screenshot on another window of the
-//                        program by its form name (AboutForm, LEDForm, SimpleForm)
+//                        program by its form name (AboutForm, LEDForm,
+//                        SimpleForm); close closes that window
 // Coordinates are in the form's client space. Mouse input goes through the
 // form's own entry points: the hook first, then the control under the point
 // (or the one holding the press), as with a real mouse.

@@ -73,6 +73,8 @@ enum class Behaviour {
   kForwardPress,
   // A tab's label: the press selects the page.
   kSelectPage,
+  // The release over the control runs the action (the press is the hook's).
+  kRelease,
   // The click runs the action; the feature decides what a click without a
   // device does (the ENC and Voice Magic pages, the LED page's check images).
   kClick,
@@ -105,9 +107,12 @@ enum class Action {
   kLedTab,     // arg: 0 the tab's image, 1 its label
   kSaveProfile,
   kLoadProfile,
+  kSpeakerRelease,
+  kBeeTest,
   kEncSwitch,
   kVoiceSwitch,
   kVoiceEffect,  // arg: the effect 0..4
+  kAbout,  // the about window, while a device is active
 };
 
 struct ControlResource {

@@ -1,6 +1,7 @@
 #include "app/MainWindowInstance.h"
 
 #include "settings/FileVersion.h"
+#include "toolkit/Presenter.h"
 
 namespace audio77 {
 
@@ -9,9 +10,10 @@ MainWindowInstance::MainWindowInstance(const WindowInstanceContext& context)
 
 MainWindowInstance::~MainWindowInstance() {
   platform_.bus.SetHandler(nullptr);
+  presentations_.clear();
+  if (main_) main_->SetAboutWindow(nullptr);
   simple_.reset();
   if (main_) main_->LightingFeature().AttachDialog(nullptr);
-  led_presentation_.reset();
   led_.reset();
   about_.reset();
   main_.reset();
@@ -30,6 +32,7 @@ void MainWindowInstance::CreateWindows() {
   std::string version;
   GetFileVersionText(platform_.folders.ProgramPath(), version);
   about_ = std::make_unique<TAboutForm>(app_, platform_.shell, platform_.debug, version);
+  main_->SetAboutWindow(about_.get());
   Lighting& lighting = main_->LightingFeature();
   led_ = std::make_unique<TLEDForm>(app_, main_->Library(), platform_.debug, &lighting.CallLock());
   lighting.AttachDialog(led_.get());
@@ -48,12 +51,20 @@ void MainWindowInstance::Run() {
       if (alive.lock()) BringForward();
     });
     main_->Present();
-    if (toolkit::Presenter* presenter = app_.GetPresenter()) led_presentation_ = presenter->PresentForm(led_->Form());
+    PresentOtherWindows();
     main_->Form().Show();
     main_->Form().Activate();
     app_.Loop().Run();
   }
   main_->FormDestroy();
+}
+
+void MainWindowInstance::PresentOtherWindows() {
+  toolkit::Presenter* presenter = app_.GetPresenter();
+  if (presenter == nullptr) return;
+  for (toolkit::Form* form : {&about_->Form(), &led_->Form(), &simple_->Form()}) {
+    presentations_.push_back(presenter->PresentForm(*form));
+  }
 }
 
 void MainWindowInstance::OnActivate() {

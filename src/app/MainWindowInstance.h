@@ -6,6 +6,7 @@
 // asks for it.
 
 #include <memory>
+#include <vector>
 
 #include "app/AudioMainForm.h"
 #include "app/FirstActivation.h"
@@ -29,6 +30,9 @@ class MainWindowInstance final : public WindowInstance {
 
  private:
   void CreateWindows();
+  // The about window, the LED dialog and the simple window on screen, each
+  // shown or hidden as its form says.
+  void PresentOtherWindows();
   void OnActivate();
 
   Platform& platform_;
@@ -38,8 +42,9 @@ class MainWindowInstance final : public WindowInstance {
   std::unique_ptr<TAboutForm> about_;
   std::unique_ptr<TLEDForm> led_;
   // The LED dialog on screen; goes before the dialog.
-  std::unique_ptr<toolkit::Presentation> led_presentation_;
   std::unique_ptr<TSimpleForm> simple_;
+  // Destroyed before the forms they show.
+  std::vector<std::unique_ptr<toolkit::Presentation>> presentations_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

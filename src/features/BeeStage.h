@@ -4,23 +4,16 @@
 // circle placement step, and the placement sent to the device. The window
 // (the virtual 7.1 feature) answers it.
 
-#include <array>
+#include "features/SpeakerLayout.h"
 
 namespace audio77 {
 
-// An icon's place on the speaker circle: angle in radians (single precision,
-// 0 points right, growing counter-clockwise) and radius in pixels.
-struct Orbit {
-  float angle = 0;
-  double radius = 0;
-  bool operator==(const Orbit&) const = default;
-};
-
-struct IconPoint {
-  int left = 0;
-  int top = 0;
-  bool operator==(const IconPoint&) const = default;
-};
+// An icon's place on the speaker circle: the speaker's polar record (angle in
+// radians, single precision, 0 pointing right and growing counter-clockwise;
+// radius in pixels).
+using Orbit = PolarRecord;
+// An icon's left/top corner.
+using IconPoint = SpeakerPosition;
 
 class BeeStage {
  public:

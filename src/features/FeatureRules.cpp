@@ -12,6 +12,12 @@ void FeatureRules::Toggle3DEnable() {
       .Ignore("the switch shows the user's choice; the library switch above carries it");
 }
 
+void FeatureRules::ToggleVirtual71() {
+  virtual71_.ToggleEnable();
+  if (exclusive_ == 1 && virtual71_.Enabled() == 1) sound3d_.SwitchOffForVirtual71();
+  virtual71_.ApplyToggle();
+}
+
 void FeatureRules::ResetEqualizer() {
   equalizer_.ResetEqualizer([this] { sound3d_.Apply3DEnable(sound3d_.Enabled()); });
 }

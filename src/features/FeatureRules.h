@@ -24,6 +24,9 @@ class FeatureRules {
   // "3D-EN": the switch flips; with the exclusion, 3D going on takes virtual
   // 7.1 off; then the library switch and the enable register follow.
   void Toggle3DEnable();
+  // "7ch1-EN": the switch flips; with the exclusion, virtual 7.1 going on
+  // takes 3D off; then the layout goes to the library.
+  void ToggleVirtual71();
   // RESET of the equalizer, ending with the 3D switch re-sent.
   void ResetEqualizer();
   // The EEPROM equalizer, then its 3D bit handed to 3D.

@@ -218,6 +218,14 @@ void Sound3D::Toggle3DEnable() {
   deps_.view.ShowSwitch(kEnableTag, enable_);
 }
 
+void Sound3D::SwitchOffForVirtual71() {
+  enable_ = 0;
+  Apply3DEnable(0);
+  Set3DEnableRegister(0).Ignore("virtual 7.1 is on; the library switch above carries 3D's state");
+  deps_.view.ShowSwitch(kEnableTag, 0);
+  deps_.view.SetImageVisible(kEnableTag, false);
+}
+
 void Sound3D::ToggleFbm() {
   fbm_state_ = fbm_state_ == 0 ? 1 : 0;
   deps_.view.ShowSwitch(kFbmTag, fbm_state_);

@@ -62,6 +62,10 @@ class Sound3D final : public Feature {
   void AtActivation();
   // "3D-EN": flips the switch (state and picture); FeatureRules goes on.
   void Toggle3DEnable();
+  // Virtual 7.1 went on under the exclusion: 3D goes off in the library and
+  // the register, its switch shows off and stays hidden until the page is
+  // shown again.
+  void SwitchOffForVirtual71();
   // "FBM": flips the switch and sends it.
   void ToggleFbm();
   // The link buttons: -1 or 2 -> 0 -> 1 -> 2, with the matching picture.

@@ -88,9 +88,15 @@ class SpeakerLayout {
   static std::optional<SpeakerPosition> ParsePosition(std::string_view text);
   // The position moved into the circle's bounding box.
   static SpeakerPosition ClampToBox(SpeakerPosition position, const SpeakerCircle& circle);
-  static int Index(Speaker speaker) { return static_cast<int>(speaker); }
+  static constexpr int Index(Speaker speaker) { return static_cast<int>(speaker); }
 
+  void SetOldVersion(bool old_version) { old_version_ = old_version; }
   void SetCircle(const SpeakerCircle& circle) { circle_ = circle; }
+  // Records and device values back to zero, as before any measurement.
+  void ClearMeasurements() {
+    records_ = {};
+    library_ = {};
+  }
   const SpeakerCircle& Circle() const { return circle_; }
 
   // Places every icon: from the default profile where it gives a position

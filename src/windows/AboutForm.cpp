@@ -30,10 +30,12 @@ TAboutForm::TAboutForm(toolkit::Application& app, Shell& shell, DebugOutput& deb
 }
 
 void TAboutForm::CreateControls() {
+  // Wrapping first: a wrapping label keeps its width, any other one shrinks
+  // to its (still empty) text.
   toolkit::Label& about = form_.AddLabel("AboutLabel");
+  about.SetWordWrap(true);
   about.SetBounds({88, 20, 380, 18});
   about.SetFont(LabelFont());
-  about.SetWordWrap(true);
   about.SetTransparent(true);
 
   toolkit::Image& logo = form_.AddImage("LOGOQKImage");
@@ -41,12 +43,12 @@ void TAboutForm::CreateControls() {
   logo.SetStretch(true);
 
   toolkit::Label& web = form_.AddLabel("WebLabel");
+  web.SetWordWrap(true);
   web.SetBounds({88, 51, 380, 18});
   toolkit::Font web_font = LabelFont();
   web_font.color = kWebBlue;
   web_font.underline = true;
   web.SetFont(web_font);
-  web.SetWordWrap(true);
   web.SetTransparent(true);
   web.OnClick = [this](toolkit::Control&) { WebLabelClick(); };
 
@@ -60,16 +62,22 @@ void TAboutForm::CreateControls() {
   version.SetCaption("V" + version_);
 }
 
+void TAboutForm::DressLabel(const ui::Language& language, const char* key, toolkit::Label& label) {
+  const toolkit::Color own = label.GetFont().color;
+  language.ApplyTo(key, label);
+  toolkit::Font font = label.GetFont();
+  // The language's common colours suit the skinned main window, not this
+  // plain dialog: a label keeps its own unless its record names one.
+  if (!language.Record(key).color_up_given) font.color = own;
+  // The address looks like a link whatever the record gives.
+  if (&label == form_.Find<toolkit::Label>("WebLabel")) font.underline = true;
+  label.SetFont(font);
+}
+
 void TAboutForm::Dress(const ui::Language& language, const std::string& logo_path) {
   if (const ui::LabelRecord& title = language.Record("LabelMenu3"); title.Shows()) form_.SetCaption(title.caption);
-  if (auto* about = form_.Find<toolkit::Label>("AboutLabel")) language.ApplyTo("LabelAbout", *about);
-  if (auto* web = form_.Find<toolkit::Label>("WebLabel")) {
-    language.ApplyTo("LabelWeb", *web);
-    // The label's look says "link" whatever colour the record gives.
-    toolkit::Font font = web->GetFont();
-    font.underline = true;
-    web->SetFont(font);
-  }
+  if (auto* about = form_.Find<toolkit::Label>("AboutLabel")) DressLabel(language, "LabelAbout", *about);
+  if (auto* web = form_.Find<toolkit::Label>("WebLabel")) DressLabel(language, "LabelWeb", *web);
   auto* logo = form_.Find<toolkit::Image>("LOGOQKImage");
   if (logo == nullptr) return;
   logo->ClearPicture();

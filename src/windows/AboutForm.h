@@ -29,6 +29,7 @@ class TAboutForm {
 
  private:
   void CreateControls();
+  void DressLabel(const ui::Language& language, const char* key, toolkit::Label& label);
 
   toolkit::Form form_;
   Shell& shell_;

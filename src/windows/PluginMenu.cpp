@@ -36,7 +36,8 @@ std::string PluginMenu::ProgramPath(const std::string& plugins_root, const std::
 
 std::string PluginMenu::NameFromPath(const std::string& path, const std::string& folder_name) {
   const std::string marker = folder_name + std::string(1, std::filesystem::path::preferred_separator);
-  const std::size_t at = path.find(marker);
+  // The last one: the program folder itself may lie under a folder of that name.
+  const std::size_t at = path.rfind(marker);
   return at == std::string::npos ? std::string() : path.substr(at + marker.size());
 }
 
@@ -49,6 +50,8 @@ bool PluginMenu::Listed(const std::string& name) {
 int PluginMenu::Build(toolkit::DirectoryList& list, toolkit::MenuItem& menu) {
   menu_ = &menu;
   count_ = 0;
+  // Without a folder name every folder of the program would be a candidate.
+  if (places_.folder_name.empty()) return 0;
   list.SetDirectory(places_.plugins_root);
   for (const std::string& path : list.Items()) {
     const std::string name = NameFromPath(path, places_.folder_name);
@@ -92,7 +95,13 @@ void PluginMenu::Click(toolkit::MenuItem& entry) {
   services_.debug.Write(program);
   ClearMarks();
   const std::uint64_t run = ++current_run_;
-  if (!services_.shell.StartProgram(program, {program}, [this, run] { PluginEnded(run); })) {
+  // The end of a plug-in may be reported after this menu is gone (the window
+  // closing while it runs): then nobody is told.
+  const std::weak_ptr<PluginMenu*> self = self_;
+  const auto ended = [self, run] {
+    if (const auto menu = self.lock()) (*menu)->PluginEnded(run);
+  };
+  if (!services_.shell.StartProgram(program, {program}, ended)) {
     // Nothing runs, so nothing may look as if it did; the window stays up.
     services_.debug.Write("plug-in did not start: " + program);
     services_.boxes.Show("The plug-in \"" + name + "\" cannot be started: " + program +

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/Clock.h"
@@ -56,6 +57,8 @@ class PluginMenu {
   static constexpr std::uint32_t kPauseMs = 300;
 
   PluginMenu(Services services, Places places, WindowHooks hooks);
+  PluginMenu(const PluginMenu&) = delete;
+  PluginMenu& operator=(const PluginMenu&) = delete;
 
   // Fills menu with one entry per listed plug-in; returns their number.
   int Build(toolkit::DirectoryList& list, toolkit::MenuItem& menu);
@@ -67,7 +70,7 @@ class PluginMenu {
 
   // The program of a plug-in.
   static std::string ProgramPath(const std::string& plugins_root, const std::string& name);
-  // The plug-in's name from a listed folder path: what follows the first
+  // The plug-in's name from a listed folder path: what follows the last
   // "<folder name><separator>"; empty when the path holds none.
   static std::string NameFromPath(const std::string& path, const std::string& folder_name);
 
@@ -84,6 +87,8 @@ class PluginMenu {
   // Which start the current mark belongs to: a plug-in replaced by another
   // that ends later must not clear the newer one's mark.
   std::uint64_t current_run_ = 0;
+  // What the end reports of started plug-ins hold on to this menu by.
+  std::shared_ptr<PluginMenu*> self_ = std::make_shared<PluginMenu*>(this);
 };
 
 }  // namespace audio77

@@ -52,6 +52,8 @@ std::unique_ptr<PlatformHost> CreatePlatform(PlatformKind kind, PlatformUser use
   // Opening a web address or starting a plug-in is the desktop's, not the device's.
   options.shell = CreateLinuxShell();
   options.desktop = CreateLinuxDesktopPreferences();
+  // So are the registered messages its plug-ins exchange with it.
+  options.bus = CreateLinuxMessageBus(context);
   return sim::CreateVirtualPlatform(std::move(options));
 }
 

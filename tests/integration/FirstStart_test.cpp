@@ -28,7 +28,7 @@ class FirstStart : public WindowScenario {
 };
 
 TEST_F(FirstStart, TakesTheDesktopsLanguageAndLookAndLaterStartsKeepThem) {
-  program_environment_ = {{"LC_ALL", "de_DE.UTF-8"}, {"GTK_THEME", "Adwaita"}};
+  extra_env_ = {{"LC_ALL", "de_DE.UTF-8"}, {"GTK_THEME", "Adwaita"}};
   Start();
   // The language menu names the languages in their own words.
   const std::string checked = Checked();
@@ -39,7 +39,7 @@ TEST_F(FirstStart, TakesTheDesktopsLanguageAndLookAndLaterStartsKeepThem) {
   EXPECT_NE(StoredChoices().find("DefaultSkin=Light"), std::string::npos) << StoredChoices();
 
   // The user folder exists now: another desktop language changes nothing.
-  program_environment_ = {{"LC_ALL", "en_GB.UTF-8"}, {"GTK_THEME", "Adwaita:dark"}};
+  extra_env_ = {{"LC_ALL", "en_GB.UTF-8"}, {"GTK_THEME", "Adwaita:dark"}};
   Start();
   const std::string again = Checked();
   EXPECT_NE(again.find("/Deutsch\n"), std::string::npos) << again;
@@ -48,7 +48,7 @@ TEST_F(FirstStart, TakesTheDesktopsLanguageAndLookAndLaterStartsKeepThem) {
 }
 
 TEST_F(FirstStart, ALanguageThatIsNotBundledKeepsTheInstalledDefaults) {
-  program_environment_ = {{"LC_ALL", "fi_FI.UTF-8"}, {"GTK_THEME", "Adwaita-dark"}};
+  extra_env_ = {{"LC_ALL", "fi_FI.UTF-8"}, {"GTK_THEME", "Adwaita-dark"}};
   Start();
   const std::string checked = Checked();
   EXPECT_NE(checked.find("/English\n"), std::string::npos) << checked;

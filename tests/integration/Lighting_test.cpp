@@ -148,7 +148,8 @@ TEST_F(Lighting, ColourCellsTakeTheDialogsAnswerNotPureBlackAndKeepItThroughASki
   // Another skin keeps the user's colours, and exit saves them.
   std::string other;
   for (const auto& line : LinesOf(Ui({"menus"}).out)) {
-    if (line.rfind("[ ] ", 0) == 0 && (line.ends_with("/Dark") || line.ends_with("/Light"))) other = line.substr(4);
+    const std::string path = MenuPath(line);
+    if (line.rfind("[ ] ", 0) == 0 && (path.ends_with("/Dark") || path.ends_with("/Light"))) other = path;
   }
   ASSERT_FALSE(other.empty()) << Ui({"menus"}).out;
   Do({"menu", other});

@@ -70,10 +70,8 @@ class WindowScenario : public ::testing::Test {
     if (!prepared_) PrepareProgramFolder(options);
     if (!options.device_ini.empty()) state_.Write("device.ini", options.device_ini);
     state_.Write("services.ini", "[AudioDeviceService]\nState=running\n");
-    auto environment = Env();
-    for (const auto& [name, value] : program_environment_) environment[name] = value;
     program_ = std::make_unique<BackgroundProcess>((program_folder_.path() / "audio77").string(),
-                                                   std::vector<std::string>{"-servicestart"}, environment);
+                                                   std::vector<std::string>{"-servicestart"}, Env());
     ASSERT_TRUE(WaitUntil([&] { return Ui({"state"}).exit_code == 0; }, kPatience)) << program_->Err();
   }
 
@@ -94,14 +92,17 @@ class WindowScenario : public ::testing::Test {
   }
 
   std::map<std::string, std::string> Env() const {
-    return {{"AUDIO77_PLATFORM", "virtual"},
-            {"AUDIO77_VIRTUAL_DIR", state_.path().string()},
-            {"HOME", home_.path().string()},
-            {"XDG_RUNTIME_DIR", state_.path().string()},
-            // The first start follows the desktop's language and look: the
-            // scenarios expect the bundled defaults whatever the machine says.
-            {"LC_ALL", "C.UTF-8"},
-            {"GTK_THEME", ""}};
+    std::map<std::string, std::string> env = {{"AUDIO77_PLATFORM", "virtual"},
+                                              {"AUDIO77_VIRTUAL_DIR", state_.path().string()},
+                                              {"HOME", home_.path().string()},
+                                              {"XDG_RUNTIME_DIR", state_.path().string()},
+                                              // The first start follows the desktop's language and
+                                              // look: scenarios expect the bundled defaults whatever
+                                              // the machine says.
+                                              {"LC_ALL", "C.UTF-8"},
+                                              {"GTK_THEME", ""}};
+    for (const auto& [name, value] : extra_env_) env[name] = value;
+    return env;
   }
 
   ProcessResult Ctl(std::vector<std::string> args) const {
@@ -145,13 +146,13 @@ class WindowScenario : public ::testing::Test {
   const std::filesystem::path& ProgramFolder() const { return program_folder_.path(); }
   std::filesystem::path UserFolder() const { return home_.path() / ".config" / "Audio77"; }
 
-  // Added to the program's environment at the next Start (the desktop's
-  // locale and theme, say).
-  std::map<std::string, std::string> program_environment_;
   TempDir state_;
   TempDir home_;
   TempDir program_folder_;
   std::unique_ptr<BackgroundProcess> program_;
+  // More environment for the program and audio77ctl (a bus of the test's
+  // own, a stand-in program first in PATH); set before Start.
+  std::map<std::string, std::string> extra_env_;
 
   // The program reads its folder from where it runs: the installed programs
   // and libraries are linked (copied where links cannot be made), skins and

@@ -1,5 +1,7 @@
 // audio77ctl nouns of the device library: "bind" and "virtual".
 #include <chrono>
+#include <cstring>
+#include <iomanip>
 #include <condition_variable>
 #include <fstream>
 #include <iostream>
@@ -70,6 +72,35 @@ int Bind(CtlContext& context, CtlArgs args) {
 
 std::string Hex4(unsigned value) { return HexDigits(value & 0xFFFF, 4); }
 
+// The speakers of the placement block, in its order.
+constexpr const char* kSpeakers[] = {"L", "R", "C", "SUB", "LS", "RS", "LB", "RB"};
+
+// The virtual 7.1 switch, the scale and the last placement block the device
+// was given, decoded: the enable, then a distance and an angle per speaker.
+Json Virtual71Document(const sim::DeviceState& state) {
+  DLLQK_Virtual7ch1Placement block{};
+  std::memcpy(&block, state.placement.data(), sizeof block);
+  Json speakers = Json::array();
+  for (std::size_t i = 0; i < std::size(kSpeakers); ++i) {
+    speakers.push_back({{"speaker", kSpeakers[i]}, {"distance", block.distance[i]}, {"angle", block.angle[i]}});
+  }
+  return {{"on", state.virtual71_on},
+          {"scale", state.virtual71_scale},
+          {"placement", {{"enable", block.enable}, {"speakers", speakers}}}};
+}
+
+void PrintVirtual71(std::ostream& out, const Json& virtual71) {
+  out << "virtual 7.1: " << (virtual71["on"].get<bool>() ? "on" : "off") << ", scale "
+      << virtual71["scale"].get<float>() << '\n'
+      << "placement: enable " << virtual71["placement"]["enable"].get<int>() << '\n';
+  for (const auto& speaker : virtual71["placement"]["speakers"]) {
+    out << "  " << std::left << std::setw(4) << speaker["speaker"].get<std::string>() << std::right << std::fixed
+        << std::setprecision(4) << "distance " << speaker["distance"].get<float>() << "  angle "
+        << speaker["angle"].get<float>() << '\n'
+        << std::defaultfloat;
+  }
+}
+
 int Status(CtlContext& context, sim::VirtualDevice& device) {
   const auto identity = device.Identity();
   const auto faults = device.Faults();
@@ -84,6 +115,7 @@ int Status(CtlContext& context, sim::VirtualDevice& device) {
   if (faults.input_report_length) fault_counts["input_report_length"] = *faults.input_report_length;
   const std::string setup_message = device.SetupMessage();
   const sim::DeviceState state = device.Snapshot();
+  const Json virtual71 = Virtual71Document(state);
   if (context.json) {
     context.Emit({{"state_folder", device.StateFolder()},
                   {"vendor_id", Hex4(identity.vendor_id)},
@@ -97,7 +129,8 @@ int Status(CtlContext& context, sim::VirtualDevice& device) {
                   {"device_ini", setup_message.empty() ? Json(nullptr) : Json(setup_message)},
                   {"lighting",
                    {{"master", LightingStatus::ToJson(state.master)},
-                    {"slave", LightingStatus::ToJson(state.slave)}}}});
+                    {"slave", LightingStatus::ToJson(state.slave)}}},
+                  {"virtual71", virtual71}});
     return kExitOk;
   }
   context.out << "state folder: " << device.StateFolder() << '\n'
@@ -114,6 +147,7 @@ int Status(CtlContext& context, sim::VirtualDevice& device) {
   context.out << "faults:" << (listed.str().empty() ? " none" : listed.str()) << '\n';
   if (!setup_message.empty()) context.out << "device.ini: " << setup_message << '\n';
   context.out << LightingStatus::Text("lighting", state.master) << LightingStatus::Text("slave lighting", state.slave);
+  PrintVirtual71(context.out, virtual71);
   return kExitOk;
 }
 
@@ -201,7 +235,8 @@ std::vector<CtlNoun> DeviceLibraryNouns() {
        "bind            --calls: also what it answers to the program's own calls\n",
        Bind},
       {"virtual",
-       "virtual status  identity, presence, faults and lighting of the virtual device\n"
+       "virtual status  identity, presence, faults and lighting of the virtual device; virtual 7.1's\n"
+       "                switch, scale and last placement (eight distances and angles)\n"
        "virtual plug | unplug  plug the virtual device in or out; running programs see it\n"
        "virtual press-button BITS  press and release the buttons on GPIO lines BITS (bit n is GPIO n)\n"
        "virtual fault NAME N  script a fault: an entry name (its next N calls fail), hid.out, hid.in,\n"

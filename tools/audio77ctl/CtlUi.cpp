@@ -114,6 +114,9 @@ int RunUi(CtlContext& context, CtlArgs args) {
     return context.UsageError("usage: ui COMMAND [ARGUMENTS] (see audio77ctl --help)");
   std::vector<std::string> words(args.begin(), args.end());
   if (words[0] == "screenshot" && words.size() == 2) words[1] = Absolute(words[1]);
+  // The window instance runs in another folder: a picture of another window
+  // goes where the caller means too.
+  if (words[0] == "window" && words.size() == 4 && words[2] == "screenshot") words[3] = Absolute(words[3]);
   if (words[0] == "answer" && words.size() == 2 && words[1].starts_with("FILE=") &&
       words[1].size() > 5) {
     words[1] = "FILE=" + Absolute(words[1].substr(5));
@@ -148,7 +151,10 @@ std::vector<CtlNoun> UiNouns() {
        "ui menu PATH | ui menus              pick a tray-menu item (\"Skin/Dark\"); list them\n"
        "ui answer OK|Cancel|Yes|No|FILE=PATH|COLOR=0xBBGGRR   answer the waiting dialog, or the next one\n"
        "ui boxes | ui state                  message boxes shown; the window's state\n"
-       "ui screenshot FILE.png               save the window as painted\n",
+       "ui screenshot FILE.png               save the window as painted\n"
+       "ui window NAME COMMAND [ARGUMENTS]   list, get, find, press, release, click, move, drag, state,\n"
+       "                                     screenshot or close on another window (AboutForm, LEDForm,\n"
+       "                                     SimpleForm)\n",
        RunUi},
   };
 }

@@ -118,7 +118,9 @@ constexpr LanguageRow kRows[] = {
 
     {"About", "LabelAbout",
      {"Audio77 control panel", "Audio77-Steuerung", "Audio77 控制面板"}, kNone},
-    {"About", "LabelWeb", {"Audio77 Project", "Audio77-Projekt", "Audio77 项目"}, kNone},
+    // The web label opens its own text: an address, the same in every language.
+    {"About", "LabelWeb",
+     {"https://audio77.example.org", "https://audio77.example.org", "https://audio77.example.org"}, kNone},
 
     {"Main", "LabelWarning",
      {"Please connect the device first.", "Bitte zuerst das Gerät anschließen.",

@@ -241,30 +241,49 @@ void SkinWriter::Main() {
   Put("Main", "LedImageDown", "led_rest.png", 532, 11);
 
   // The logo: a mark and the name.
-  const auto logo = [this](int width, int height, int text_px) {
-    QImage image = Canvas(width, height);
-    QPainter p(&image);
-    Smooth(p);
-    const qreal s = height;
-    QLinearGradient g(0, 0, s, s);
+  const auto mark = [this](QPainter& p, QRectF box) {
+    const qreal s = box.height();
+    QLinearGradient g(box.topLeft(), box.topLeft() + QPointF(s, s));
     g.setColorAt(0, t_.accent.lighter(120));
     g.setColorAt(1, t_.accent.darker(120));
     p.setPen(Qt::NoPen);
     p.setBrush(g);
-    p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.24, s * 0.24);
+    p.drawRoundedRect(QRectF(box.left(), box.top(), s, s), s * 0.24, s * 0.24);
     p.setPen(QPen(t_.accent_text, std::max(1.5, s / 12), Qt::SolidLine, Qt::RoundCap));
     const std::array<double, 4> bars = {0.35, 0.65, 0.5, 0.25};
     for (int i = 0; i < 4; ++i) {
-      const double x = s * (0.26 + i * 0.16);
-      p.drawLine(QPointF(x, s * (0.5 - bars[i] / 2)), QPointF(x, s * (0.5 + bars[i] / 2)));
+      const double x = box.left() + s * (0.26 + i * 0.16);
+      p.drawLine(QPointF(x, box.top() + s * (0.5 - bars[i] / 2)), QPointF(x, box.top() + s * (0.5 + bars[i] / 2)));
     }
+  };
+  const auto logo = [this, &mark](int width, int height, int text_px) {
+    QImage image = Canvas(width, height);
+    QPainter p(&image);
+    Smooth(p);
+    const qreal s = height;
+    mark(p, QRectF(0, 0, s, s));
     Text(p, QRectF(s + s * 0.35, 0, width - s, height), "AUDIO77", t_.text, text_px, true,
          Qt::AlignLeft | Qt::AlignVCenter);
     return image;
   };
   Save("logo.png", logo(130, 22, 15));
   Put("Main", "LogoImage", "logo.png", 16, 11);
-  Save("logo_about.png", logo(220, 40, 26));
+  // The about window stretches its logo into a 57 x 49 box on a plain dialog:
+  // the mark above the name in those proportions (at twice the size), the
+  // name in the accent colour, which reads on a light and a dark dialog alike.
+  const auto about_logo = [this, &mark] {
+    constexpr int kWidth = 114;
+    constexpr int kHeight = 98;
+    constexpr qreal kMark = 66;
+    QImage image = Canvas(kWidth, kHeight);
+    QPainter p(&image);
+    Smooth(p);
+    mark(p, QRectF((kWidth - kMark) / 2, 0, kMark, kMark));
+    Text(p, QRectF(0, kMark + 2, kWidth, kHeight - kMark - 2), "AUDIO77", t_.accent, 21, true,
+         Qt::AlignHCenter | Qt::AlignVCenter);
+    return image;
+  };
+  Save("logo_about.png", about_logo());
   Value("About", "LogoImage", "logo_about.png");
 
   // Left-hand pictures of the four main pages.

@@ -11,6 +11,8 @@
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPolygonF>
+#include <QRegion>
 #include <QSettings>
 #include <array>
 #include <cmath>
@@ -61,6 +63,35 @@ QImage Icon(int size, const Theme& t) {
   return image;
 }
 
+// The bee of the test tone, 40 × 46: wings, a striped body and a head, seen
+// from above with the head up.
+QImage Bee() {
+  QImage image = Canvas(40, 46);
+  QPainter p(&image);
+  Smooth(p);
+  p.setPen(QPen(QColor(90, 120, 150, 170), 1));
+  p.setBrush(QColor(225, 240, 255, 190));
+  p.drawEllipse(QRectF(2, 10, 17, 12));
+  p.drawEllipse(QRectF(21, 10, 17, 12));
+  p.setPen(QPen(QColor(40, 30, 10), 1.2));
+  QLinearGradient body(10, 0, 30, 0);
+  body.setColorAt(0, QColor(255, 214, 64));
+  body.setColorAt(1, QColor(238, 170, 20));
+  p.setBrush(body);
+  p.drawEllipse(QRectF(11, 12, 18, 28));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(40, 30, 10));
+  p.setClipRegion(QRegion(11, 12, 18, 28, QRegion::Ellipse));
+  for (const qreal y : {20.0, 27.0, 34.0}) p.drawRect(QRectF(10, y, 20, 3.2));
+  p.setClipping(false);
+  p.drawEllipse(QRectF(14, 4, 12, 10));
+  p.drawPolygon(QPolygonF({QPointF(18, 39), QPointF(22, 39), QPointF(20, 44)}));
+  p.setPen(QPen(QColor(40, 30, 10), 1.2, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(17, 6), QPointF(13, 1));
+  p.drawLine(QPointF(23, 6), QPointF(27, 1));
+  return image;
+}
+
 int Generate(const QString& config, const QString& dist) {
   const QSettings cfg(config, QSettings::IniFormat);
   const QString skins = cfg.value("Skin/SkinFolderName", "Skins").toString();
@@ -79,6 +110,7 @@ int Generate(const QString& config, const QString& dist) {
     // is read: English.
     WriteLanguage(kBundledLanguages[0], language_root);
   }
+  if (!Bee().save(dist + "/bee.png", "PNG")) return 1;
   const Theme icon_theme = DarkTheme();
   if (!Icon(256, icon_theme).save(dist + "/" + icon_name, "PNG")) return 1;
   for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/linux/PulseSampleSpec.h"
+#include "platform/linux/PulseSampleFormat.h"
 
 namespace audio77 {
 
@@ -12,13 +12,13 @@ PulsePlayback::PulsePlayback(std::shared_ptr<PulseConnection> connection, std::v
 std::unique_ptr<PulsePlayback> PulsePlayback::Start(std::shared_ptr<PulseConnection> connection,
                                                     const WaveFormat& format, std::vector<std::uint8_t> bytes,
                                                     const std::string& name) {
-  const pa_sample_spec spec = PulseSampleSpec(format);
-  if (pa_sample_spec_valid(&spec) == 0) return nullptr;
+  const pa_sample_spec sample_format = PulseSampleFormat(format);
+  if (pa_sample_spec_valid(&sample_format) == 0) return nullptr;
   auto playback = std::make_unique<PulsePlayback>(connection, std::move(bytes));
   PulseConnection::Lock lock(*connection);
   pa_context* context = connection->Ready();
   if (context == nullptr) return nullptr;
-  playback->stream_ = pa_stream_new(context, name.c_str(), &spec, nullptr);
+  playback->stream_ = pa_stream_new(context, name.c_str(), &sample_format, nullptr);
   if (playback->stream_ == nullptr) return nullptr;
   pa_stream_set_state_callback(playback->stream_, &PulsePlayback::OnState, playback.get());
   pa_stream_set_write_callback(playback->stream_, &PulsePlayback::OnWritable, playback.get());

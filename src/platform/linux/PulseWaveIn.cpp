@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/linux/PulseSampleSpec.h"
+#include "platform/linux/PulseSampleFormat.h"
 
 namespace audio77 {
 namespace {
@@ -30,9 +30,9 @@ class PulseCapture final : public WaveInStream {
 
   // With the connection's lock held.
   bool Connect(pa_context* context, const WaveFormat& format) {
-    const pa_sample_spec spec = PulseSampleSpec(format);
-    if (pa_sample_spec_valid(&spec) == 0 || buffer_bytes_ == 0) return false;
-    stream_ = pa_stream_new(context, "Input level", &spec, nullptr);
+    const pa_sample_spec sample_format = PulseSampleFormat(format);
+    if (pa_sample_spec_valid(&sample_format) == 0 || buffer_bytes_ == 0) return false;
+    stream_ = pa_stream_new(context, "Input level", &sample_format, nullptr);
     if (stream_ == nullptr) return false;
     pa_stream_set_state_callback(stream_, &PulseCapture::OnState, this);
     pa_stream_set_read_callback(stream_, &PulseCapture::OnReadable, this);

@@ -327,6 +327,13 @@ TEST_F(AutomationCommandsTest, AnotherWindowIsReachedByItsFormName) {
   EXPECT_EQ(Run({"window", "NoSuchForm", "list"}), (AutomationReply{1, "no window named 'NoSuchForm'"}));
   EXPECT_EQ(Run({"window", "AboutForm", "menu", "Skin/Dark"}).code, 2);
   EXPECT_EQ(Run({"window", "AboutForm"}).code, 2);
+
+  // Another window can be closed; the main window only from its tray menu.
+  about.Show();
+  EXPECT_EQ(Run({"window", "AboutForm", "close"}).code, 0);
+  EXPECT_FALSE(about.Visible());
+  EXPECT_EQ(Run({"close"}).code, 2);
+  EXPECT_FALSE(app.Terminated());
 }
 
 }  // namespace

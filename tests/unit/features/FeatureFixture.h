@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,8 @@
 #include "features/EnvironmentEffects.h"
 #include "features/FeatureDeps.h"
 #include "features/Microphone.h"
+#include "features/SpeakerView.h"
+#include "features/Virtual71.h"
 #include "lighting/Lighting.h"
 #include "platform/ManualClock.h"
 #include "platform/RecordingDebugOutput.h"
@@ -59,6 +63,31 @@ class RecordingView : public FeatureView {
   void SetFillHeight(int tag, int height) override { fills[tag] = height; }
   void SetValueLabel(int tag, const std::string& text) override { labels[tag] = text; }
   void SetImageVisible(int tag, bool shown) override { visible[tag] = shown; }
+};
+
+// The speaker page of a window with the bundled skins' circle and picture:
+// where each icon and the bee were last put.
+class RecordingSpeakerView : public SpeakerView {
+ public:
+  SpeakerCircle circle{364, 264, 120};
+  SpeakerBox area{196, 96, 336, 336};
+  std::array<SpeakerPosition, kSpeakerCount> icons{};
+  std::optional<SpeakerPosition> bee;
+  bool bee_visible = false;
+  int moves = 0;
+
+  SpeakerCircle Circle() const override { return circle; }
+  SpeakerBox Area() const override { return area; }
+  SpeakerBox Icon(int speaker) const override {
+    const SpeakerPosition& at = icons[static_cast<std::size_t>(speaker)];
+    return {at.left, at.top, 32, 32};
+  }
+  void MoveSpeaker(int speaker, SpeakerPosition to) override {
+    icons[static_cast<std::size_t>(speaker)] = to;
+    ++moves;
+  }
+  void ShowBee(bool visible) override { bee_visible = visible; }
+  void MoveBee(SpeakerPosition to) override { bee = to; }
 };
 
 // The virtual device (described by device_ini, or the default one), active,
@@ -139,6 +168,7 @@ class FeatureFixture : public FeatureBench {
   TempDir runtime_;
   toolkit::EventLoop loop_{Clock()};
   RecordingMicView mic_view;
+  RecordingSpeakerView speaker_view;
   RecordingLedView led_view;
   std::unique_ptr<Feature> feature;
 
@@ -150,6 +180,8 @@ class FeatureFixture : public FeatureBench {
       Platform& platform = Services();
       return std::make_unique<Feature>(Deps(), MicSound{platform.endpoints, platform.wave_in, platform.wave_out,
                                                         loop_, mic_view, runtime_.File("run")});
+    } else if constexpr (std::is_same_v<Feature, Virtual71>) {
+      return std::make_unique<Feature>(Deps(), SpeakerStage{speaker_view, loop_});
     } else if constexpr (std::is_same_v<Feature, Lighting>) {
       return std::make_unique<Feature>(Deps(), led_view);
     } else {

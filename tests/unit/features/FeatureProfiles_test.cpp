@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FeatureFixture.h"
+#include "PlacementTraffic.h"
 #include "support/InOrder.h"
 #include "features/EnvironmentEffects.h"
 #include "features/Equalizer.h"
@@ -111,12 +112,13 @@ TEST(FeatureProfiles, AnEnvironmentOutsideTheButtonsSelectsNothing) {
 }
 
 TEST(FeatureProfiles, Virtual71TakesItsEnableUnlessThreeDExcludesItAndRemembersIt) {
+  const std::string positions = "C=364,168\nL=296,196\nLS=268,264\nLB=296,331\nRB=431,331\nRS=460,264\nSUB=364,204\nR=431,196\n";
   for (const bool excluded : {false, true}) {
     SCOPED_TRACE(excluded);
     FeatureFixture<Virtual71> f;
     Files files;
     f.feature->SetExcludedBy3D([excluded] { return excluded; });
-    files.Load(*f.feature, "[Virtual7ch1]\n7ch1EN=1\n");
+    files.Load(*f.feature, "[Virtual7ch1]\n7ch1EN=1\n" + positions);
     const int expected = excluded ? 0 : 1;
     EXPECT_EQ(f.feature->Enabled(), expected);
     EXPECT_EQ(f.feature->Remembered(), expected);
@@ -125,11 +127,30 @@ TEST(FeatureProfiles, Virtual71TakesItsEnableUnlessThreeDExcludesItAndRemembersI
     const Strings switches = Library(traffic, "DLLQK_SetVirtual7ch1_OnOff");
     ASSERT_EQ(switches.size(), 1u) << Joined(traffic);
     EXPECT_EQ(switches[0].substr(27, 1), std::to_string(expected)) << switches[0];
-    EXPECT_EQ(files.Save(*f.feature), "[Virtual7ch1]\r\n7ch1EN=" + std::to_string(expected) + "\r\n");
+    ASSERT_EQ(test::Placements(traffic).size(), 1u) << Joined(traffic);
+    EXPECT_EQ(test::Placements(traffic)[0].enable, expected);
+    // The positions come back in the key table's order, then the switch.
+    EXPECT_EQ(files.Save(*f.feature),
+              "[Virtual7ch1]\r\nC=364,168\r\nL=296,196\r\nLS=268,264\r\nLB=296,331\r\nRB=431,331\r\nRS=460,264\r\n"
+              "SUB=364,204\r\nR=431,196\r\n7ch1EN=" +
+                  std::to_string(expected) + "\r\n");
   }
+}
+
+TEST(FeatureProfiles, Virtual71PositionsAreStrictAppliedInTheirOrderAndKeptInTheCircle) {
   FeatureFixture<Virtual71> f;
   Files files;
-  EXPECT_THROW(files.Load(*f.feature, "[Virtual7ch1]\nC=1,2\n"), EConvertError);  // strict
+  EXPECT_THROW(files.Load(*f.feature, "[Virtual7ch1]\nC=1,2\n"), EConvertError);  // no switch
+  // R is broken: L is applied before it stops, C after it is not.
+  EXPECT_THROW(files.Load(*f.feature, "[Virtual7ch1]\n7ch1EN=0\nL=300,200\nR=abc,1\nC=330,230\n"), EConvertError);
+  EXPECT_EQ(f.speaker_view.icons[SpeakerLayout::Index(Speaker::kL)], (SpeakerPosition{300, 200}));
+  EXPECT_EQ(f.speaker_view.icons[SpeakerLayout::Index(Speaker::kC)], (SpeakerPosition{}));
+  // Far away, even at the integer's ends: held in the circle's box around 364,264 (radius 120).
+  files.Load(*f.feature,
+             "[Virtual7ch1]\n7ch1EN=0\nL=-2147483648,2147483647\nR=9999,-9999\nC=1,1\nSUB=1,1\nLS=1,1\nRS=1,1\n"
+             "LB=1,1\nRB=1,1\n");
+  EXPECT_EQ(f.speaker_view.icons[SpeakerLayout::Index(Speaker::kL)], (SpeakerPosition{244, 384}));
+  EXPECT_EQ(f.speaker_view.icons[SpeakerLayout::Index(Speaker::kR)], (SpeakerPosition{484, 144}));
 }
 
 TEST(FeatureProfiles, TheLedButtonFollowsLedonOnlyWhenAProfileHasIt) {

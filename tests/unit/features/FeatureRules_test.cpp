@@ -21,11 +21,17 @@ using Strings = std::vector<std::string>;
 class FeatureRulesTest : public ::testing::Test {
  protected:
   explicit FeatureRulesTest(const std::string& device_ini = {})
-      : bench(device_ini), eq(bench.Deps()), d3(bench.Deps()), v71(bench.Deps()), rules(eq, d3, v71) {
+      : bench(device_ini),
+        eq(bench.Deps()),
+        d3(bench.Deps()),
+        v71(bench.Deps(), SpeakerStage{speakers, loop}),
+        rules(eq, d3, v71) {
     eq.InitEqualizer();
     d3.Init3DRecord();
   }
   FeatureBench bench;
+  test::RecordingSpeakerView speakers;
+  toolkit::EventLoop loop{bench.Clock()};
   Equalizer eq;
   Sound3D d3;
   Virtual71 v71;
@@ -53,6 +59,33 @@ TEST_F(FeatureRulesTest, ThreeDGoingOnTakesVirtual71OffOnlyUnderTheExclusion) {
   // Switching 3D off never touches virtual 7.1.
   rules.Toggle3DEnable();
   EXPECT_TRUE(Library(bench.Take(), "DLLQK_SetVirtual7ch1").empty());
+}
+
+TEST_F(FeatureRulesTest, Virtual71GoingOnTakes3DOffOnlyUnderTheExclusion) {
+  for (const int exclusive : {0, 1}) {
+    SCOPED_TRACE(exclusive);
+    rules.SetExclusive3DVirtual71(exclusive);
+    if (v71.Enabled() == 1) rules.ToggleVirtual71();
+    if (d3.Enabled() == 0) rules.Toggle3DEnable();
+    bench.Take();
+    rules.ToggleVirtual71();
+    const Strings traffic = bench.Take();
+    EXPECT_EQ(v71.Enabled(), 1);
+    EXPECT_EQ(d3.Enabled(), exclusive == 1 ? 0 : 1);
+    EXPECT_EQ(bench.view.switches[Sound3D::kEnableTag], d3.Enabled());
+    if (exclusive == 1) {
+      EXPECT_FALSE(bench.view.visible[Sound3D::kEnableTag]) << "hidden until the page is shown again";
+      // 3D goes off in the library and the register before virtual 7.1 goes on.
+      EXPECT_TRUE(InOrder(traffic, {"lib DLLQK_Set3D_OnOff_ById 0", "w 0x100=", "lib DLLQK_SetVirtual7ch1_OnOff 1",
+                                    "lib DLLQK_SetVirtual7ch1 "}))
+          << Joined(traffic);
+    } else {
+      EXPECT_TRUE(Library(traffic, "DLLQK_Set3D_OnOff_ById").empty()) << Joined(traffic);
+    }
+  }
+  // Switching virtual 7.1 off never touches 3D.
+  rules.ToggleVirtual71();
+  EXPECT_TRUE(Library(bench.Take(), "DLLQK_Set3D").empty());
 }
 
 TEST_F(FeatureRulesTest, ActivationKeeps3DWhenBothAreAskedFor) {

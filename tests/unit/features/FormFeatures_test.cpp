@@ -2,10 +2,18 @@
 // and "DefaultIni" at shutdown.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "PlacementTraffic.h"
 #include "support/DeviceTraffic.h"
 #include "support/InOrder.h"
 #include "support/harness/ProgramHarness.h"
 #include "toolkit/Image.h"
+#include "toolkit/MenuItem.h"
+#include "toolkit/PopupMenu.h"
 #include "ui/ControlFeatureView.h"
 
 namespace audio77 {
@@ -123,6 +131,53 @@ TEST(FormFeatures, TheVirtual71SwitchAndRotationGoOffOnScreenUntilThePageIsShown
   form.ShowPage(Page::kVirtual71);
   EXPECT_TRUE(image("VirtualEnableImage")->Visible());
   EXPECT_TRUE(image("VirtualClockwiseImage")->Visible());
+}
+
+TEST(FormFeatures, Virtual71StartsFromAnEmptyPlacementFollowsASkinsCircleAndEndsOff) {
+  test::HarnessOptions options;
+  options.own_skins = true;
+  test::ProgramHarness h(options);
+  // The Light skin's circle is half the size of the Dark one's.
+  for (const char* resolution : {"1920x1080", "1366x768", ""}) {
+    const std::filesystem::path settings = h.ProgramFolder() / "Skins" / resolution / "Light" / "SkinSetting.ini";
+    std::stringstream text;
+    text << std::ifstream(settings, std::ios::binary).rdbuf();
+    std::ofstream(settings, std::ios::binary | std::ios::trunc)
+        << std::regex_replace(text.str(), std::regex("VirtualCenter=364,264,120"), "VirtualCenter=364,264,60");
+  }
+  h.Start();
+  Strings traffic = test::Traffic(h.Trace());
+  // Start-up: off with the empty placement and the scale, then the default layout.
+  EXPECT_TRUE(InOrder(traffic, {"lib DLLQK_SetVirtual7ch1_OnOff 0", "lib DLLQK_SetVirtual7ch1 ",
+                                "lib DLLQK_SetVirtual7ch1_Scalar 2", "lib DLLQK_SetVirtual7ch1_OnOff 0",
+                                "lib DLLQK_SetVirtual7ch1 "}))
+      << Joined(traffic);
+  const auto blocks = test::Placements(traffic);
+  ASSERT_GE(blocks.size(), 2u);
+  EXPECT_EQ(blocks.front(), PlacementBlock::Fields{}) << "nothing measured yet";
+  EXPECT_NEAR(blocks.back().distance[SpeakerLayout::Index(Speaker::kC)], 1.36, 1e-4);
+  auto* rs = h.Form().Form().Find<toolkit::Image>("VirtualRSImage");
+  ASSERT_NE(rs, nullptr);
+  EXPECT_EQ(rs->Left(), 364 + 96);
+
+  // The smaller circle: every speaker at half its distance, nothing sent.
+  h.ClearTrace();
+  for (const auto& item : h.Form().TrayMenu().Find("SkinMenu")->Items()) {
+    if (item->PlainCaption() == "Light") item->Click();
+  }
+  ASSERT_EQ(h.Form().Skin().Name(), "Light");
+  EXPECT_EQ(rs->Left(), 364 + 48);
+  EXPECT_EQ(rs->Top(), 264);
+  EXPECT_TRUE(test::Placements(test::Traffic(h.Trace())).empty());
+
+  // The window's end: off, and the default layout on the skin's circle.
+  h.ClearTrace();
+  h.Close();
+  traffic = test::Traffic(h.Trace());
+  EXPECT_TRUE(InOrder(traffic, {"lib DLLQK_SetVirtual7ch1_OnOff 0", "lib DLLQK_SetVirtual7ch1 "})) << Joined(traffic);
+  const auto last = test::Placements(traffic);
+  ASSERT_EQ(last.size(), 1u);
+  EXPECT_EQ(last[0].enable, 0);
 }
 
 }  // namespace

@@ -53,6 +53,16 @@ TEST_F(AuxiliaryFormsTest, TheAboutWindowHasItsControlsAndVersion) {
   EXPECT_TRUE(form.Find<toolkit::Image>("LOGOQKImage")->Stretch());
   EXPECT_TRUE(form.Find<toolkit::Label>("WebLabel")->GetFont().underline);
   EXPECT_EQ(form.Find<toolkit::Label>("VersionLabel")->Caption(), "V1.0.0.7");
+  // The notice and the address wrap within the window's width: they never
+  // shrink to nothing, so the address can be clicked.
+  for (const char* name : {"AboutLabel", "WebLabel"}) {
+    SCOPED_TRACE(name);
+    auto* label = form.Find<toolkit::Label>(name);
+    EXPECT_TRUE(label->WordWrap());
+    EXPECT_EQ(label->Width(), 380);
+    label->SetCaption("https://audio77.example.org");
+    EXPECT_EQ(label->Width(), 380);
+  }
 }
 
 TEST_F(AuxiliaryFormsTest, TheSimpleWindowIsBuiltWithItsVersionedCaptionAndDisabledModes) {

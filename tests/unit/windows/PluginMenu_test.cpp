@@ -63,7 +63,7 @@ class PluginMenuTest : public ::testing::Test {
     if (!menu_) {
       menu_ = std::make_unique<PluginMenu>(
           PluginMenu::Services{bus, clock, debug, shell, app.Boxes(), profiles},
-          PluginMenu::Places{root, "Plugins", config, "Audio77"},
+          PluginMenu::Places{root, folder_name, config, "Audio77"},
           PluginMenu::WindowHooks{[this] { ++pumps; }, [this] { ++hides; }});
     }
     return *menu_;
@@ -98,6 +98,10 @@ class PluginMenuTest : public ::testing::Test {
   RecordingShell shell;
   int pumps = 0;
   int hides = 0;
+  std::string folder_name = "Plugins";
+
+  // The window goes away with its menu.
+  void DropMenu() { menu_.reset(); }
 
  private:
   std::unique_ptr<PluginMenu> menu_;
@@ -126,6 +130,15 @@ TEST_F(PluginMenuTest, ListsTheFoldersTheConfigurationSwitchesOn) {
 TEST_F(PluginMenuTest, AMissingOrEmptyFolderListsNothing) {
   EXPECT_EQ(Menu().Build(list, mode_menu), 0);
   fs::create_directories(root);
+  EXPECT_EQ(Menu().Build(list, mode_menu), 0);
+  EXPECT_TRUE(mode_menu.Items().empty());
+}
+
+TEST_F(PluginMenuTest, WithoutAFolderNameNoFolderOfTheProgramIsTakenForAPlugin) {
+  // The plug-ins root is then the program folder itself.
+  root = dir.path().string() + "/";
+  folder_name.clear();
+  AddPlugin("Skins", "1");
   EXPECT_EQ(Menu().Build(list, mode_menu), 0);
   EXPECT_TRUE(mode_menu.Items().empty());
 }
@@ -169,6 +182,18 @@ TEST_F(PluginMenuTest, APluginThatEndsClearsItsMarkButNotTheMarkOfTheOneThatRepl
   EXPECT_EQ(Marks(), (std::vector<bool>{false, false}));
 }
 
+TEST_F(PluginMenuTest, APluginThatEndsAfterTheWindowIsGoneTellsNobody) {
+  AddPlugin("A", "1");
+  Menu().Build(list, mode_menu);
+  mode_menu.Items()[0]->Click();
+  ASSERT_EQ(shell.StartedPrograms().size(), 1U);
+
+  DropMenu();
+  shell.End(0);  // with the sanitizers on, a dangling menu would be caught here
+
+  EXPECT_EQ(Marks(), (std::vector<bool>{true}));
+}
+
 TEST_F(PluginMenuTest, AProgramThatCannotStartIsReportedAndLeavesNoMark) {
   AddPlugin("Broken", "1");
   Menu().Build(list, mode_menu);
@@ -187,6 +212,8 @@ TEST(PluginMenuPaths, TheProgramLiesInTheFolderOfItsName) {
   EXPECT_EQ(PluginMenu::ProgramPath("/opt/audio77/Plugins/", "Echo"), "/opt/audio77/Plugins/Echo/Echo");
   EXPECT_EQ(PluginMenu::NameFromPath("/opt/audio77/Plugins/Echo", "Plugins"), "Echo");
   EXPECT_EQ(PluginMenu::NameFromPath("/opt/audio77/Other/Echo", "Plugins"), "");
+  // A program folder that itself lies under a folder of that name.
+  EXPECT_EQ(PluginMenu::NameFromPath("/home/me/Plugins/audio77/Plugins/Echo", "Plugins"), "Echo");
 }
 
 }  // namespace
