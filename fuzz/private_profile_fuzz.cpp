@@ -28,10 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::string trimmed_key = key;
       document.SetValue(section, key, "fuzz value");
       const auto reread = audio77::ProfileDocument::Parse(document.Serialize());
-      // A key that is blank, starts a header or holds "=" cannot be found again by name.
+      // A key that is blank, starts a header or holds "=" cannot be found again by name;
+      // nor can any key of a file with NUL bytes, which reads as UTF-16 without its mark.
       const bool findable = key.find_first_not_of(" \t\v\f") != std::string::npos && key.find('=') == std::string::npos &&
                             key.find_first_not_of(" \t\v\f") != key.find('[') &&
-                            section.find(']') == std::string::npos;
+                            section.find(']') == std::string::npos && file.find('\0') == std::string::npos;
       if (findable && reread.Find(section, key) != std::optional<std::string>("fuzz value")) std::abort();
       break;
     }
