@@ -7,7 +7,8 @@ namespace audio77::sim {
 // The virtual device's library lives apart from the program folder's, in its
 // "virtual" folder, so that only this platform binds it.
 std::unique_ptr<DynamicLibrary> CreateVirtualDynamicLibrary(const VirtualContext& context) {
-  return std::make_unique<PosixDynamicLibrary>(context.folders.ProgramFolder() + "virtual/");
+  return std::make_unique<PosixDynamicLibrary>(context.folders.ProgramFolder() + "virtual/",
+                                               PosixDynamicLibrary::Search::kFolderOnly);
 }
 
 }  // namespace audio77::sim

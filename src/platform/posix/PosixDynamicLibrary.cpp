@@ -57,6 +57,9 @@ std::shared_ptr<LoadedModule> PosixDynamicLibrary::Load(const std::string& file_
   std::error_code error;
   if (bare && !program_folder_.empty() && std::filesystem::exists(program_folder_ + file_name, error)) {
     handle = Open(program_folder_ + file_name, true, failure);
+  } else if (bare && search_ == Search::kFolderOnly) {
+    failure.code = ENOENT;
+    failure.text = program_folder_ + file_name + ": No such file or directory";
   } else {
     handle = Open(file_name, false, failure);
   }

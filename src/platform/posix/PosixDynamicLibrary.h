@@ -6,6 +6,10 @@
 // tried. Libraries are loaded RTLD_LOCAL, and a symbol counts as an export of
 // the library only when it is defined in the library's own file, not in one
 // of the libraries it needs. Modules are never unloaded.
+//
+// A loader confined to its folder never asks the system's search: a bare name
+// is that folder's file or nothing (the virtual device's library must never
+// be swapped for the hardware one found through the program's run path).
 
 #include <string>
 
@@ -16,11 +20,14 @@ namespace audio77 {
 class PosixDynamicLibrary final : public DynamicLibrary {
  public:
   // program_folder ends with a separator, or is empty.
-  explicit PosixDynamicLibrary(std::string program_folder) : program_folder_(std::move(program_folder)) {}
+  enum class Search { kFolderThenSystem, kFolderOnly };
+  explicit PosixDynamicLibrary(std::string program_folder, Search search = Search::kFolderThenSystem)
+      : program_folder_(std::move(program_folder)), search_(search) {}
   std::shared_ptr<LoadedModule> Load(const std::string& file_name, LoadFailure& failure) override;
 
  private:
   std::string program_folder_;
+  Search search_;
 };
 
 }  // namespace audio77

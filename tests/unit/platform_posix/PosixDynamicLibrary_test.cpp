@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "support/TempDir.h"
 
 namespace audio77 {
@@ -69,6 +71,20 @@ TEST(PosixDynamicLibrary, ProgramFolderCopyIsTheLibraryEvenWhenItDoesNotLoad) {
       EXPECT_EQ(failure.text.find("No such file"), std::string::npos) << failure.text;
     }
   }
+}
+
+// The virtual device's loader: its own folder's copy or nothing, even where
+// the system would find a library of that name.
+TEST(PosixDynamicLibrary, AFolderOnlyLoaderNeverFallsBackToTheSystemsSearch) {
+  test::TempDir folder;
+  folder.Write("virtual/placeholder", "");
+  PosixDynamicLibrary loader(folder.path().string() + "/virtual/", PosixDynamicLibrary::Search::kFolderOnly);
+  LoadFailure failure;
+  EXPECT_EQ(loader.Load("libm.so.6", failure), nullptr);
+  EXPECT_EQ(failure.code, ENOENT);
+  EXPECT_EQ(failure.text, folder.path().string() + "/virtual/libm.so.6: No such file or directory");
+  // A name with a folder is still loaded from there.
+  EXPECT_NE(loader.Load(kLibraries + "/libaudio77_loader_exporter.so", failure), nullptr) << failure.text;
 }
 
 }  // namespace
