@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/posix/InstanceLockFile.h"
 #include "sim/core/TraceLog.h"
 
 namespace audio77::sim {
@@ -37,17 +38,7 @@ InstanceLockResult VirtualInstanceLock::Lock(const std::string& name) {
     return InstanceLockResult::kFailed;
   }
   ::mkdir(state_folder_.c_str(), 0700);  // an existing folder is fine
-  FlockLock lock = FlockLock::TryFile(state_folder_ + "/" + name);
-  switch (lock.outcome()) {
-    case FlockLock::Outcome::kLocked:
-      lock_ = std::move(lock);
-      return InstanceLockResult::kAcquired;
-    case FlockLock::Outcome::kHeldByAnother:
-      return InstanceLockResult::kHeldByAnother;
-    case FlockLock::Outcome::kFailed:
-      break;
-  }
-  return InstanceLockResult::kFailed;
+  return LockInstanceFile(lock_, state_folder_ + "/" + name);
 }
 
 }  // namespace audio77::sim

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/posix/InstanceLockFile.h"
+
 namespace audio77 {
 namespace {
 
@@ -45,17 +47,7 @@ InstanceLockResult FlockInstanceLock::Acquire(const std::string& name) {
   if (folder.empty()) folder = RuntimeFolder().value_or(std::string());
   if (folder.empty()) return InstanceLockResult::kFailed;
 
-  FlockLock lock = FlockLock::TryFile(folder + "/" + name);
-  switch (lock.outcome()) {
-    case FlockLock::Outcome::kLocked:
-      lock_ = std::move(lock);
-      return InstanceLockResult::kAcquired;
-    case FlockLock::Outcome::kHeldByAnother:
-      return InstanceLockResult::kHeldByAnother;
-    case FlockLock::Outcome::kFailed:
-      break;
-  }
-  return InstanceLockResult::kFailed;
+  return LockInstanceFile(lock_, folder + "/" + name);
 }
 
 }  // namespace audio77
