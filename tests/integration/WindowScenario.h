@@ -70,9 +70,18 @@ class WindowScenario : public ::testing::Test {
     if (!prepared_) PrepareProgramFolder(options);
     if (!options.device_ini.empty()) state_.Write("device.ini", options.device_ini);
     state_.Write("services.ini", "[AudioDeviceService]\nState=running\n");
-    program_ = std::make_unique<BackgroundProcess>((program_folder_.path() / "audio77").string(),
-                                                   std::vector<std::string>{"-servicestart"}, Env());
-    ASSERT_TRUE(WaitUntil([&] { return Ui({"state"}).exit_code == 0; }, kPatience)) << program_->Err();
+    for (int attempt = 1;; ++attempt) {
+      program_ = std::make_unique<BackgroundProcess>((program_folder_.path() / "audio77").string(),
+                                                     std::vector<std::string>{"-servicestart"}, Env());
+      const bool up = WaitUntil([&] { return !program_->Running() || Ui({"state"}).exit_code == 0; }, kPatience) &&
+                      program_->Running();
+      if (up) return;
+      // Now and then, late in a full run, the shared X server turns a new
+      // client away and Qt gives up before our code runs: that alone earns one
+      // more start. Any other failure to come up is the test's.
+      if (attempt == 2 || program_->Err().find("no Qt platform plugin could be initialized") == std::string::npos) break;
+    }
+    FAIL() << "the window did not come up: " << program_->Err();
   }
 
   // Ends the program through the last item of its tray menu ("Close" in

@@ -53,6 +53,12 @@ std::optional<int> BackgroundProcess::Wait(std::chrono::milliseconds limit) {
       exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
       return exit_code_;
     }
+    if (done < 0 && errno == ECHILD) {
+      // Reaped elsewhere (a handler of SIGCHLD in this process): it has ended,
+      // with a status nobody can tell any more.
+      exit_code_ = -1;
+      return exit_code_;
+    }
     if (done < 0 && errno != EINTR) return std::nullopt;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   } while (std::chrono::steady_clock::now() < deadline);
